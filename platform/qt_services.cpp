@@ -1,0 +1,235 @@
+// Qt back ends of the platform interfaces.
+#include "platform/qt_services.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QStringList>
+
+#include "platform/atomic_file.h"
+
+namespace vx {
+
+void InstallFontSubstitutions() {
+  const QStringList installed = QFontDatabase::families();
+  QStringList japanese;
+  for (const char* candidate : {"IPAPGothic", "IPAGothic", "IPAexGothic", "Noto Sans CJK JP", "VL PGothic"}) {
+    if (installed.contains(QString::fromUtf8(candidate))) japanese << QString::fromUtf8(candidate);
+  }
+  if (japanese.isEmpty()) return;
+  for (const char* name : {"ＭＳ Ｐゴシック", "ＭＳ　Ｐゴシック", "ＭＳ ゴシック", "ＭＳ　ゴシック", "MS PGothic", "MS Gothic",
+                           "ＭＳ 明朝", "ＭＳ　明朝", "MS UI Gothic"}) {
+    QFont::insertSubstitutions(QString::fromUtf8(name), japanese);
+  }
+  QFont defaultFont = QApplication::font();
+  defaultFont.setFamilies(QStringList{defaultFont.family()} + japanese);
+  QApplication::setFont(defaultFont);
+}
+
+QFont DesignFont(const QString& name, double pointSize) {
+  QFont font(name);
+  font.setPointSizeF(pointSize);
+  return font;
+}
+
+QColor PaletteQColor(int index) {
+  const PaletteColour c = PaletteEntry(index);
+  return QColor(c.r, c.g, c.b);
+}
+
+void QtMessageBox::Show(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), ToQString(text), QMessageBox::Ok, m_owner);
+  box.exec();
+}
+
+QString QtFilterText(const std::string& filter) {
+  const QStringList parts = ToQString(filter).split('|');
+  QStringList entries;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString label = parts[i];
+    const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+    if (!label.contains('(')) label += " (" + patterns + ")";
+    entries << label;
+  }
+  if (entries.isEmpty() && !filter.empty()) entries << ToQString(filter);
+  return entries.join(";;");
+}
+
+std::optional<std::string> QtFileDialog::AskOpen(const FileDialogRequest& request) {
+  const QString path = QFileDialog::getOpenFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+                                                    QtFilterText(request.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return ToStdString(path);
+}
+
+std::optional<std::string> QtFileDialog::AskSave(const FileDialogRequest& request) {
+  const QString path = QFileDialog::getSaveFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+                                                    QtFilterText(request.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return ToStdString(path);
+}
+
+PainterSurface::PainterSurface(QPainter& painter, int pixelWidth, int pixelHeight)
+    : m_painter(painter), m_width(pixelWidth), m_height(pixelHeight) {}
+
+void PainterSurface::SetScale(double left, double top, double width, double height) {
+  m_left = left;
+  m_top = top;
+  m_scaleWidth = width == 0 ? 1 : width;
+  m_scaleHeight = height == 0 ? -1 : height;
+}
+
+QPointF PainterSurface::ToPixels(double x, double y) const {
+  return QPointF((x - m_left) / m_scaleWidth * m_width, (y - m_top) / m_scaleHeight * m_height);
+}
+
+void PainterSurface::Clear() { m_painter.fillRect(0, 0, m_width, m_height, PaletteQColor(15)); }
+
+void PainterSurface::SetColour(int paletteIndex) { m_colour = PaletteQColor(paletteIndex); }
+
+void PainterSurface::Point(double x, double y) {
+  m_painter.setPen(QPen(m_colour, 1));
+  m_painter.drawPoint(ToPixels(x, y));
+}
+
+void PainterSurface::Line(double x1, double y1, double x2, double y2) {
+  m_painter.setPen(QPen(m_colour, 1));
+  m_painter.drawLine(ToPixels(x1, y1), ToPixels(x2, y2));
+}
+
+void PainterSurface::Circle(double x, double y, double radius) {
+  m_painter.setPen(QPen(m_colour, 1));
+  m_painter.setBrush(Qt::NoBrush);
+  const QPointF centre = ToPixels(x, y);
+  const double rx = std::abs(radius / m_scaleWidth * m_width);
+  const double ry = std::abs(radius / m_scaleHeight * m_height);
+  m_painter.drawEllipse(centre, rx, ry);
+}
+
+QtPrinter::QtPrinter() = default;
+
+QtPrinter::~QtPrinter() {
+  if (m_painter && m_painter->isActive()) m_painter->end();
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::ToPdf(const std::string& pdfPath) {
+  std::unique_ptr<QtPrinter> printer(new QtPrinter());
+  printer->m_owned = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->m_printer = printer->m_owned.get();
+  printer->m_pdfPath = pdfPath;
+  printer->m_printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->m_printer->setPageSize(QPageSize(QPageSize::A4));
+  // The PDF is written beside the target first and renamed at the end.
+  const QFileInfo info(ToQString(pdfPath));
+  printer->m_printer->setOutputFileName(info.absolutePath() + "/." + info.fileName() + ".vxtmp");
+  return printer;
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::ToPrinter(QPrinter* systemPrinter) {
+  std::unique_ptr<QtPrinter> printer(new QtPrinter());
+  printer->m_printer = systemPrinter;
+  return printer;
+}
+
+bool QtPrinter::IsAvailable() const {
+  if (m_printer == nullptr) return false;
+  if (!m_pdfPath.empty()) return QFileInfo(QFileInfo(ToQString(m_pdfPath)).absolutePath()).isWritable();
+  return m_printer->isValid();
+}
+
+void QtPrinter::SetLandscape(bool landscape) {
+  m_landscape = landscape;
+  if (!m_painter) m_printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool QtPrinter::Begin() {
+  if (m_painter) return m_painter->isActive();
+  if (m_failed) return false;
+  m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  m_painter = std::make_unique<QPainter>();
+  if (!m_painter->begin(m_printer)) {
+    m_failed = true;
+    return false;
+  }
+  m_font = DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10);
+  m_painter->setFont(QFont(m_font, m_printer));
+  return true;
+}
+
+void QtPrinter::SetScale(double left, double top, double width, double height) {
+  m_left = left;
+  m_top = top;
+  m_width = width;
+  m_height = height;
+}
+
+QPointF QtPrinter::ToDevice(double x, double y) const {
+  const QRectF page = m_printer->pageLayout().fullRectPixels(m_printer->resolution());
+  const double pixelsPerMm = m_printer->resolution() / 25.4;
+  // Unscaled: millimetres from the top-left corner of the printable area.
+  if (m_width == 0 || m_height == 0) return QPointF(x * pixelsPerMm, y * pixelsPerMm);
+  const QRectF paint = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+  (void)page;
+  return QPointF((x - m_left) / m_width * paint.width(), (y - m_top) / m_height * paint.height());
+}
+
+void QtPrinter::SetColour(int paletteIndex) { m_colour = PaletteQColor(paletteIndex); }
+
+void QtPrinter::Point(double x, double y) {
+  if (!Begin()) return;
+  m_painter->setPen(QPen(m_colour, 0));
+  m_painter->drawPoint(ToDevice(x, y));
+}
+
+void QtPrinter::Line(double x1, double y1, double x2, double y2) {
+  if (!Begin()) return;
+  m_painter->setPen(QPen(m_colour, 0));
+  m_painter->drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+}
+
+void QtPrinter::SetFont(const std::string& name, double sizePoints) {
+  m_font = DesignFont(ToQString(name), sizePoints);
+  if (m_painter && m_painter->isActive()) m_painter->setFont(QFont(m_font, m_printer));
+}
+
+void QtPrinter::Text(double x, double y, const std::string& text) {
+  if (!Begin()) return;
+  m_painter->setFont(QFont(m_font, m_printer));
+  m_painter->setPen(QPen(Qt::black, 0));
+  const QFontMetricsF metrics(m_painter->font(), m_printer);
+  const QPointF topLeft = ToDevice(x, y);
+  m_painter->drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), ToQString(text));
+  m_lineY = topLeft.y() + metrics.height();
+}
+
+void QtPrinter::TextLine(const std::string& text) {
+  if (!Begin()) return;
+  m_painter->setFont(QFont(m_font, m_printer));
+  m_painter->setPen(QPen(Qt::black, 0));
+  const QFontMetricsF metrics(m_painter->font(), m_printer);
+  const QRectF paint = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+  if (m_lineY + metrics.height() > paint.height()) {
+    m_printer->newPage();
+    m_lineY = 0;
+  }
+  m_painter->drawText(QPointF(0, m_lineY + metrics.ascent()), ToQString(text));
+  m_lineY += metrics.height();
+}
+
+bool QtPrinter::EndDocument() {
+  if (!Begin()) return false;
+  const bool ended = m_painter->end();
+  if (m_pdfPath.empty()) return ended;
+  const std::string temp = ToStdString(m_printer->outputFileName());
+  std::string bytes;
+  const bool ok = ended && ReadWholeFile(temp, bytes) && !bytes.empty() && WriteFileAtomically(m_pdfPath, bytes);
+  QFile::remove(ToQString(temp));
+  return ok;
+}
+
+}  // namespace vx

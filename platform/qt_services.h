@@ -1,0 +1,115 @@
+// Qt back ends of the platform interfaces.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "platform/printer.h"
+#include "platform/surface.h"
+
+class QPrinter;
+
+namespace vx {
+
+// Maps the design's font names ("ＭＳ Ｐゴシック", "ＭＳ　Ｐゴシック", ...) to the
+// installed Japanese font. Call once after the application object exists.
+void InstallFontSubstitutions();
+
+// The font a design name stands for.
+QFont DesignFont(const QString& name, double pointSize);
+
+QColor PaletteQColor(int index);
+
+inline QString ToQString(const std::string& s) { return QString::fromUtf8(s.c_str(), static_cast<int>(s.size())); }
+inline std::string ToStdString(const QString& s) { return s.toUtf8().toStdString(); }
+
+// A modal box with an OK button, owned by the given window (may be null).
+class QtMessageBox : public MessageBox {
+ public:
+  explicit QtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  void Show(const std::string& text) override;
+
+ private:
+  QPointer<QWidget> m_owner;
+};
+
+class QtFileDialog : public FileDialog {
+ public:
+  explicit QtFileDialog(QWidget* owner = nullptr) : m_owner(owner) {}
+  std::optional<std::string> AskOpen(const FileDialogRequest& request) override;
+  std::optional<std::string> AskSave(const FileDialogRequest& request) override;
+
+ private:
+  QPointer<QWidget> m_owner;
+};
+
+// Converts the "Text (*.a)|*.a|..." filter form into Qt's "Text (*.a);;..." form.
+QString QtFilterText(const std::string& filter);
+
+// Draws on a QPainter whose device is `pixelWidth` x `pixelHeight` pixels, with
+// the user window given by SetScale. The painter must outlive the surface.
+class PainterSurface : public Surface {
+ public:
+  PainterSurface(QPainter& painter, int pixelWidth, int pixelHeight);
+  void SetScale(double left, double top, double width, double height) override;
+  void Clear() override;
+  void SetColour(int paletteIndex) override;
+  void Point(double x, double y) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Circle(double x, double y, double radius) override;
+  QPointF ToPixels(double x, double y) const;
+
+ private:
+  QPainter& m_painter;
+  int m_width, m_height;
+  double m_left = 0, m_top = 0, m_scaleWidth = 1, m_scaleHeight = -1;
+  QColor m_colour = Qt::black;
+};
+
+// The printer on Qt: the system printer chosen in the print dialog, or a PDF
+// file. Coordinates are millimetres within the user window set by SetScale.
+class QtPrinter : public Printer {
+ public:
+  // Prints to a PDF file at pdfPath.
+  static std::unique_ptr<QtPrinter> ToPdf(const std::string& pdfPath);
+  // Prints on the given (already set up) system printer; not owned.
+  static std::unique_ptr<QtPrinter> ToPrinter(QPrinter* printer);
+  ~QtPrinter() override;
+
+  bool IsAvailable() const override;
+  void SetLandscape(bool landscape) override;
+  void SetScale(double left, double top, double width, double height) override;
+  void SetColour(int paletteIndex) override;
+  void Point(double x, double y) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void SetFont(const std::string& name, double sizePoints) override;
+  void Text(double x, double y, const std::string& text) override;
+  void TextLine(const std::string& text) override;
+  bool EndDocument() override;
+
+ private:
+  QtPrinter();
+  bool Begin();
+  QPointF ToDevice(double x, double y) const;
+
+  std::unique_ptr<QPrinter> m_owned;
+  QPrinter* m_printer = nullptr;
+  std::unique_ptr<QPainter> m_painter;
+  std::string m_pdfPath;
+  bool m_landscape = false;
+  bool m_failed = false;
+  double m_left = 0, m_top = 0, m_width = 0, m_height = 0;  // 0: unscaled millimetres
+  QColor m_colour = Qt::black;
+  QFont m_font;
+  double m_lineY = 0;  // next listing line, device units from the top margin
+};
+
+}  // namespace vx

@@ -1,0 +1,69 @@
+// The main menu: the title and one button per stage.
+#include "shell/form_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+namespace vx {
+
+Form_main::Form_main(ScreenManager& screens) : m_screens(screens) {
+  setObjectName("Form_main");
+  setWindowTitle("Vexline");
+  auto* layout = new QVBoxLayout(this);
+  Label1 = new QLabel(QString::fromUtf8("ＶＥＸＬＩＮＥ　ワイヤーカット　プログラミング"), this);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  QFont titleFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 16);
+  titleFont.setBold(true);
+  Label1->setFont(titleFont);
+  layout->addWidget(Label1);
+
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  auto place = [grid](QPushButton* button, int index) { grid->addWidget(button, index / 2, index % 2); };
+  int i = 0;
+  place(Cmd_datain = AddButton("Cmd_datain", "データーイン", ScreenId::kDatain, Owner::kMenu), i++);
+  place(Cmd_conv1 = AddButton("Cmd_conv1", "データコンバート１", ScreenId::kConv0, Owner::kMenu), i++);
+  place(Cmd_conv2 = AddButton("Cmd_conv2", "データコンバート２", ScreenId::kConv2, Owner::kMenu), i++);
+  place(Cmd_con2amd = AddButton("Cmd_con2amd", "ｺﾝﾊﾞｰﾄﾃﾞｰﾀｰ　訂正", ScreenId::kCon2amd, Owner::kMenu), i++);
+  place(Cmd_graph = AddButton("Cmd_graph", "グラフィック", ScreenId::kGraph, Owner::kMenu), i++);
+  place(Cmd_nc = AddButton("Cmd_nc", "NC 出力", ScreenId::kNc, Owner::kMenu), i++);
+  place(Cmd_tasuko = AddButton("Cmd_tasuko", "多数個とり", ScreenId::kGraTasu, Owner::kNone), i++);
+  place(Cmd_cal = AddButton("Cmd_cal", "計算プログラム", ScreenId::kCalcu, Owner::kMenu), i++);
+  place(Cmd_dxf = AddButton("Cmd_dxf", "DXF 読込", ScreenId::kDxfConv2, Owner::kMenu), i++);
+  place(Cmd_iges = AddButton("Cmd_iges", "IGES読込", ScreenId::kIgesConv2, Owner::kMenu), i++);
+  place(Cmd_dxfW = AddButton("Cmd_dxfW", "DXF 書込", ScreenId::kDxfW, Owner::kMenu), i++);
+  place(Cmd_igesW = AddButton("Cmd_igesW", "IGES書込", ScreenId::kIgesW, Owner::kMenu), i++);
+  Cmd_end = new QPushButton(QString::fromUtf8("終了"), this);
+  Cmd_end->setObjectName("Cmd_end");
+  Cmd_end->setMinimumHeight(36);
+  layout->addWidget(Cmd_end);
+  connect(Cmd_end, &QPushButton::clicked, this, &QWidget::close);
+  UpdateButtons();
+}
+
+QPushButton* Form_main::AddButton(const char* name, const QString& caption, ScreenId id, Owner owner) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(name);
+  button->setMinimumSize(200, 36);
+  m_targets[button] = id;
+  // The conversion screens may close themselves while they open; a show that
+  // ends that way is not a failure of the menu.
+  connect(button, &QPushButton::clicked, this, [this, id, owner] { m_screens.Show(id, owner); });
+  return button;
+}
+
+void Form_main::UpdateButtons() {
+  for (auto& [button, id] : m_targets) button->setEnabled(m_screens.IsRegistered(id));
+}
+
+void Form_main::closeEvent(QCloseEvent* event) {
+  // Closing the menu ends the program: every screen closes with it.
+  m_screens.CloseAll();
+  event->accept();
+  QApplication::quit();
+}
+
+}  // namespace vx

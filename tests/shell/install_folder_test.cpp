@@ -1,0 +1,60 @@
+// The install folder: environment rule, case-blind names, first-run install.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "shell/install_folder.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+TEST(InstallFolder, FolderTextEndsInSeparator) {
+  EXPECT_EQ(InstallFolder("/tmp/vx").Folder(), "/tmp/vx/");
+  EXPECT_EQ(InstallFolder("/tmp/vx/").Folder(), "/tmp/vx/");
+}
+
+TEST(InstallFolder, EnvironmentVariableNamesTheFolder) {
+  ::setenv("VEXLINE_HOME", "/opt/shop", 1);
+  EXPECT_EQ(InstallFolder::FromEnvironment().Folder(), "/opt/shop/");
+  ::unsetenv("VEXLINE_HOME");
+  ::setenv("HOME", "/home/op", 1);
+  EXPECT_EQ(InstallFolder::FromEnvironment().Folder(), "/home/op/Vexline/");
+}
+
+TEST(InstallFolder, WorkingFilesMatchWithoutRegardToCase) {
+  test::TempFolder temp;
+  InstallFolder folder(temp.Path());
+  EXPECT_EQ(folder.PathOf("CONDTA.dat"), temp.File("CONDTA.dat"));
+  temp.Write("ConDTA.dat", "1");
+  EXPECT_EQ(folder.PathOf("CONDTA.dat"), temp.File("ConDTA.dat"));
+  EXPECT_EQ(folder.PathOf("condta.DAT"), temp.File("ConDTA.dat"));
+  temp.Write("Sample/DXF/a.dxf", "x");
+  EXPECT_EQ(folder.PathOf("sample/dxf/a.dxf"), temp.File("Sample/DXF/a.dxf"));
+}
+
+TEST(InstallFolder, InstallsMissingFilesAndNeverOverwrites) {
+  test::TempFolder temp;
+  InstallFolder folder(temp.Path() + "home");
+  static const unsigned char kTemplate[] = {'t', 'p', 'l'};
+  static const unsigned char kSample[] = {'d', 'x', 'f'};
+  const std::vector<EmbeddedFile> files = {{"schelt.dxs", kTemplate, 3}, {"sample/dxf/a.dxf", kSample, 3}};
+  auto first = folder.EnsureInstalled(files);
+  EXPECT_TRUE(first.ok);
+  EXPECT_EQ(first.added.size(), 2u);
+  EXPECT_EQ(temp.Read("home/sample/dxf/a.dxf"), "dxf");
+  temp.Write("home/sample/dxf/a.dxf", "edited");
+  auto second = folder.EnsureInstalled(files);
+  EXPECT_TRUE(second.ok);
+  EXPECT_TRUE(second.added.empty());
+  EXPECT_EQ(temp.Read("home/sample/dxf/a.dxf"), "edited");
+
+  // An operator's own template, spelt in other case, is kept.
+  temp.Write("other/SCHELT.DXS", "mine");
+  auto third = InstallFolder(temp.Path() + "other").EnsureInstalled(files);
+  EXPECT_EQ(third.added, std::vector<std::string>{"sample/dxf/a.dxf"});
+  EXPECT_EQ(temp.Read("other/SCHELT.DXS"), "mine");
+}
+
+}  // namespace
+}  // namespace vx
