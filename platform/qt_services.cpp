@@ -42,6 +42,33 @@ QColor PaletteQColor(int index) {
   return QColor(c.r, c.g, c.b);
 }
 
+ProgressSurface::ProgressSurface(QWidget* parent) : QWidget(parent) {
+  setAutoFillBackground(true);
+  setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
+}
+
+void ProgressSurface::Print(const std::string& line) {
+  m_lines << ToQString(line);
+  update();
+  // The work runs on the interface thread: show the line before it goes on.
+  repaint();
+}
+
+void ProgressSurface::Clear() {
+  m_lines.clear();
+  update();
+}
+
+void ProgressSurface::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  int y = metrics.ascent() + 4;
+  for (const QString& line : m_lines) {
+    painter.drawText(4, y, line);
+    y += metrics.height();
+  }
+}
+
 void QtMessageBox::Show(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), ToQString(text), QMessageBox::Ok, m_owner);
   box.exec();

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/printer.h"
+#include "platform/progress_lines.h"
 #include "platform/surface.h"
 
 class QPrinter;
@@ -29,6 +31,21 @@ QColor PaletteQColor(int index);
 
 inline QString ToQString(const std::string& s) { return QString::fromUtf8(s.c_str(), static_cast<int>(s.size())); }
 inline std::string ToStdString(const QString& s) { return s.toUtf8().toStdString(); }
+
+// A screen's own surface for progress lines: text printed line below line.
+class ProgressSurface : public QWidget, public ProgressLines {
+ public:
+  explicit ProgressSurface(QWidget* parent = nullptr);
+  void Print(const std::string& line) override;
+  void Clear() override;
+  const QStringList& Lines() const { return m_lines; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QStringList m_lines;
+};
 
 // A modal box with an OK button, owned by the given window (may be null).
 class QtMessageBox : public MessageBox {
