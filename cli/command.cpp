@@ -18,13 +18,13 @@ const std::vector<std::string>& Args::Values(const std::string& name) const {
 }
 
 const CommandSpec* CommandTable::Find(const std::string& name) const {
-  for (const CommandSpec& spec : m_commands) {
-    if (spec.name == name) return &spec;
+  for (const CommandSpec& command : m_commands) {
+    if (command.name == name) return &command;
   }
   return nullptr;
 }
 
-std::optional<std::string> ParseArgs(const CommandSpec& spec, const std::vector<std::string>& words, Args& args) {
+std::optional<std::string> ParseArgs(const CommandSpec& command, const std::vector<std::string>& words, Args& args) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     const OptionSpec* option = nullptr;
@@ -38,7 +38,7 @@ std::optional<std::string> ParseArgs(const CommandSpec& spec, const std::vector<
         name = name.substr(0, eq);
         hasInline = true;
       }
-      for (const OptionSpec& candidate : spec.options) {
+      for (const OptionSpec& candidate : command.options) {
         if (candidate.name == name) option = &candidate;
       }
       if (option == nullptr) return "unknown option --" + name;
@@ -62,29 +62,29 @@ std::optional<std::string> ParseArgs(const CommandSpec& spec, const std::vector<
     values.push_back(value);
   }
   const int count = static_cast<int>(args.positional.size());
-  if (count < spec.minPositional || count > spec.maxPositional) {
-    return spec.arguments.empty() ? "no arguments expected" : "expected " + spec.arguments;
+  if (count < command.minPositional || count > command.maxPositional) {
+    return command.arguments.empty() ? "no arguments expected" : "expected " + command.arguments;
   }
   return std::nullopt;
 }
 
-std::string UsageLine(const CommandSpec& spec) {
-  std::string line = "usage: vexline-cli " + spec.name;
-  if (!spec.arguments.empty()) line += " " + spec.arguments;
-  for (const OptionSpec& option : spec.options) {
+std::string UsageLine(const CommandSpec& command) {
+  std::string line = "usage: vexline-cli " + command.name;
+  if (!command.arguments.empty()) line += " " + command.arguments;
+  for (const OptionSpec& option : command.options) {
     line += " [--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName) + "]";
     if (option.repeatable) line += "...";
   }
   return line;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
+std::string CommandHelp(const CommandSpec& command) {
   std::ostringstream text;
-  text << UsageLine(spec) << "\n\n" << spec.summary << "\n";
-  if (!spec.description.empty()) text << "\n" << spec.description << "\n";
-  if (!spec.options.empty()) {
+  text << UsageLine(command) << "\n\n" << command.summary << "\n";
+  if (!command.description.empty()) text << "\n" << command.description << "\n";
+  if (!command.options.empty()) {
     text << "\noptions:\n";
-    for (const OptionSpec& option : spec.options) {
+    for (const OptionSpec& option : command.options) {
       std::string left = "  --" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
       if (left.size() < 24) left.resize(24, ' ');
       text << left << " " << option.help << (option.repeatable ? " (repeatable)" : "") << "\n";
@@ -125,10 +125,10 @@ std::string ProgramHelp(const CommandTable& table) {
           "install folder (VEXLINE_HOME, or ~/Vexline/ when it is not set).\n"
           "Messages the screens show in a box go to standard error; progress lines\n"
           "go to standard output.\n\ncommands:\n";
-  for (const CommandSpec& spec : table.All()) {
-    std::string left = "  " + spec.name;
+  for (const CommandSpec& command : table.All()) {
+    std::string left = "  " + command.name;
     if (left.size() < 16) left.resize(16, ' ');
-    text << left << " " << spec.summary << "\n";
+    text << left << " " << command.summary << "\n";
   }
   return text.str();
 }
@@ -156,24 +156,24 @@ int RunCli(const std::vector<std::string>& words, Context& context) {
     context.out << ProgramHelp(table);
     return kExitOk;
   }
-  const CommandSpec* spec = table.Find(words[0]);
-  if (spec == nullptr) {
+  const CommandSpec* command = table.Find(words[0]);
+  if (command == nullptr) {
     context.err << "vexline-cli: unknown command '" << words[0] << "' (see vexline-cli --help)\n";
     return kExitUsage;
   }
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   for (const std::string& word : rest) {
     if (word == "--help") {
-      context.out << CommandHelp(*spec);
+      context.out << CommandHelp(*command);
       return kExitOk;
     }
   }
   Args args;
-  if (auto error = ParseArgs(*spec, rest, args)) {
-    context.err << "vexline-cli " << spec->name << ": " << *error << "\n" << UsageLine(*spec) << "\n";
+  if (auto error = ParseArgs(*command, rest, args)) {
+    context.err << "vexline-cli " << command->name << ": " << *error << "\n" << UsageLine(*command) << "\n";
     return kExitUsage;
   }
-  return spec->run(args, context);
+  return command->run(args, context);
 }
 
 }  // namespace vx::cli

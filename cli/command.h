@@ -65,7 +65,7 @@ struct CommandSpec {
 
 class CommandTable {
  public:
-  void Add(CommandSpec spec) { m_commands.push_back(std::move(spec)); }
+  void Add(CommandSpec command) { m_commands.push_back(std::move(command)); }
   const CommandSpec* Find(const std::string& name) const;
   const std::vector<CommandSpec>& All() const { return m_commands; }
 
@@ -77,10 +77,10 @@ class CommandTable {
 // names an option of the command is that option; its value is the next word
 // even when that begins with "-" ("--offset -0.1"), or follows "=". Any other
 // word is positional ("offset -0.1"). Returns an error text on wrong usage.
-std::optional<std::string> ParseArgs(const CommandSpec& spec, const std::vector<std::string>& words, Args& args);
+std::optional<std::string> ParseArgs(const CommandSpec& command, const std::vector<std::string>& words, Args& args);
 
-std::string UsageLine(const CommandSpec& spec);
-std::string CommandHelp(const CommandSpec& spec);
+std::string UsageLine(const CommandSpec& command);
+std::string CommandHelp(const CommandSpec& command);
 
 // Fills layout rows 0, 1, 2, ... from "--piece SX,SY,ANGLE,MIRROR" values (each
 // of the four texts may be empty); the rows after them are left empty. Returns
