@@ -2,6 +2,7 @@
 #include "calculator/calculator_drawing.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -145,13 +146,9 @@ void DrawAnswers(CalcPen& pen, const CalcAnswers& answers) {
 
 // Shortest text that reads back as the same single-precision value.
 std::string SingleText(double value) {
-  const float f = static_cast<float>(value);
-  char buffer[32];
-  for (int digits = 1; digits <= 9; ++digits) {
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(f));
-    if (std::strtof(buffer, nullptr) == f) break;
-  }
-  return buffer;
+  char buffer[48];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
+  return std::string(buffer, result.ptr);
 }
 
 }  // namespace
