@@ -1,6 +1,7 @@
 // The geometry calculator screen: input grid, answers, guide and drawing area.
 #include "calculator/form_calcu.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -20,10 +21,9 @@ constexpr const char* kGridHeader =
 constexpr int kStatusPanelTwips = 4000;
 constexpr int kMinDrawingHeight = 160;  // pixels kept for the drawing below the band
 
-QLineEdit* NewField(QWidget* parent, const char* name, int row, int width) {
+QLineEdit* NewField(QWidget* parent, const char* name, int row) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(QString("%1(%2)").arg(name).arg(row));
-  field->setFixedWidth(width);
   return field;
 }
 
@@ -74,21 +74,27 @@ void Form_calcu::BuildBand() {
 
   auto* header = new QLabel(ToQString(kGridHeader), m_band);
   header->setObjectName("Label2");
-  header->setFont(QFont("monospace"));
+  QFont fixedPitch("monospace");
+  fixedPitch.setStyleHint(QFont::TypeWriter);
+  header->setFont(fixedPitch);
   left->addWidget(header);
-  auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(4);
-  left->addLayout(grid);
+  // The fields sit under the brackets of the header: column boundaries in
+  // characters of the header's fixed-pitch font.
+  constexpr int kColumnEdges[] = {0, 17, 30, 42, 56, 70, 83, 94, 102};
+  const int charWidth = QFontMetrics(header->font()).horizontalAdvance(' ');
+  const int rowHeight = QLineEdit().sizeHint().height();
+  auto* grid = new QWidget(m_band);
+  grid->setFixedSize(kColumnEdges[8] * charWidth, 3 * (rowHeight + 3));
+  left->addWidget(grid);
   for (int r = 0; r < 3; ++r) {
-    int c = 0;
-    grid->addWidget(inpX[r] = NewField(m_band, "inpX", r, 80), r, c++);
-    grid->addWidget(inpY[r] = NewField(m_band, "inpY", r, 80), r, c++);
-    grid->addWidget(inpD[r] = NewField(m_band, "inpD", r, 40), r, c++);
-    grid->addWidget(inpA[r] = NewField(m_band, "inpA", r, 80), r, c++);
-    grid->addWidget(inpB[r] = NewField(m_band, "inpB", r, 80), r, c++);
-    grid->addWidget(inpC[r] = NewField(m_band, "inpC", r, 70), r, c++);
-    grid->addWidget(inpR[r] = NewField(m_band, "inpR", r, 70), r, c++);
-    grid->addWidget(inpS[r] = NewField(m_band, "inpS", r, 40), r, c++);
+    std::array<QLineEdit*, 3>* columns[] = {&inpX, &inpY, &inpD, &inpA, &inpB, &inpC, &inpR, &inpS};
+    const char* names[] = {"inpX", "inpY", "inpD", "inpA", "inpB", "inpC", "inpR", "inpS"};
+    for (int c = 0; c < 8; ++c) {
+      QLineEdit* field = NewField(grid, names[c], r);
+      field->setGeometry(kColumnEdges[c] * charWidth + 2, r * (rowHeight + 3),
+                         (kColumnEdges[c + 1] - kColumnEdges[c]) * charWidth - 4, rowHeight);
+      (*columns[c])[r] = field;
+    }
   }
 
   auto* buttons = new QHBoxLayout;
