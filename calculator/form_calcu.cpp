@@ -157,7 +157,7 @@ void Form_calcu::BuildDrawingArea() {
   VScroll1->setObjectName("VScroll1");
   for (QScrollBar* bar : {HScroll1, VScroll1}) {
     bar->setRange(0, CalcView::kScrollMax);
-    bar->setPageStep(1);
+    bar->setPageStep(10);
   }
   HScroll1->setValue(CalcView::kStartH);
   VScroll1->setValue(CalcView::kStartV);

@@ -76,6 +76,11 @@ const Case kCases[] = {
     {"TouchesTwoCircles", {"0,0,0,,,,5,1", ",,5,,,-5", "20,0,0,,,,5,1"}, {"10", "0", "", "-5", ""}},
     // 3.1 with the point far away takes the tangent-line route and fills the angle.
     {"FarPointUsesTangentRoute", {"0,0,8", ",,5,,,-2", "20,0,0,,,,5,-1"}, {"13.1263", "-1.3236", "-14.4775", "-2", ""}},
+    // The same circle and c: a point within reach takes the two-circle route
+    // (no angle); far away the tangent route fills the angle even where the
+    // circle moved away from the tangent cannot be met.
+    {"NearPointUsesTwoCircles", {"17,0,8", ",,5,,,2", "20,0,0,,,,5,1"}, {"17.6667", "-1.8856", "", "2", ""}},
+    {"FarPointFillsAngleFirst", {"0,0,8", ",,5,,,2", "20,0,0,,,,5,1"}, {"0", "0", "-14.4775", "2", kMsgLineMissesCircle}},
     {"PointInsideCircleNoTangent", {"0,0,8", ",,5,,,-9", "2,0,0,,,,10,1"}, {"", "", "", "", kMsgNoTangent}},
     // 3.3 tangent-circle route that misses keeps its message.
     {"OffsetCircleMissesLine", {"0,0,3,0", ",,5,,,2", "0,10,0,,,,5,1"}, {"", "", "", "", kMsgLineMissesCircle}},
