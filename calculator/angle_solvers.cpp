@@ -68,7 +68,11 @@ LineLineResult Calculator::LineLineSolve(int firstRow) {
   const CalcRow& l2 = in[firstRow + 1];
   LineLineResult result;
   FirstVertical = IsVertical(l1.InMain) ? 1 : 0;
-  if (FirstVertical == 0) LineSlope(l1.InX, l1.InY, l1.InMain, l1.InAux, result.m1, result.k1);
+  if (FirstVertical == 0) {
+    const SlopeLine line1 = LineSlope(l1.InX, l1.InY, l1.InMain, l1.InAux);
+    result.m1 = line1.m;
+    result.k1 = line1.k;
+  }
   if (IsVertical(l2.InMain)) {
     if (FirstVertical == 1) {
       answers.ansRem = kMsgNoLineCrossing;
@@ -79,7 +83,9 @@ LineLineResult Calculator::LineLineSolve(int firstRow) {
     result.x = VerticalLineX(l2.InX, l2.InMain, l2.InAux);
     result.y = result.m1 * result.x + result.k1;
   } else {
-    LineSlope(l2.InX, l2.InY, l2.InMain, l2.InAux, result.m2, result.k2);
+    const SlopeLine line2 = LineSlope(l2.InX, l2.InY, l2.InMain, l2.InAux);
+    result.m2 = line2.m;
+    result.k2 = line2.k;
     if (FirstVertical == 1) {
       result.x = VerticalLineX(l1.InX, l1.InMain, l1.InAux);
       result.y = result.m2 * result.x + result.k2;
@@ -111,13 +117,12 @@ void Calculator::LineCircleSolve() {
     x = VerticalLineX(line.InX, angle, shift);
     disc = r * r - (x - a) * (x - a);
     if (disc >= 0) y = b + s * std::sqrt(disc);
-  } else if (angle == 0 || angle == 180) {
+  } else if (angle == 0 || angle == 180) {  // exactly horizontal after the rounding above
     y = angle == 0 ? line.InY + shift : line.InY - shift;
     disc = r * r - (b - y) * (b - y);
     if (disc >= 0) x = a - s * std::sqrt(disc);
   } else {
-    double m = 0, k = 0;
-    LineSlope(line.InX, line.InY, angle, shift, m, k);
+    const auto [m, k] = LineSlope(line.InX, line.InY, angle, shift);
     const double q = m * (k - b) - a;
     disc = 4 * q * q - 4 * (1 + m * m) * (a * a + (k - b) * (k - b) - r * r);
     if (disc >= 0) {

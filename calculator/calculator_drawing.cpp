@@ -89,8 +89,7 @@ void DrawInputLine(CalcPen& pen, const CalcGridRow& row) {
     pen.Segment(x, kVerticalBottom, x, kVerticalTop);
     return;
   }
-  double m = 0, k = 0;
-  LineSlope(NumericValue(row.inpX), NumericValue(row.inpY), a, b, m, k);
+  const auto [m, k] = LineSlope(NumericValue(row.inpX), NumericValue(row.inpY), a, b);
   // Each end at x = +-500, pulled in to y = +500 (first end) or y = -500
   // (second end) where the line leaves the box there.
   double x1 = kLineReach, y1 = m * kLineReach + k;

@@ -19,9 +19,12 @@ inline double VerticalLineX(double x0, double angleDeg, double shift) { return x
 // y = m x + k of the non-vertical line through (x0, y0) at angleDeg, moved by
 // shift to the left of its direction: m = TanDeg(A), k = y0 - m x0 + shift / CosDeg(A).
 // Where CosDeg rounds to 0 (270, ...) k is not finite; callers guard the answer.
-inline void LineSlope(double x0, double y0, double angleDeg, double shift, double& m, double& k) {
-  m = TanDeg(angleDeg);
-  k = y0 - m * x0 + shift / CosDeg(angleDeg);
+struct SlopeLine {
+  double m, k;
+};
+inline SlopeLine LineSlope(double x0, double y0, double angleDeg, double shift) {
+  const double m = TanDeg(angleDeg);
+  return {m, y0 - m * x0 + shift / CosDeg(angleDeg)};
 }
 
 // Direction in degrees of the vector (dx, dy) of length d > 0 by the arc
