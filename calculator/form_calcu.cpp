@@ -115,8 +115,6 @@ void Form_calcu::BuildBand() {
   Label1->setObjectName("Label1");
   Label1->setMinimumWidth(50);
   buttons->addStretch();
-  buttons->addWidget(Slider1, 1);
-  buttons->addWidget(Label1);
 
   auto* answers = new QGridLayout;
   left->addLayout(answers);
@@ -132,6 +130,11 @@ void Form_calcu::BuildBand() {
     answers->addWidget(*entry.label = NewAnswer(m_band, entry.name, 110), 0, col++);
   }
   answers->addWidget(ansRem = NewAnswer(m_band, "ansRem", 300), 1, 1, 1, col - 1);
+  // The zoom of the drawing area below.
+  auto* zoom = new QHBoxLayout;
+  left->addLayout(zoom);
+  zoom->addWidget(Slider1, 1);
+  zoom->addWidget(Label1);
 
   auto* guide = new QVBoxLayout;
   outer->addLayout(guide);
@@ -143,6 +146,7 @@ void Form_calcu::BuildBand() {
   List1->setMinimumWidth(220);
   List1->setFixedHeight(150);
   guide->addWidget(List1);
+  guide->addStretch();
 
   connect(butStart, &QPushButton::clicked, this, [this] { butStart_Click(); });
   connect(butCLR, &QPushButton::clicked, this, [this] { butCLR_Click(); });

@@ -176,16 +176,19 @@ TEST(CalcConstruction, CircleTouchingLineAndCircle) {
   const Case cases[] = {{{0, 0}, 0, 0, -2, {0, 6}, 8},  {{0, 0}, 0, 0, -2, {0, 6}, 5},
                         {{0, 0}, 30, 0, 1.5, {10, 3}, 4}, {{1, 1}, 90, 2, 1, {3, 5}, 6},
                         {{-2, 0}, 120, -1, -2, {0, 4}, 7}};
+  int solved = 0;
   for (const Case& c : cases) {
     for (double s : {1.0, -1.0}) {
       const Calculator calc = Solve(Line(c.p, c.a, c.b), Value(c.c), Circle(c.centre, c.r, s));
       if (calc.answers.ansRem == kMsgLineMissesCircle) continue;  // that side has no solution
+      ++solved;
       ASSERT_EQ(calc.answers.ansRem, "") << c.a << " " << s;
       const P q = AnswerPoint(calc);
       EXPECT_NEAR(std::abs(LeftOf(q, c.p, c.a, c.b)), std::abs(c.c), kTol) << c.a << " " << s;
       EXPECT_NEAR(Dist(q, c.centre), s > 0 ? c.r - std::abs(c.c) : c.r + std::abs(c.c), kTol) << c.a << " " << s;
     }
   }
+  EXPECT_GE(solved, 8);
 }
 
 TEST(CalcConstruction, CircleThroughThreePoints) {
