@@ -81,19 +81,19 @@ int RunCalc(const Args& args, Context& context) {
 }  // namespace
 
 void RegisterCalculatorCommands(CommandTable& table) {
-  CommandSpec spec;
-  spec.name = "calc";
-  spec.arguments = "ROW1 ROW2 ROW3";
-  spec.summary = "the geometry calculator's calculate button";
-  spec.description =
+  CommandSpec command;
+  command.name = "calc";
+  command.arguments = "ROW1 ROW2 ROW3";
+  command.summary = "the geometry calculator's calculate button";
+  command.description =
       "Each ROW is the eight texts of one input grid row in grid order X,Y,D,A,B,C,R,S\n"
       "(for example 0,0,8,,,,, or 10,0,0,,,,5,1 or ,,99,,,,,). Prints the five answer\n"
       "labels ansX, ansY, ansA, ansR and ansRem, one line each, as NAME=TEXT.";
-  spec.minPositional = 3;
-  spec.maxPositional = 3;
-  spec.options = {{"png", "FILE", "also write a picture of the calculator's drawing (PNG)"}};
-  spec.run = RunCalc;
-  table.Add(std::move(spec));
+  command.minPositional = 3;
+  command.maxPositional = 3;
+  command.options = {{"png", "FILE", "also write a picture of the calculator's drawing (PNG)"}};
+  command.run = RunCalc;
+  table.Add(std::move(command));
 }
 
 }  // namespace vx::cli

@@ -61,14 +61,6 @@ TEST(CalcInput, CodesAreComparedAsText) {
   EXPECT_EQ(Solve("0,0, 8", "10,10,08", ",,99").answers.ansA, "45");
 }
 
-TEST(CalcInput, PlainLineHasNoShift) {
-  Calculator calc;
-  calc.grid = {Row("0,0,1,10,5"), Row("0,0,2,20,5"), Row(",,99")};
-  ASSERT_TRUE(calc.ReadInputs());
-  EXPECT_EQ(calc.in[1].InAux, 0);
-  EXPECT_EQ(calc.in[2].InAux, 0);
-}
-
 TEST(CalcInput, ThirdCodeDecidesTwoOrThreeRows) {
   struct ModeCase {
     const char* code;
