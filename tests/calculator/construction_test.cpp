@@ -123,7 +123,9 @@ TEST(CalcConstruction, CircleOfRadiusCTouchesTwoCircles) {
       seen[side] = AnswerPoint(calc);
       EXPECT_NEAR(Dist(seen[side], c1), std::abs(6 - c), kTol) << c;
       EXPECT_NEAR(Dist(seen[side], c3), std::abs(9 - c), kTol) << c;
-      if (c != 0) EXPECT_EQ(Num(calc.answers.ansR), c);
+      if (c != 0) {
+        EXPECT_EQ(Num(calc.answers.ansR), c);
+      }
     }
     EXPECT_GT(Dist(seen[0], seen[1]), 1) << c;
   }
