@@ -256,8 +256,8 @@ void OffsetRun::JoinArcArc(int i) {
   }
   // Law of cosines at C1; the cosine is rounded to 5 places and limited so
   // that circles which do not meet give their nearest touching point.
-  const double denominator = 2 * std::fabs(r1) * l;
-  double cosA = denominator == 0 ? 1.0 : (l * l + r1 * r1 - r2 * r2) / denominator;
+  // r1 is not 0 here: a centre row whose radius became 0 reads as a point.
+  double cosA = (l * l + r1 * r1 - r2 * r2) / (2 * std::fabs(r1) * l);
   cosA = Sgn(cosA) * Round5(std::fabs(cosA));
   cosA = std::clamp(cosA, -1.0, 1.0);
   double alpha = 90;

@@ -171,6 +171,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, OffsetSameCircle,
                                            SameCircleCase{"LowerLeft", 3, 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Degenerate joins that would divide by zero or leave the cosine's domain:
+// the vertex stays a finite point on its offset circle.
+TEST(OffsetPath, RoundedRayLengthStaysInTheCosineDomain) {
+  // The vertex lies 5.000004 right of the centre: the length rounds to 5.
+  ElementTable t = MakeTable({{0, -7}, {0, -5}, {0, 0, 5}, {5.000004, 0}, {0, 0, 5}, {0, 5}, {0, 7}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_NEAR(t.X[4], 4.5, 1e-6);
+  EXPECT_NEAR(t.Y[4], 0.0, 1e-6);
+}
+
+TEST(OffsetPath, ConcentricArcsDoNotDivideByZero) {
+  // A counter-clockwise arc turns back clockwise on the same circle.
+  ElementTable t = MakeTable({{0, -7}, {0, -5}, {0, 0, 5}, {5, 0}, {0, 0, -5}, {0, -5}, {0, -7}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_NEAR(t.X[4], 4.5, 1e-6);
+  EXPECT_NEAR(t.Y[4], 0.0, 1e-6);
+}
+
+TEST(OffsetPath, SeparatorInTheLastRowEndsTheRunWithinTheTable) {
+  ElementTable t;
+  std::vector<Row> rows = test::ExampleSquare();
+  rows.push_back({0, 0, 0, 88});
+  test::FillTable(t, rows);
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.1, box);
+  EXPECT_NEAR(t.X[3], 9.9, 1e-9);
+  EXPECT_GE(t.CurRow, t.RowCount);
+}
+
 // --- Independent check: every offset vertex lies at the offset distance from
 // both contour elements that meet there (approach and exit lines at 0).
 
