@@ -37,18 +37,22 @@ class ProgramRun {
       channels.printer = printer.printer.get();
     }
     m_generator.GenerateProgram(m_settings, programNumber, m_target, reverseFlag, channels);
+    // Both channels are closed; the print job ends even when the file failed,
+    // so that no half-made job is left behind.
+    Step step = Step::kOk;
     if (channels.toFile) {
-      if (!WriteFileAtomically(fileName, channels.fileText)) {
+      if (WriteFileAtomically(fileName, channels.fileText)) {
+        result.filesWritten.push_back(fileName);
+      } else {
         m_services.messageBox.Show("NCファイルを書き込めません: " + fileName);
-        return Step::kFailed;
+        step = Step::kFailed;
       }
-      result.filesWritten.push_back(fileName);
     }
     if (channels.printer != nullptr && !channels.printer->EndDocument()) {
       m_services.messageBox.Show("プリンターに出力できません: " + printer.name);
-      return Step::kFailed;
+      step = Step::kFailed;
     }
-    return Step::kOk;
+    return step;
   }
 
  private:

@@ -60,6 +60,7 @@ struct NcFixture : ::testing::Test {
   FixedFileDialog dialog{std::nullopt};
   std::vector<std::unique_ptr<test::RecordingPrinter>> printers;  // one per program printed
   bool printerAvailable = true;
+  bool printerEnds = true;
 
   void WriteContour(const std::vector<Row>& rows) {
     ElementTable t = MakeTable(rows);
@@ -71,6 +72,7 @@ struct NcFixture : ::testing::Test {
                               [this](int, double) {
                                 printers.push_back(std::make_unique<test::RecordingPrinter>());
                                 printers.back()->available = printerAvailable;
+                                printers.back()->endSucceeds = printerEnds;
                                 return NcPrinter{std::make_unique<test::ForwardingPrinter>(*printers.back()),
                                                  "test printer"};
                               }};
@@ -353,6 +355,29 @@ TEST_F(NcFixture, UnavailablePrinterGivesAMessageAndNoFile) {
   EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
   EXPECT_EQ(box.messages, std::vector<std::string>{"プリンターに出力できません: test printer"});
   EXPECT_FALSE(temp.Exists("NC1.dat"));
+}
+
+TEST_F(NcFixture, FailedPrintJobGivesAMessageAndNoReverseProgram) {
+  WriteContour(test::ExampleSquare());
+  printerEnds = false;
+  NcSettings settings;
+  settings.outputTarget = "2";
+  settings.reverse = "1";
+  const NcStartResult result = Start(settings);
+  EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
+  EXPECT_EQ(box.messages, std::vector<std::string>{"プリンターに出力できません: test printer"});
+  EXPECT_EQ(printers.size(), 1u);
+}
+
+TEST_F(NcFixture, FailedFileStillEndsThePrintJob) {
+  WriteContour(test::ExampleSquare());
+  FixedFileDialog chosen{temp.Path() + "missing-folder/NC.dat"};
+  NcSettings settings;
+  settings.outputTarget = "3";
+  const NcStartResult result = Start(settings, &chosen);
+  EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
+  ASSERT_EQ(printers.size(), 1u);
+  EXPECT_EQ(printers[0]->ended, 1);
 }
 
 TEST_F(NcFixture, UnknownTargetWritesNowhereButStillRuns) {
