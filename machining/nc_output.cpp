@@ -11,6 +11,11 @@ namespace vx {
 
 namespace {
 
+std::string PrinterMessage(const std::string& name) {
+  const std::string text = "プリンターに出力できません";
+  return name.empty() ? text : text + ": " + name;
+}
+
 bool ToFile(double target) { return target == 1 || target == 3; }     // exact: typed codes
 bool ToPrinter(double target) { return target == 2 || target == 3; }  // exact: typed codes
 
@@ -31,7 +36,7 @@ class ProgramRun {
       printer = m_services.openPrinter ? m_services.openPrinter(index, programNumber) : NcPrinter{};
       if (printer.printer == nullptr) return Step::kCancelled;
       if (!printer.printer->IsAvailable()) {
-        m_services.messageBox.Show("プリンターに出力できません: " + printer.name);
+        m_services.messageBox.Show(PrinterMessage(printer.name));
         return Step::kFailed;
       }
       channels.printer = printer.printer.get();
@@ -49,7 +54,7 @@ class ProgramRun {
       }
     }
     if (channels.printer != nullptr && !channels.printer->EndDocument()) {
-      m_services.messageBox.Show("プリンターに出力できません: " + printer.name);
+      m_services.messageBox.Show(PrinterMessage(printer.name));
       step = Step::kFailed;
     }
     return step;

@@ -40,6 +40,13 @@ std::string Join(const std::vector<std::string>& lines) {
   return text;
 }
 
+// The worked example: the square with its start hole, all settings initial.
+const std::string kExampleProgram =
+    "%\r\nM20\r\nM78\r\nM78\r\nM80\r\nM82\r\nM84\r\nM90\r\nG90\r\n"
+    "N001G92X5.Y5.\r\nN002G01X10.Y5.G42FH22EH21H20\r\nN003G01X10.Y10.\r\nN004G01X0.Y10.\r\n"
+    "N005G01X0.Y0.\r\nN006G01X10.Y0.\r\nN007G01X10.Y5.\r\nM01\r\nN008G01X5.Y5.G40F100.M91\r\n"
+    "M21\r\nG23\r\nM02\r\n%\r\n";
+
 const std::vector<std::string> kHeader = {"%", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90"};
 const std::vector<std::string> kTrailer = {"M21", "G23", "M02", "%"};
 
@@ -87,12 +94,7 @@ TEST_F(NcFixture, WorkedExampleByteForByte) {
   const NcStartResult result = Start(NcSettings{});
   EXPECT_EQ(result.outcome, NcStartOutcome::kDone);
   EXPECT_EQ(result.filesWritten, std::vector<std::string>{temp.Path() + "NC1.dat"});
-  const std::string expected =
-      "%\r\nM20\r\nM78\r\nM78\r\nM80\r\nM82\r\nM84\r\nM90\r\nG90\r\n"
-      "N001G92X5.Y5.\r\nN002G01X10.Y5.G42FH22EH21H20\r\nN003G01X10.Y10.\r\nN004G01X0.Y10.\r\n"
-      "N005G01X0.Y0.\r\nN006G01X10.Y0.\r\nN007G01X10.Y5.\r\nM01\r\nN008G01X5.Y5.G40F100.M91\r\n"
-      "M21\r\nG23\r\nM02\r\n%\r\n";
-  EXPECT_EQ(Program(), expected);
+  EXPECT_EQ(Program(), kExampleProgram);
   EXPECT_EQ(Lines(Program()).size(), 22u);
   EXPECT_EQ(screen.lines, std::vector<std::string>{"[ ｵﾝﾗｲﾝ ﾁｭｳ!!   ｼﾊﾞﾗｸ ｵﾏﾁ ｸﾀﾞｻｲ｡ ] "});
   EXPECT_TRUE(printers.empty());  // target 1 never prints, not even the heading
@@ -318,11 +320,7 @@ TEST_F(NcFixture, PrinterTargetPrintsTheListingWithItsHeading) {
   EXPECT_EQ(never.last.filter, "");  // no save dialog for the printer
   ASSERT_EQ(printers.size(), 1u);
   std::vector<std::string> expected = {" ====== ｶｺｳ Prg W No= 1  ====="};
-  const std::vector<std::string> program = Lines(
-      "%\r\nM20\r\nM78\r\nM78\r\nM80\r\nM82\r\nM84\r\nM90\r\nG90\r\n"
-      "N001G92X5.Y5.\r\nN002G01X10.Y5.G42FH22EH21H20\r\nN003G01X10.Y10.\r\nN004G01X0.Y10.\r\n"
-      "N005G01X0.Y0.\r\nN006G01X10.Y0.\r\nN007G01X10.Y5.\r\nM01\r\nN008G01X5.Y5.G40F100.M91\r\n"
-      "M21\r\nG23\r\nM02\r\n%\r\n");
+  const std::vector<std::string> program = Lines(kExampleProgram);
   expected.insert(expected.end(), program.begin(), program.end());
   EXPECT_EQ(printers[0]->lines, expected);
   EXPECT_EQ(printers[0]->ended, 1);
