@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "machining/contour_codes.h"
 #include "machining/offset_path.h"
 #include "machining/piece_transforms.h"
 #include "shell/number_text.h"
@@ -124,9 +125,9 @@ void NcGenerator::EmitPiece() {
   const int last = t.RowCount;
   for (t.CurRow = 2; t.CurRow <= last; ++t.CurRow) {
     int& i = t.CurRow;
-    if (code(i) == 99) break;
-    if (code(i + 1) == 88 || i == last) WriteBlock("M01");  // before the last move of a sub-path
-    if (code(i) == 88) {
+    if (code(i) == kEndCode) break;
+    if (code(i + 1) == kSeparatorCode || i == last) WriteBlock("M01");  // before the last move of a sub-path
+    if (code(i) == kSeparatorCode) {
       ++i;
       WriteNumberedBlock("G00" + Coords(i));
       PieceHeader();
@@ -134,8 +135,8 @@ void NcGenerator::EmitPiece() {
     }
     if (Value(t.P1, i) == 0) {
       std::string block = "G01" + Coords(i);
-      if (i == 2 || code(i - 2) == 88) block += CompensationCode() + "FH22EH21H20";
-      if (code(i + 1) == 88 || i == last) block += "G40F100.M91";
+      if (i == 2 || code(i - 2) == kSeparatorCode) block += CompensationCode() + "FH22EH21H20";
+      if (code(i + 1) == kSeparatorCode || i == last) block += "G40F100.M91";
       WriteNumberedBlock(block);
     } else {
       ++i;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "machining/contour_codes.h"
 #include "shell/degree.h"
 #include "shell/number_text.h"
 
@@ -160,11 +161,11 @@ void OffsetRun::Run() {
       // The exit line of the last sub-path is not offset, to the end of the run.
       if (i == m_t.RowCount - 1) m_curOffset = 0;
       if (i >= m_t.RowCount) return;
-      if (Code(i + 2) == 88) {  // the line i -> i+1 is an exit line
+      if (Code(i + 2) == kSeparatorCode) {  // the line i -> i+1 is an exit line
         m_savedOffset = m_curOffset;
         m_curOffset = 0;
       }
-      if (Code(i + 1) == 88) break;  // row i ends the sub-path
+      if (Code(i + 1) == kSeparatorCode) break;  // row i ends the sub-path
       if (P1(i) == 0) JoinAt(i);     // a centre row is skipped
       m_prevSlope = m_nextSlope;
       m_prevIntercept = m_nextIntercept;
