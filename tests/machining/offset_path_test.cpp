@@ -191,6 +191,18 @@ TEST(OffsetPath, ConcentricArcsDoNotDivideByZero) {
   EXPECT_NEAR(t.Y[4], 0.0, 1e-6);
 }
 
+TEST(OffsetPath, EqualDistancesTakeThePlusRootCandidate) {
+  // The approach line passes through the centre of the next arc: both
+  // crossings are as far from the vertex, and the first one is taken.
+  ElementTable t = MakeTable({{-10, 0}, {0, 0}, {0, 0, 5}, {0, 5}, {0, 10}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_NEAR(t.X[2], 4.5, 1e-9);
+  EXPECT_NEAR(t.Y[2], 0.0, 1e-9);
+  EXPECT_NEAR(t.X[4], 0.0, 1e-9);
+  EXPECT_NEAR(t.Y[4], 4.5, 1e-9);
+}
+
 TEST(OffsetPath, SeparatorInTheLastRowEndsTheRunWithinTheTable) {
   ElementTable t;
   std::vector<Row> rows = test::ExampleSquare();
