@@ -1,0 +1,124 @@
+// The multi-piece layout screen: the editor of the ten piece rows the
+// application owns.
+#include "machining/form_gra_tasu.h"
+
+#include <QFrame>
+#include <array>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "platform/qt_services.h"
+#include "shell/app_context.h"
+#include "shell/screen_manager.h"
+
+namespace vx {
+
+namespace {
+
+const std::array<const char*, PieceLayout::kPieces> kPieceCaptions = {"１個目", "２個目", "３個目", "４個目", "５個目", "６個目", "７個目", "８個目", "９個目", "10個目"};
+
+}  // namespace
+
+Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
+  setObjectName("Form_gra_tasu");
+  setWindowTitle(QString::fromUtf8("多数個とり"));
+  setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
+  auto* layout = new QVBoxLayout(this);
+
+  // Column headings over the four boxes of every row (fixed widths, so that
+  // they stand over their boxes).
+  constexpr int kBox = 90, kCaption = 60, kGap = 6, kMargin = 6;
+  for (int line = 0; line < 2; ++line) {
+    auto* headings = new QHBoxLayout;
+    headings->setSpacing(kGap);
+    headings->addSpacing(kMargin + kCaption);
+    const std::array<const char*, 3> texts = line == 0 ? std::array<const char*, 3>{"shift", "回転", "ミラー"}
+                                                       : std::array<const char*, 3>{"sft　X   sft　Y", "角度入力", "Xﾐﾗｰ：１　Yﾐﾗｰ：２"};
+    const std::array<int, 3> widths = {2 * kBox + kGap, kBox, kBox + 50};
+    for (int c = 0; c < 3; ++c) {
+      auto* label = new QLabel(QString::fromUtf8(texts[c]), this);
+      label->setAlignment(c == 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+      label->setFixedWidth(widths[c]);
+      headings->addWidget(label);
+    }
+    headings->addStretch();
+    layout->addLayout(headings);
+  }
+
+  for (int k = 0; k < PieceLayout::kPieces; ++k) {
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setObjectName(QString("Frame1(%1)").arg(k));
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(kMargin - 2, 2, 4, 2);
+    row->setSpacing(kGap);
+    Label1[k] = new QLabel(QString::fromUtf8(kPieceCaptions[k]), frame);
+    Label1[k]->setObjectName(QString("Label1(%1)").arg(k));
+    Label1[k]->setFixedWidth(kCaption);
+    row->addWidget(Label1[k]);
+    row->addWidget(Sft_X[k] = AddBox("Sft_X", k, &PieceRow::sftX, frame));
+    row->addWidget(Sft_Y[k] = AddBox("Sft_Y", k, &PieceRow::sftY, frame));
+    row->addWidget(K_Angle[k] = AddBox("K_Angle", k, &PieceRow::kAngle, frame));
+    row->addWidget(Mir_X[k] = AddBox("Mir_X", k, &PieceRow::mirX, frame));
+    row->addStretch();
+    layout->addWidget(frame);
+  }
+
+  auto* buttons = new QHBoxLayout;
+  layout->addLayout(buttons);
+  Cmd_reset = new QPushButton(QString::fromUtf8("データ　リセット"), this);
+  Cmd_reset->setObjectName("Cmd_reset");
+  Cmd_描画 = new QPushButton(QString::fromUtf8("描画へ戻る"), this);
+  Cmd_描画->setObjectName(QString::fromUtf8("Cmd_描画"));
+  buttons->addWidget(Cmd_reset);
+  buttons->addWidget(Cmd_描画);
+  connect(Cmd_reset, &QPushButton::clicked, this, [this] { Cmd_reset_Click(); });
+  connect(Cmd_描画, &QPushButton::clicked, this, [this] { Cmd_描画_Click(); });
+  // Closing only hides the screen: its rows live as long as the program runs.
+  LoadFromLayout();
+}
+
+QLineEdit* Form_gra_tasu::AddBox(const char* name, int k, std::string PieceRow::*field, QWidget* frame) {
+  auto* box = new QLineEdit(frame);
+  box->setObjectName(QString("%1(%2)").arg(name).arg(k));
+  box->setFixedWidth(90);
+  // Every change is the layout's at once; the readers never look at the boxes.
+  connect(box, &QLineEdit::textChanged, this, [this, k, field](const QString& text) {
+    if (!m_loading) m_context.layout.Row(k).*field = ToStdString(text);
+  });
+  return box;
+}
+
+void Form_gra_tasu::LoadFromLayout() {
+  m_loading = true;
+  for (int k = 0; k < PieceLayout::kPieces; ++k) {
+    const PieceRow& row = m_context.layout.Row(k);
+    Sft_X[k]->setText(ToQString(row.sftX));
+    Sft_Y[k]->setText(ToQString(row.sftY));
+    K_Angle[k]->setText(ToQString(row.kAngle));
+    Mir_X[k]->setText(ToQString(row.mirX));
+  }
+  m_loading = false;
+}
+
+void Form_gra_tasu::showEvent(QShowEvent* event) {
+  LoadFromLayout();
+  QWidget::showEvent(event);
+}
+
+void Form_gra_tasu::Cmd_reset_Click() {
+  // The loop counts with the shared CurRow, as every table walk does.
+  for (m_context.table.CurRow = 0; m_context.table.CurRow < PieceLayout::kPieces; ++m_context.table.CurRow) {
+    const int k = m_context.table.CurRow;
+    Sft_X[k]->setText(QString());
+    Sft_Y[k]->setText(QString());
+    K_Angle[k]->setText(QString());
+    Mir_X[k]->setText(QString());
+  }
+  Sft_X[0]->setText("0");
+  Sft_Y[0]->setText("0");
+}
+
+void Form_gra_tasu::Cmd_描画_Click() { m_context.screens.Show(ScreenId::kGraph, Owner::kNone); }
+
+}  // namespace vx

@@ -1,0 +1,125 @@
+// The NC output screen: machining settings, START, and the output channels.
+#include "machining/form_nc.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+#include "platform/qt_services.h"
+#include "shell/app_context.h"
+
+namespace vx {
+
+namespace {
+
+// Captions and initial texts of the eight settings (labels 1 to 5 are set
+// when the screen opens, 6 to 8 are those of the design; here all alike).
+struct Field {
+  const char* caption;
+  const char* initial;
+};
+
+const std::array<Field, 8> kFields = {{
+    {"プログラム No=?  :", "1"},
+    {"M21 ｵﾌｾｯﾄ=? :", "-0.4"},
+    {"M23 ｵﾌｾｯﾄ=? :", "-0.4"},
+    {"NC OUT [  FD:1  ﾌﾟﾘﾝﾀ-:2  ﾄﾞﾁﾗﾆﾓ:3  ]  :", "1"},
+    {"平均速度　Ｆ=? :", "0"},
+    {"オフセット　　　　　　左：＋", "0"},
+    {"　パンチ加工　　　逆方向加工", "0"},
+    {" 　G41＝1左　 G42＝2右", "2"},
+}};
+
+}  // namespace
+
+Form_nc::Form_nc(AppContext& context) : m_context(context) {
+  setObjectName("Form_nc");
+  setWindowTitle(QString::fromUtf8("NC 出力"));
+  setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
+  auto* layout = new QVBoxLayout(this);
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  for (int k = 0; k < 8; ++k) {
+    Label[k] = new QLabel(QString::fromUtf8(kFields[k].caption), this);
+    Label[k]->setObjectName(QString("Label%1").arg(k + 1));
+    Text[k] = new QLineEdit(QString::fromUtf8(kFields[k].initial), this);
+    Text[k]->setObjectName(QString("Text%1").arg(k + 1));
+    Text[k]->setMaximumWidth(120);
+    grid->addWidget(Label[k], k, 0);
+    grid->addWidget(Text[k], k, 1);
+  }
+  Surface = new ProgressSurface(this);
+  Surface->setObjectName("Surface");
+  Surface->setMinimumHeight(48);
+  layout->addWidget(Surface);
+  auto* buttons = new QHBoxLayout;
+  layout->addLayout(buttons);
+  cmdSTART = new QPushButton("START", this);
+  cmdSTART->setObjectName("cmdSTART");
+  Command1 = new QPushButton(QString::fromUtf8("終了(キャンセル）"), this);
+  Command1->setObjectName("Command1");
+  buttons->addWidget(cmdSTART);
+  buttons->addWidget(Command1);
+  connect(cmdSTART, &QPushButton::clicked, this, [this] { cmdSTART_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  // Every opening starts from the initial texts: the screen is a new one each time.
+  setAttribute(Qt::WA_DeleteOnClose);
+  m_printerSource = [this](int index, double) { return SystemPrinter(index); };
+}
+
+Form_nc::~Form_nc() = default;
+
+NcSettings Form_nc::Settings() const {
+  auto text = [this](int k) { return ToStdString(Text[k]->text()); };
+  NcSettings settings;
+  settings.programNumber = text(0);
+  settings.m21Offset = text(1);
+  settings.m23Offset = text(2);
+  settings.outputTarget = text(3);
+  settings.speed = text(4);
+  settings.wireOffset = text(5);
+  settings.reverse = text(6);
+  settings.side = text(7);
+  return settings;
+}
+
+NcPrinter Form_nc::SystemPrinter(int index) {
+  if (index == 0 || !m_printer) {
+    // The operator chooses the printer once; the reverse program follows on it.
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return NcPrinter{};
+  }
+  return NcPrinter{QtPrinter::ToPrinter(m_printer.get()), ToStdString(m_printer->printerName())};
+}
+
+void Form_nc::cmdSTART_Click() {
+  NcOutputServices services{m_context.table,  m_context.layout,     m_context.folder, m_context.messageBox,
+                            *Surface,         m_context.fileDialog, m_printerSource};
+  cmdSTART->setEnabled(false);
+  const NcStartResult result = RunNcStart(Settings(), services);
+  cmdSTART->setEnabled(true);
+  m_lastOutcome = result.outcome;
+  // After a failure or a cancelled printer the settings stay for another try.
+  if (result.outcome == NcStartOutcome::kDone) close();
+}
+
+void Form_nc::Command1_Click() { close(); }
+
+void Form_nc::closeEvent(QCloseEvent* event) {
+  // Closing returns to the main menu.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "Form_main" && window != this) {
+      window->show();
+      window->raise();
+      window->activateWindow();
+    }
+  }
+  event->accept();
+}
+
+}  // namespace vx
