@@ -284,7 +284,9 @@ TEST_F(NcFixture, CompensationSideAndItsExchange) {
     Start(settings, &chosen);
     EXPECT_EQ(Lines(out.Read("P1.nc"))[10], "N002G01X10.Y5." + c.first + "FH22EH21H20");
     EXPECT_EQ(out.Exists("P2.nc"), !c.second.empty());
-    if (!c.second.empty()) EXPECT_EQ(Lines(out.Read("P2.nc"))[10], "N010G01X10.Y5." + c.second + "FH22EH21H20");
+    if (!c.second.empty()) {
+      EXPECT_EQ(Lines(out.Read("P2.nc"))[10], "N010G01X10.Y5." + c.second + "FH22EH21H20");
+    }
   }
 }
 
