@@ -109,6 +109,7 @@ struct Run {
 
   // Pass 2 (corners.cpp).
   void CornerRadius(double radius);
+  void CornerCentre(double radius, int side);
   void CornerItem();
   void LineCornerLine();
   void LineCornerCircle();

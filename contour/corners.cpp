@@ -38,25 +38,19 @@ Point TangentOnCircle(Point corner, Point centre, double shiftedRadius, double c
 
 }  // namespace
 
-void Run::CornerRadius(double radius) {
+// Centre of the corner arc of a point: on the bisector of the two lines at
+// the point, at distance R from both, on the inner side of the turn (side:
+// 1 left, -1 right). The bisector's slope comes from the angles of the lines;
+// an axis-parallel bisector and a vertical line on either side are cases of
+// their own.
+void Run::CornerCentre(double radius, int side) {
   const int i = T.CurRow;
-  const int nextPoint = CodeOf(i + 1) == kCornerItem ? i + 2 : i + 1;
-  // Turn indicator: cross product of the incoming and the outgoing direction.
-  const double d1x = X(i) - X(i - 1), d1y = Y(i) - Y(i - 1);
-  const double qx = X(nextPoint) - X(i), qy = Y(nextPoint) - Y(i);
-  const double turn = d1x * qy - d1y * qx;
-  if (turn == 0) {  // exact: only collinear segments give no side at all
-    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
-    return;
-  }
   const double theta1 = AtnDeg(PrevSlope);
   const double theta2 = AtnDeg(CurSlope);
   const double sum = theta1 + theta2;
   const double dx1 = X(i) - X(i - 1), dx2 = X(i + 1) - X(i);
   const double dy1 = Y(i) - Y(i - 1), dy2 = Y(i + 1) - Y(i);
-  const int side = Sgn(turn);
 
-  // Centre: on the bisector at the point, at distance R from both lines.
   if (PrevVertical == 0 && CurVertical == 0) {
     const double kShifted = PrevIntercept + side * Sgn(dx1) * radius * std::sqrt(1 + PrevSlope * PrevSlope);
     if (sum == 0 || sum == 180) {  // exact: the bisector is axis-parallel
@@ -91,11 +85,26 @@ void Run::CornerRadius(double radius) {
     CentreX = CurX - radius * side * Sgn(dy2);
     CentreY = CurY + slope * (CentreX - CurX);
   }
+}
+
+void Run::CornerRadius(double radius) {
+  const int i = T.CurRow;
+  const int nextPoint = CodeOf(i + 1) == kCornerItem ? i + 2 : i + 1;
+  // Turn indicator: cross product of the incoming and the outgoing direction.
+  const double d1x = X(i) - X(i - 1), d1y = Y(i) - Y(i - 1);
+  const double qx = X(nextPoint) - X(i), qy = Y(nextPoint) - Y(i);
+  const double turn = d1x * qy - d1y * qx;
+  if (turn == 0) {  // exact: only collinear segments give no side at all
+    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
+    return;
+  }
+  const int side = Sgn(turn);
+  CornerCentre(radius, side);
 
   // First tangent point: on the previous line.
   const Point first = PrevVertical == 1 ? Point{CurX, CentreY} : FootOnLine(CentreX, CentreY, PrevSlope, PrevIntercept);
   // Second tangent point: on the next line.
-  const Point second = CurVertical == 1 ? Point{CentreX + radius * Sgn(dx1), CentreY}
+  const Point second = CurVertical == 1 ? Point{CentreX + radius * Sgn(d1x), CentreY}
                                         : FootOnLine(CentreX, CentreY, CurSlope, CurIntercept);
   ArcRadius = radius * side;
   CurX = first.x;

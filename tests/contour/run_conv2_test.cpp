@@ -108,12 +108,16 @@ TEST_F(Conv2Files, EndToEndPartBecomesAClosedContourWithoutMessages) {
   EXPECT_EQ(arcs, 4);  // two (C) corners, the circle, the corner radius
   ExpectConsistentChain(rows, 1e-4);
   EXPECT_NEAR(Length(rows.front().At() - rows.back().At()), 0, 1e-9);
-  // Consecutive rows meet: no gap between the end of one piece and the next.
-  for (size_t k = 1; k < rows.size(); ++k) {
-    if (rows[k].p1 != 0 || rows[k - 1].p1 != 0) continue;
-    EXPECT_LT(Length(rows[k].At() - rows[k - 1].At()), 60) << "segment " << k;
-  }
+  // Each corner arc touches what it joins.
+  ASSERT_EQ(rows.size(), 13u);
+  ExpectArcTangentToSegment(rows, 3, 1, 2, 1e-4);
+  ExpectArcTangentToCircle(rows, 3, 5, 1e-4);
+  ExpectArcTangentToCircle(rows, 7, 5, 1e-4);
+  ExpectArcTangentToSegment(rows, 7, 8, 9, 1e-4);
+  ExpectArcTangentToSegment(rows, 11, 9, 10, 1e-4);
+  ExpectArcTangentToSegment(rows, 11, 12, 13, 1e-4);
 }
+
 
 TEST_F(Conv2Files, Convert2CommandExitsZeroWithMessagesAndOneOnAStop) {
   PieceLayout layout;
