@@ -105,7 +105,9 @@ struct Run {
   void CommonIntersection();
   bool StartOfContour(int row) const;
   void ApplyDiscriminantRule(const char* reason);
-  double AsinDegClamped(double sine);
+  // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
+  // with a construction message when reportBeyondOne is set.
+  double AsinDegClamped(double sine, bool reportBeyondOne);
 
   // Pass 2 (corners.cpp).
   void CornerRadius(double radius);

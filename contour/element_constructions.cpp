@@ -38,12 +38,12 @@ void Run::ApplyDiscriminantRule(const char* reason) {
   if (Disc < 0) Disc = 0;
 }
 
-double Run::AsinDegClamped(double sine) {
+double Run::AsinDegClamped(double sine, bool reportBeyondOne) {
   // Exactly +-1: the direction straight up or down (AsinDeg is not defined there).
   if (sine == 1) return 90;
   if (sine == -1) return -90;
   if (std::fabs(sine) > 1) {
-    if (std::fabs(sine) > 1 + kSineRoundingSlack) ReportConstructionError(conv2_reason::kNoTangent);
+    if (reportBeyondOne && std::fabs(sine) > 1 + kSineRoundingSlack) ReportConstructionError(conv2_reason::kNoTangent);
     return sine > 0 ? 90 : -90;
   }
   return AsinDeg(sine);
@@ -277,8 +277,12 @@ void Run::TangentConstruction(double dx, double dy) {
     // direction. The tangent is taken in the direction 0.
     ReportConstructionError(conv2_reason::kSameCentre);
   } else {
-    rho = AsinDegClamped(lineThroughPoint ? r1 / Dist : (r1 - r2) / Dist);
-    theta = AsinDegClamped(dy / Dist);
+    // Past +-1 the tangent's angle to the centre line has no value: a point
+    // inside the circle, or circles without the asked tangent.
+    rho = AsinDegClamped(lineThroughPoint ? r1 / Dist : (r1 - r2) / Dist, true);
+    // The direction of the centre line can pass +-1 only by the rounding of
+    // Dist (to 5 places after a circle): straight up or down.
+    theta = AsinDegClamped(dy / Dist, false);
     if (dx < 0 && theta <= 0) {
       theta = -180 - theta;
     } else if (dx < 0 && theta > 0) {

@@ -72,7 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{"PointStraightAboveACircleHasItsTangent",
                   {{0, 20, 0, 0, 0}, {0, 0, 8, 5, 1}, {20, -20, 1, 0, 0}, kEndRow},
                   {{0, 20, 0, 0, 0}, {-4.84123, 1.25, 0, 0, 0}, {0, 0, 8, 5, 1},
-                   {-2.854855, -4.104855, 0, 0, 0}, {20, -20, 0, 0, 0}}}),
+                   {-2.854855, -4.104855, 0, 0, 0}, {20, -20, 0, 0, 0}}},
+        // The circle-to-point distance is rounded to 5 places (20), so the
+        // direction's sine comes out a little past -1. Tangent points from
+        // (0, -20) on the circle of radius 5: y = -25 / 20, x = sqrt(25 - y^2).
+        FixedCase{"PointStraightBelowACircleAtAnUnroundDistance",
+                  {{-20, 5, 1, 0, 0}, {0, 0, 8, -5, 1}, {0, -20.000004, 0, 0, 0}, kEndRow},
+                  {{-20, 5, 0, 0, 0}, {0, 5, 0, 0, 0}, {0, 0, 8, -5, 1}, {4.84123, -1.25, 0, 0, 0}, {0, -20.000004, 0, 0, 0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Conv2, ArcCentresKeepTheirCodeAndMarkPointsAreCleared) {
