@@ -122,5 +122,29 @@ TEST(WorkedContour, ParallelLineAndARoundedVerticalCorner) {
   ExpectClosed(rows);
 }
 
+// The element rows of the installed sample workbook: a plate with an oblique
+// edge, corner radii, a (C) corner and a clockwise arc notch.
+TEST(WorkedContour, SamplePlateOfTheEntryWorkbook) {
+  const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {90, 0, 1, 45, 5}, {110, 40, 1, 90, 0}, {110, 60, 1, 180, 8},
+                                    {0, 0, 5, 0, 3}, {60, 60, 8, -15, -2}, {0, 60, 2, 180, 6}, {0, 0, 0, 0, 0},
+                                    kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 17u);
+  // The oblique edge y = x - 90 meets x = 110 at (110, 20).
+  ExpectRows({rows[4]}, {{110, 20, 0, 0, 0}});
+  ExpectArcTangentToSegment(rows, 3, 1, 2, kTolerance);
+  ExpectArcTangentToSegment(rows, 3, 4, 5, kTolerance);
+  ExpectArcTangentToSegment(rows, 7, 5, 6, kTolerance);
+  ExpectArcTangentToSegment(rows, 7, 8, 9, kTolerance);
+  ExpectArcTangentToSegment(rows, 10, 8, 9, kTolerance);
+  ExpectArcTangentToCircle(rows, 10, 12, kTolerance);
+  ExpectArcTangentToSegment(rows, 15, 13, 14, kTolerance);
+  ExpectArcTangentToSegment(rows, 15, 16, 17, kTolerance);
+  // The notch runs below the top edge: entry (75, 60) nearer, exit (45, 60) farther.
+  EXPECT_EQ(rows[11].p1, -15);
+  ExpectRows({rows[12]}, {{45, 60, 0, 0, 0}});
+  ExpectClosed(rows);
+}
+
 }  // namespace
 }  // namespace vx::test
