@@ -12,6 +12,8 @@ struct Point {
   double x, y;
 };
 
+bool IsFinite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
 // Foot of the perpendicular from (px, py) on the line y = m x + k.
 Point FootOnLine(double px, double py, double m, double k) {
   const double x = (px + m * (py - k)) / (1 + m * m);
@@ -106,6 +108,12 @@ void Run::CornerRadius(double radius) {
   // Second tangent point: on the next line.
   const Point second = CurVertical == 1 ? Point{CentreX + radius * Sgn(d1x), CentreY}
                                         : FootOnLine(CentreX, CentreY, CurSlope, CurIntercept);
+  if (!IsFinite({CentreX, CentreY}) || !IsFinite(first) || !IsFinite(second)) {
+    // The line state does not describe two crossing lines at this point (a
+    // corner on the first row of a contour, or lines that do not meet there).
+    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
+    return;
+  }
   ArcRadius = radius * side;
   CurX = first.x;
   CurY = first.y;

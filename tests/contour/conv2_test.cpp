@@ -171,6 +171,10 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"PointInsideTheCircle",
                     {{0, 1, 0, 0, 0}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
                     {"CONV-2 エラー 交点No= 2 接線が引けない"}},
+        // Once wrote a corner centre that was not a number into the contour.
+        MessageCase{"CornerOnTheFirstRowWithoutAPreviousLine",
+                    {{9, -13, 1, 180, 3}, {-19, 4, 1, 45, 0}, {4, 14, 1, 0, 0}, {19, -17, 5, 0, 2}, kEndRow},
+                    {"CONV-2 エラー 交点No= 1 コーナＲが入らない。 "}},
         MessageCase{"LineCornerLargerThanTheCircle",
                     {{-20, 0, 1, 0, 0}, {0, 0, 5, 0, 5}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
                     {"CONV-2 エラー 交点No= 3 ( )(C)が入らない"}}),
