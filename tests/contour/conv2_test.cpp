@@ -1,6 +1,8 @@
 // CONV-2 on element lists in memory: fixed results of the element constructions, corners and clean-up.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "contour/conv2.h"
 #include "contour_check.h"
 
@@ -179,6 +181,39 @@ INSTANTIATE_TEST_SUITE_P(
                     {{-20, 0, 1, 0, 0}, {0, 0, 5, 0, 5}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
                     {"CONV-2 エラー 交点No= 3 ( )(C)が入らない"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Element lists of every kind in random order: whatever the constructions
+// report, the run ends in order and only numbers reach the contour.
+TEST(Conv2, RandomElementListsGiveOnlyNumbers) {
+  std::mt19937 rng(20261208);
+  const int codes[] = {0, 0, 1, 1, 2, 3, 5, 8, 8, 88};
+  const double angles[] = {0, 90, -90, 180, 45, -45, 270, 135, 30.5};
+  for (int list = 0; list < 3000; ++list) {
+    std::vector<ElementRow> rows;
+    const int n = 2 + static_cast<int>(rng() % 12);
+    for (int k = 0; k < n; ++k) {
+      const int code = codes[rng() % 10];
+      ElementRow row{static_cast<double>(rng() % 41) - 20, static_cast<double>(rng() % 41) - 20 + 0.25 * (rng() % 2),
+                     static_cast<double>(code), 0, 0};
+      if (code == 8) {
+        row.p1 = static_cast<double>(rng() % 21) - 10;
+        row.p2 = static_cast<double>(rng() % 5) - 2;
+      } else if (code == 1 || code == 2 || code == 3) {
+        row.p1 = angles[rng() % 9];
+        row.p2 = static_cast<double>(rng() % 3);
+      } else {
+        row.p2 = static_cast<double>(rng() % 3);
+      }
+      rows.push_back(row);
+    }
+    rows.push_back(kEndRow);
+    const Converted result = Convert(rows);
+    ASSERT_EQ(result.status, Conv2Status::kOk) << "list " << list << ": " << ElementFileText(rows);
+    for (const Row& row : result.Rows()) {
+      ASSERT_TRUE(std::isfinite(row.x) && std::isfinite(row.y) && std::isfinite(row.p1)) << "list " << list;
+    }
+  }
+}
 
 TEST(Conv2, ListWithoutEndRowCountsThreeRowsMore) {
   const Converted result = Convert({{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}});
