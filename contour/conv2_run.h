@@ -124,6 +124,14 @@ struct Run {
   }
 };
 
+// Discriminant of the line y = m x + k with the circle of centre (a, b) and
+// radius r, written as the quadratic in x: 4 (m (k - b) - a)^2 - 4 (1 + m^2)
+// (a^2 + (k - b)^2 - r^2). Negative when they do not meet.
+inline double LineCircleDisc(double m, double k, double a, double b, double r) {
+  const double u = m * (k - b) - a;
+  return 4 * u * u - 4 * (1 + m * m) * (a * a + (k - b) * (k - b) - r * r);
+}
+
 // -1 when the angle lies in (-90, 90] (the line points to +X or straight up),
 // else 1; angles are not normalised, so -300 and 300 give 1.
 double DirSignOf(double angleDegrees);

@@ -20,12 +20,6 @@ Point FootOnLine(double px, double py, double m, double k) {
   return {x, k + m * x};
 }
 
-// Discriminant of the line y = m x + k with the circle (a, b, radius).
-double LineCircleDisc(double m, double k, double a, double b, double radius) {
-  const double u = m * (k - b) - a;
-  return 4 * u * u - 4 * (1 + m * m) * (a * a + (k - b) * (k - b) - radius * radius);
-}
-
 // Point at distance cornerRadius from the corner centre on the line through a
 // circle's centre and the corner centre: away from the circle's centre when
 // the shifted radius is positive, towards it when negative.

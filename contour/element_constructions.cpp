@@ -19,13 +19,6 @@ double VerticalShiftSign(double angle) { return IsVerticalAngle(angle) ? Sgn(ang
 // (the shift is divided by the cosine).
 bool IsVerticalParallel(double angle) { return IsVerticalAngle(angle) || CosDeg(angle) == 0; }
 
-// Discriminant of the line y = m x + k with the circle of centre (a, b) and
-// radius r, in the form of the quadratic in x.
-double LineCircleDisc(double m, double k, double a, double b, double r) {
-  const double u = m * (k - b) - a;
-  return 4 * u * u - 4 * (1 + m * m) * (a * a + (k - b) * (k - b) - r * r);
-}
-
 }  // namespace
 
 bool Run::StartOfContour(int row) const { return row == 1 || CodeOf(row - 1) == kSeparator; }
