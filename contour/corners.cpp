@@ -20,16 +20,15 @@ Point FootOnLine(double px, double py, double m, double k) {
   return {x, k + m * x};
 }
 
-// Point at distance cornerRadius from the corner centre on the line through a
-// circle's centre and the corner centre: away from the circle's centre when
-// the shifted radius is positive, towards it when negative.
+// Tangent point of a circle-to-circle corner on one circle: on the line
+// through the circle's centre and the corner centre, Rc from the corner
+// centre, C + Rc (C - O) / r' with the signed shifted radius r' (whose size
+// is the distance from O to C): away from O for r' > 0, towards it for r' < 0.
+// With r' = 0 the corner centre lies on O and is taken itself.
 Point TangentOnCircle(Point corner, Point centre, double shiftedRadius, double cornerRadius) {
-  const double ux = corner.x - centre.x;
-  const double uy = corner.y - centre.y;
-  const double length = std::sqrt(ux * ux + uy * uy);
-  if (length == 0) return corner;  // no direction: the corner centre itself
-  const double step = Sgn(shiftedRadius) * cornerRadius / length;
-  return {corner.x + step * ux, corner.y + step * uy};
+  if (shiftedRadius == 0) return corner;
+  return {corner.x + cornerRadius * (corner.x - centre.x) / shiftedRadius,
+          corner.y + cornerRadius * (corner.y - centre.y) / shiftedRadius};
 }
 
 }  // namespace
