@@ -1,0 +1,139 @@
+// The working state and the named steps of one CONV-2 run (used by the driver, pass 1 and pass 2).
+#pragma once
+
+#include <string>
+
+#include "contour/conv2.h"
+
+namespace vx::conv2 {
+
+// Thrown by a step that cannot go on without leaving the table; caught by
+// ConvertElements, which reports it.
+struct Stop {
+  Conv2Status status;
+  const char* reason;
+};
+
+// Sign function: -1, 0 or 1.
+int Sgn(double v);
+
+// Discriminants below this are reported before they are taken as 0; between
+// it and 0 they are rounding noise and are taken as 0 silently.
+constexpr double kDiscriminantTolerance = 0.001;
+// Places of the roundings that fix the constructions' last digits.
+constexpr int kLineCircleDiscPlaces = 4;   // line entering a circle
+constexpr int kCircleDistancePlaces = 5;   // circle centre to a point
+constexpr int kCornerCosinePlaces = 5;     // cosine of the circle-to-circle corner
+// Radius of the corner item that joins two overlapping circles; such a corner
+// collapses into the single crossing point.
+constexpr double kCrossingItemRadius = 0.001;
+// Gap two circles may have and still be joined by a circle-to-circle corner.
+constexpr double kCircleGapTolerance = 0.001;
+// How far past +-1 an arc-sine argument may lie from rounding alone (a circle
+// that just touches); such arguments are taken as +-1 without a message.
+constexpr double kSineRoundingSlack = 1e-12;
+
+// Element codes of the element file.
+enum Code : int {
+  kPoint = 0,
+  kLeavingLine = 1,
+  kEnteringLine = 2,
+  kParallelLine = 3,
+  kCornerItem = 5,
+  kCircle = 8,
+  kSeparator = 88,
+  kEnd = 99,
+};
+
+struct Run {
+  Run(ElementTable& table, MessageBox& box) : T(table), box(box) {}
+
+  ElementTable& T;
+  MessageBox& box;
+
+  // Working state: one set of numbers shared by every construction.
+  int Mode = 0;
+  int PassTwo = 0;
+  double CurX = 0, CurY = 0;
+  double CurSlope = 0, CurIntercept = 0;
+  int CurVertical = 0;
+  double PrevSlope = 0, PrevIntercept = 0;
+  int PrevVertical = 0;
+  double CurAngle = 0;
+  int CirclePending = 0;
+  int CornerPending = 0;
+  int NextCode = 0;
+  int TangentMode = 0;
+  double DirSign = 0;
+  double ExitSign = 0;
+  double CentreX = 0, CentreY = 0, ArcRadius = 0;
+  double Dist = 0;
+  double Disc = 0;
+
+  // Table access. Reads outside rows 0..2000 give an empty value (0); a write
+  // outside them stops the run as a table overflow.
+  double X(int row) const { return Read(T.X, row); }
+  double Y(int row) const { return Read(T.Y, row); }
+  double P1(int row) const { return Read(T.P1, row); }
+  double P2(int row) const { return Read(T.P2, row); }
+  int CodeOf(int row) const;
+  void Set(ElementTable::Column ElementTable::*column, int row, double value);
+
+  // Row operations, always at CurRow.
+  void InsertRow();
+  void DeleteRow();
+  void StorePoint();
+  void StoreCentre();
+  void ReportConstructionError(const char* reason);
+
+  // The three passes.
+  void PassOneElements();
+  void PassTwoCorners();
+  void PassThreeCleanUp();
+  void RotateLines();
+
+  // Pass 1 (element_constructions.cpp).
+  void PointStep();
+  void LeavingLine();
+  void EnteringLine();
+  void ParallelLine();
+  void CircleStep();
+  void CircleAfterCircle();
+  void TangentConstruction(double dx, double dy);
+  void CircleExit();
+  void ContourEnd();
+  void CommonIntersection();
+  bool StartOfContour(int row) const;
+  void ApplyDiscriminantRule(const char* reason);
+  // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
+  // with a construction message when reportBeyondOne is set.
+  double AsinDegClamped(double sine, bool reportBeyondOne);
+
+  // Pass 2 (corners.cpp).
+  void CornerRadius(double radius);
+  void CornerCentre(double radius, int side);
+  void CornerItem();
+  void LineCornerLine();
+  void LineCornerCircle();
+  void CircleCornerLine();
+  void CircleCornerCircle();
+
+ private:
+  static double Read(const ElementTable::Column& column, int row) {
+    return row >= 0 && row <= ElementTable::kLastRow ? static_cast<double>(column[row]) : 0.0;
+  }
+};
+
+// Discriminant of the line y = m x + k with the circle of centre (a, b) and
+// radius r, written as the quadratic in x: 4 (m (k - b) - a)^2 - 4 (1 + m^2)
+// (a^2 + (k - b)^2 - r^2). Negative when they do not meet.
+inline double LineCircleDisc(double m, double k, double a, double b, double r) {
+  const double u = m * (k - b) - a;
+  return 4 * u * u - 4 * (1 + m * m) * (a * a + (k - b) * (k - b) - r * r);
+}
+
+// -1 when the angle lies in (-90, 90] (the line points to +X or straight up),
+// else 1; angles are not normalised, so -300 and 300 give 1.
+double DirSignOf(double angleDegrees);
+
+}  // namespace vx::conv2

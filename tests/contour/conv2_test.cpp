@@ -1,0 +1,243 @@
+// CONV-2 on element lists in memory: fixed results of the element constructions, corners and clean-up.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "contour/conv2.h"
+#include "contour_check.h"
+
+namespace vx::test {
+namespace {
+
+const ElementRow kEndRow{0, 0, 99, 0, 0};
+
+struct FixedCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  std::vector<Row> contour;  // expected rows 1..N (X, Y, P1)
+};
+
+std::ostream& operator<<(std::ostream& out, const FixedCase& c) { return out << c.name; }
+
+class FixedContours : public ::testing::TestWithParam<FixedCase> {};
+
+TEST_P(FixedContours, ConvertWithoutMessagesToTheKnownRows) {
+  const FixedCase& c = GetParam();
+  const Converted result = Convert(c.elements);
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_TRUE(result.box.messages.empty()) << result.box.messages.front();
+  ExpectRows(result.Rows(), c.contour);
+  // The end row follows the contour in the table.
+  EXPECT_EQ(static_cast<double>(result.table->Code[result.table->RowCount + 1]), 99);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conv2, FixedContours,
+    ::testing::Values(
+        FixedCase{"PointsOnlyPolygon",
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}}},
+        FixedCase{"LeavingAndEnteringLineSquare",
+                  {{0, 0, 0, 0, 0}, {10, 0, 1, 90, 0}, {0, 10, 2, 180, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}}},
+        FixedCase{"SeparatorStartsASecondContour",
+                  {{0, 0, 0, 0, 0}, {10, 0, 1, 90, 0}, {0, 10, 2, 180, 0}, {0, 0, 88, 0, 0},
+                   {20, 0, 1, 0, 0}, {30, 0, 1, 90, 0}, {20, 10, 2, 180, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}, {0, 0, 88, 0, 0},
+                   {20, 0, 0, 0, 0}, {30, 0, 0, 0, 0}, {30, 10, 0, 0, 0}, {20, 10, 0, 0, 0}}},
+        FixedCase{"LineEntersCircleAtTheFartherCrossing",
+                  {{0, 5, 1, 0, 0}, {10, 5, 8, 3, 1}, kEndRow},
+                  {{0, 5, 0, 0, 0}, {13, 5, 0, 0, 0}, {10, 5, 8, 3, 1}}},
+        FixedCase{"LineEntersCircleAtTheNearerCrossing",
+                  {{0, 5, 1, 0, 0}, {10, 5, 8, 3, -1}, kEndRow},
+                  {{0, 5, 0, 0, 0}, {7, 5, 0, 0, 0}, {10, 5, 8, 3, -1}}},
+        FixedCase{"CommonTangentOfTwoEqualCircles",
+                  {{-10, -5, 1, 0, 0}, {0, 0, 8, 5, 0}, {20, 0, 8, 5, 0}, {30, -5, 0, 0, 0}, kEndRow},
+                  {{-10, -5, 0, 0, 0},
+                   {0, -5, 0, 0, 0},
+                   {0, 0, 0, 5, 0},
+                   {0, -5, 0, 0, 0},
+                   {20, -5, 0, 0, 0},
+                   {20, 0, 0, 5, 0},
+                   {20, -5, 0, 0, 0},
+                   {30, -5, 0, 0, 0}}},
+        FixedCase{"CornerRadiusLeftTurn",
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 2}, {10, 10, 0, 0, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {8, 0, 0, 0, 0}, {8, 2, 0, 2, 0}, {10, 2, 0, 0, 0}, {10, 10, 0, 0, 0}}},
+        FixedCase{"CornerRadiusRightTurn",
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 2}, {10, -10, 0, 0, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {8, 0, 0, 0, 0}, {8, -2, 0, -2, 0}, {10, -2, 0, 0, 0}, {10, -10, 0, 0, 0}}},
+        FixedCase{"TwoEqualRowsBecomeOne",
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}}},
+        FixedCase{"ThreeEqualRowsBecomeTwo",
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}}},
+        FixedCase{"VerticalParallelLineDownwardsShiftsToPlusX",
+                  {{0, 0, 1, 0, 0}, {10, 0, 3, 270, 2}, kEndRow},
+                  {{0, 0, 0, 0, 0}, {11, 0, 0, 0, 0}, {12, 0, 0, 0, 0}}},
+        FixedCase{"PointStraightAboveACircleHasItsTangent",
+                  {{0, 20, 0, 0, 0}, {0, 0, 8, 5, 1}, {20, -20, 1, 0, 0}, kEndRow},
+                  {{0, 20, 0, 0, 0}, {-4.84123, 1.25, 0, 0, 0}, {0, 0, 8, 5, 1},
+                   {-2.854855, -4.104855, 0, 0, 0}, {20, -20, 0, 0, 0}}},
+        // The circle-to-point distance is rounded to 5 places (20), so the
+        // direction's sine comes out a little past -1. Tangent points from
+        // (0, -20) on the circle of radius 5: y = -25 / 20, x = sqrt(25 - y^2).
+        FixedCase{"PointStraightBelowACircleAtAnUnroundDistance",
+                  {{-20, 5, 1, 0, 0}, {0, 0, 8, -5, 1}, {0, -20.000004, 0, 0, 0}, kEndRow},
+                  {{-20, 5, 0, 0, 0}, {0, 5, 0, 0, 0}, {0, 0, 8, -5, 1}, {4.84123, -1.25, 0, 0, 0}, {0, -20.000004, 0, 0, 0}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Conv2, ArcCentresKeepTheirCodeAndMarkPointsAreCleared) {
+  const Converted result = Convert({{0, 5, 1, 0, 0}, {10, 5, 8, 3, 1}, kEndRow});
+  const std::vector<Row> rows = result.Rows();
+  EXPECT_EQ(rows[2].code, 8);
+  EXPECT_EQ(rows[2].p2, 1);
+  EXPECT_EQ(rows[1].code, 0);
+  EXPECT_EQ(rows[1].p2, 0);
+}
+
+TEST(Conv2, OverlappingCirclesMeetInOnePointNearTheirCrossing) {
+  const Converted result =
+      Convert({{-10, 0, 1, 0, 0}, {0, 0, 8, 5, 1}, {8, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow});
+  EXPECT_TRUE(result.box.messages.empty());
+  const std::vector<Row> rows = result.Rows();
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(rows[2].p1, 5);  // first arc centre
+  EXPECT_EQ(rows[4].p1, 5);  // second arc centre, right after the single point
+  const Vec2 joint = rows[3].At();
+  EXPECT_EQ(rows[3].p1, 0);
+  // The crossing of the circles is (4, 3); the corner item of radius 0.001
+  // leaves its first tangent point there.
+  EXPECT_NEAR(joint.x, 4, 0.002);
+  EXPECT_NEAR(joint.y, 3, 0.002);
+  EXPECT_NEAR(Length(joint - Vec2{0, 0}), 5, 1e-5);
+  EXPECT_NEAR(Length(joint - Vec2{8, 0}), 5, 0.002);
+}
+
+TEST(Conv2, CollinearCornerIsReportedWithItsRowAndThePointKeepsItsRadius) {
+  const Converted result = Convert({{0, 0, 0, 0, 0}, {5, 0, 0, 0, 2}, {10, 0, 0, 0, 0}, kEndRow});
+  // The point step asks for the corner in both passes.
+  const std::string message = "CONV-2 エラー 交点No= 2 コーナＲが入らない。 ";
+  EXPECT_EQ(result.box.messages, (std::vector<std::string>{message, message}));
+  const std::vector<Row> rows = result.Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].x, 5);
+  EXPECT_EQ(rows[1].p2, 2);
+}
+
+TEST(Conv2, MessageTextIsPrefixRowAndReason) {
+  EXPECT_EQ(ConstructionMessage(12, conv2_reason::kParallelLines), "CONV-2 エラー 交点No= 12 平行線で交点無し");
+  EXPECT_EQ(ConstructionMessage(3, conv2_reason::kCircleCircleCorner), "CONV-2 エラー 交点No= 3 交点無し? -RR(C)-");
+}
+
+struct MessageCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  std::vector<std::string> messages;
+};
+
+std::ostream& operator<<(std::ostream& out, const MessageCase& c) { return out << c.name; }
+
+class ConstructionMessages : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(ConstructionMessages, ReportAndGoOnWithFiniteRows) {
+  const MessageCase& c = GetParam();
+  const Converted result = Convert(c.elements);
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_EQ(result.box.messages, c.messages);
+  for (const Row& row : result.Rows()) {
+    EXPECT_TRUE(std::isfinite(row.x) && std::isfinite(row.y) && std::isfinite(row.p1)) << row;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conv2, ConstructionMessages,
+    ::testing::Values(
+        MessageCase{"ParallelLeavingLines",
+                    {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {10, 0, 1, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 2 平行線で交点無し", "CONV-2 エラー 交点No= 3 平行線で交点無し"}},
+        MessageCase{"TwoVerticalLeavingLines",
+                    {{0, 0, 0, 0, 0}, {10, 0, 1, 90, 0}, {10, 5, 1, 90, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 3 平行線で交点無し"}},
+        MessageCase{"VerticalParallelAfterVerticalLine",
+                    {{0, 0, 0, 0, 0}, {10, 0, 1, 90, 0}, {10, 5, 3, 90, 2}, {0, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 3 平行線のため交点無し"}},
+        MessageCase{"LineMissesCircle",
+                    {{-10, 10, 1, 0, 0}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 2 直線と円に交点無し。接線とします"}},
+        MessageCase{"CirclesTooFarApartForTheirCorner",
+                    {{-10, 0, 1, 0, 0}, {0, 0, 8, 5, -1}, {0, 0, 5, 0, 1}, {30, 0, 8, 5, 1}, {50, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 5 交点無し? -RR(C)-"}},
+        MessageCase{"CircleInsideCircleHasNoCorner",
+                    {{-10, 0, 1, 0, 0}, {0, 0, 8, 10, -1}, {0, 0, 5, 0, 1}, {1, 0, 8, 2, 1}, {50, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 5 交点無し? -RR(C)-"}},
+        MessageCase{"PointOnTheCircleCentre",
+                    {{0, 0, 0, 0, 0}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 2 中心と点が重なり接線が引けない"}},
+        MessageCase{"PointInsideTheCircle",
+                    {{0, 1, 0, 0, 0}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 2 接線が引けない"}},
+        // Once wrote a corner centre that was not a number into the contour.
+        MessageCase{"CornerOnTheFirstRowWithoutAPreviousLine",
+                    {{9, -13, 1, 180, 3}, {-19, 4, 1, 45, 0}, {4, 14, 1, 0, 0}, {19, -17, 5, 0, 2}, kEndRow},
+                    {"CONV-2 エラー 交点No= 1 コーナＲが入らない。 "}},
+        MessageCase{"LineCornerLargerThanTheCircle",
+                    {{-20, 0, 1, 0, 0}, {0, 0, 5, 0, 5}, {0, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
+                    {"CONV-2 エラー 交点No= 3 ( )(C)が入らない"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Element lists of every kind in random order: whatever the constructions
+// report, the run ends in order and only numbers reach the contour.
+TEST(Conv2, RandomElementListsGiveOnlyNumbers) {
+  std::mt19937 rng(20261208);
+  const int codes[] = {0, 0, 1, 1, 2, 3, 5, 8, 8, 88};
+  const double angles[] = {0, 90, -90, 180, 45, -45, 270, 135, 30.5};
+  for (int list = 0; list < 3000; ++list) {
+    std::vector<ElementRow> rows;
+    const int n = 2 + static_cast<int>(rng() % 12);
+    for (int k = 0; k < n; ++k) {
+      const int code = codes[rng() % 10];
+      ElementRow row{static_cast<double>(rng() % 41) - 20, static_cast<double>(rng() % 41) - 20 + 0.25 * (rng() % 2),
+                     static_cast<double>(code), 0, 0};
+      if (code == 8) {
+        row.p1 = static_cast<double>(rng() % 21) - 10;
+        row.p2 = static_cast<double>(rng() % 5) - 2;
+      } else if (code == 1 || code == 2 || code == 3) {
+        row.p1 = angles[rng() % 9];
+        row.p2 = static_cast<double>(rng() % 3);
+      } else {
+        row.p2 = static_cast<double>(rng() % 3);
+      }
+      rows.push_back(row);
+    }
+    rows.push_back(kEndRow);
+    const Converted result = Convert(rows);
+    ASSERT_EQ(result.status, Conv2Status::kOk) << "list " << list << ": " << ElementFileText(rows);
+    for (const Row& row : result.Rows()) {
+      ASSERT_TRUE(std::isfinite(row.x) && std::isfinite(row.y) && std::isfinite(row.p1)) << "list " << list;
+    }
+  }
+}
+
+TEST(Conv2, ListWithoutEndRowCountsThreeRowsMore) {
+  const Converted result = Convert({{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}});
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_EQ(result.table->RowCount, 7);
+}
+
+TEST(Conv2, WorkingStateStartsAfreshOnEveryRun) {
+  // A run that ends with a circle pending must not leave it to the next run.
+  const Converted pending = Convert({{0, 5, 1, 0, 0}, {10, 5, 8, 3, 1}, kEndRow});
+  EXPECT_EQ(pending.status, Conv2Status::kOk);
+  ElementTable& table = *pending.table;
+  ASSERT_EQ(LoadTableText(table, ElementFileText({{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, kEndRow})), LoadStatus::kOk);
+  RecordingMessageBox box;
+  EXPECT_EQ(ConvertElements(table, box), Conv2Status::kOk);
+  EXPECT_EQ(table.RowCount, 2);
+  EXPECT_EQ(static_cast<double>(table.X[2]), 10);
+  EXPECT_TRUE(box.messages.empty());
+}
+
+}  // namespace
+}  // namespace vx::test

@@ -1,0 +1,150 @@
+// Worked contours mixing lines, circles, corner radii and (C) corners, checked by independent geometry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "contour_check.h"
+
+namespace vx::test {
+namespace {
+
+const ElementRow kEndRow{0, 0, 99, 0, 0};
+// The degree functions round to 6 places, so constructed points on circles of
+// radius 10 carry errors of some 1e-5.
+constexpr double kTolerance = 1e-4;
+
+void ExpectClosed(const std::vector<Row>& rows) {
+  EXPECT_NEAR(rows.front().x, rows.back().x, 1e-9);
+  EXPECT_NEAR(rows.front().y, rows.back().y, 1e-9);
+}
+
+Converted ConvertCleanly(const std::vector<ElementRow>& elements) {
+  Converted result = Convert(elements);
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_TRUE(result.box.messages.empty()) << result.box.messages.front();
+  ExpectConsistentChain(result.Rows(), kTolerance);
+  return result;
+}
+
+TEST(WorkedContour, PlateWithTwoRoundedCorners) {
+  const auto rows = ConvertCleanly({{0, 0, 0, 0, 0}, {40, 0, 0, 0, 5}, {40, 20, 0, 0, 5}, {0, 20, 0, 0, 0},
+                                    {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, 0, 0, 0, 0}, {35, 0, 0, 0, 0}, {35, 5, 0, 5, 0}, {40, 5, 0, 0, 0}, {40, 15, 0, 0, 0},
+                    {35, 15, 0, 5, 0}, {35, 20, 0, 0, 0}, {0, 20, 0, 0, 0}, {0, 0, 0, 0, 0}});
+  ExpectArcTangentToSegment(rows, 3, 1, 2, 1e-9);
+  ExpectArcTangentToSegment(rows, 3, 4, 5, 1e-9);
+  ExpectArcTangentToSegment(rows, 6, 4, 5, 1e-9);
+  ExpectArcTangentToSegment(rows, 6, 7, 8, 1e-9);
+  ExpectClosed(rows);
+}
+
+TEST(WorkedContour, CornerItemBetweenAVerticalLeavingLineAndAnEnteringLine) {
+  const auto rows = ConvertCleanly({{0, 0, 0, 0, 0}, {30, 0, 1, 90, 0}, {0, 0, 5, 0, 4}, {0, 20, 2, 180, 0},
+                                    {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  // Left turn from up to -X at (30, 20): centre 4 below and 4 left of it.
+  ExpectRows(rows, {{0, 0, 0, 0, 0}, {30, 0, 0, 0, 0}, {30, 16, 0, 0, 0}, {26, 16, 0, 4, 0}, {26, 20, 0, 0, 0},
+                    {0, 20, 0, 0, 0}, {0, 0, 0, 0, 0}});
+  ExpectArcTangentToSegment(rows, 4, 2, 3, 1e-9);
+  ExpectArcTangentToSegment(rows, 4, 5, 6, 1e-9);
+  ExpectClosed(rows);
+}
+
+TEST(WorkedContour, TangentsFromAPointOverAClockwiseCircleToALeavingLine) {
+  const auto rows = ConvertCleanly({{0, 0, 0, 0, 0}, {20, 10, 8, -5, 1}, {40, 0, 1, 0, 0}, {0, 0, 0, 0, 0},
+                                    kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[2].p1, -5);
+  ExpectSegmentTangentToCircle(rows, 1, 2, 3, kTolerance);
+  ExpectSegmentTangentToCircle(rows, 4, 5, 3, kTolerance);
+  // Clockwise travel: the circle lies to the right of both tangents, so the
+  // path runs over the top of it.
+  EXPECT_GT(rows[1].y, 10);
+  EXPECT_GT(rows[3].y, 10);
+  EXPECT_LT(Cross(rows[1].At() - rows[0].At(), rows[2].At() - rows[0].At()), 0);
+  ExpectClosed(rows);
+}
+
+TEST(WorkedContour, LineCircleAndCircleLineCornersWithACornerRadius) {
+  const auto rows = ConvertCleanly({{-20, 0, 1, 0, 0}, {0, 0, 5, 0, 1}, {0, 0, 8, -10, -1}, {0, 0, 5, 0, 1},
+                                    {30, 8, 2, 0, 0}, {30, 0, 0, 0, 3}, {-20, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 13u);
+  // Corner of radius 1 outside the circle and on the line y = 0:
+  // centre (-sqrt(11^2 - 1), 1).
+  EXPECT_NEAR(rows[2].x, -std::sqrt(120.0), 1e-9);
+  EXPECT_NEAR(rows[2].y, 1, 1e-9);
+  EXPECT_EQ(rows[2].p1, 1);
+  // Corner of radius 1 inside the circle below the line y = 8:
+  // centre (-sqrt(9^2 - 7^2), 7), clockwise like the circle.
+  EXPECT_NEAR(rows[6].x, -std::sqrt(32.0), 1e-9);
+  EXPECT_NEAR(rows[6].y, 7, 1e-9);
+  EXPECT_EQ(rows[6].p1, -1);
+  EXPECT_EQ(rows[4].p1, -10);
+  ExpectArcTangentToSegment(rows, 3, 1, 2, kTolerance);
+  ExpectArcTangentToCircle(rows, 3, 5, kTolerance);
+  ExpectArcTangentToCircle(rows, 7, 5, kTolerance);
+  ExpectArcTangentToSegment(rows, 7, 8, 9, kTolerance);
+  ExpectArcTangentToSegment(rows, 11, 9, 10, 1e-9);
+  ExpectArcTangentToSegment(rows, 11, 12, 13, 1e-9);
+  ExpectRows({rows[10]}, {{27, 3, 0, -3, 0}});
+  ExpectClosed(rows);
+}
+
+TEST(WorkedContour, TwoClockwiseBumpsJoinedByACornerItem) {
+  const auto rows = ConvertCleanly({{-20, 0, 1, 0, 0}, {0, 0, 8, -10, -1}, {0, 0, 5, 0, 3}, {15, 0, 8, -10, -1},
+                                    {35, 0, 0, 0, 0}, {35, -20, 0, 0, 0}, {-20, -20, 0, 0, 0}, {-20, 0, 0, 0, 0},
+                                    kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 12u);
+  // The corner arc of radius 3 touches both circles from outside: its centre
+  // is 13 from both centres, above the axis.
+  EXPECT_NEAR(rows[4].x, 7.5, kTolerance);
+  EXPECT_NEAR(rows[4].y, std::sqrt(13.0 * 13.0 - 7.5 * 7.5), kTolerance);
+  EXPECT_EQ(rows[4].p1, 3);
+  ExpectArcTangentToCircle(rows, 5, 3, kTolerance);
+  ExpectArcTangentToCircle(rows, 5, 7, kTolerance);
+  ExpectSegmentTangentToCircle(rows, 8, 9, 7, kTolerance);
+  ExpectRows({rows[1]}, {{-10, 0, 0, 0, 0}});
+  ExpectClosed(rows);
+}
+
+TEST(WorkedContour, ParallelLineAndARoundedVerticalCorner) {
+  const auto rows = ConvertCleanly({{0, 0, 0, 0, 0}, {40, 0, 1, 90, 4}, {0, 0, 3, 180, -20}, {0, 20, 0, 0, 0},
+                                    {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, 0, 0, 0, 0}, {36, 0, 0, 0, 0}, {36, 4, 0, 4, 0}, {40, 4, 0, 0, 0}, {40, 20, 0, 0, 0},
+                    {0, 20, 0, 0, 0}, {0, 0, 0, 0, 0}});
+  ExpectArcTangentToSegment(rows, 3, 1, 2, 1e-9);
+  ExpectArcTangentToSegment(rows, 3, 4, 5, 1e-9);
+  ExpectClosed(rows);
+}
+
+// The element rows of the installed sample workbook: a plate with an oblique
+// edge, corner radii, a (C) corner and a clockwise arc notch.
+TEST(WorkedContour, SamplePlateOfTheEntryWorkbook) {
+  const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {90, 0, 1, 45, 5}, {110, 40, 1, 90, 0}, {110, 60, 1, 180, 8},
+                                    {0, 0, 5, 0, 3}, {60, 60, 8, -15, -2}, {0, 60, 2, 180, 6}, {0, 0, 0, 0, 0},
+                                    kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 17u);
+  // The oblique edge y = x - 90 meets x = 110 at (110, 20).
+  ExpectRows({rows[4]}, {{110, 20, 0, 0, 0}});
+  ExpectArcTangentToSegment(rows, 3, 1, 2, kTolerance);
+  ExpectArcTangentToSegment(rows, 3, 4, 5, kTolerance);
+  ExpectArcTangentToSegment(rows, 7, 5, 6, kTolerance);
+  ExpectArcTangentToSegment(rows, 7, 8, 9, kTolerance);
+  ExpectArcTangentToSegment(rows, 10, 8, 9, kTolerance);
+  ExpectArcTangentToCircle(rows, 10, 12, kTolerance);
+  ExpectArcTangentToSegment(rows, 15, 13, 14, kTolerance);
+  ExpectArcTangentToSegment(rows, 15, 16, 17, kTolerance);
+  // The notch runs below the top edge: entry (75, 60) nearer, exit (45, 60) farther.
+  EXPECT_EQ(rows[11].p1, -15);
+  ExpectRows({rows[12]}, {{45, 60, 0, 0, 0}});
+  ExpectClosed(rows);
+}
+
+}  // namespace
+}  // namespace vx::test
