@@ -182,20 +182,24 @@ ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table
       PutRow(work, ++row, {kSeparatorX, 0, kSeparatorCode, 0, 0});
     }
   }
-  int n = row;
+  const int n = RemoveRepeatedRows(work, row);
+  PutRow(work, n + 1, {kTerminatorX, 0, kTerminatorCode, 0, 0});
+  work.RowCount = n;
+  table = work;
+  return ExchangeResult::Ok();
+}
+
+int RemoveRepeatedRows(ElementTable& table, int n) {
   int i = 1;
   while (i < n) {
-    if (SameRowButP2(work, i, i + 1)) {
-      MoveRowsUp(work, i, n);  // the later of the two rows is kept
+    if (SameRowButP2(table, i, i + 1)) {
+      MoveRowsUp(table, i, n);  // the later of the two rows is kept
       --n;
     } else {
       ++i;
     }
   }
-  PutRow(work, n + 1, {kTerminatorX, 0, kTerminatorCode, 0, 0});
-  work.RowCount = n;
-  table = work;
-  return ExchangeResult::Ok();
+  return n;
 }
 
 ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& options, bool useMarkers,

@@ -46,6 +46,11 @@ void SmoothEntities(EntityList& list, double tolerance, bool useMarkers);
 // the rows would not fit the table.
 ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table);
 
+// Removes repeated rows among rows 1..n: where rows I and I+1 agree in X, Y,
+// Code and P1 (P2 is not compared), row I goes and the later row is kept.
+// Returns the new count.
+int RemoveRepeatedRows(ElementTable& table, int n);
+
 // The whole post-processing of an import: rounding, smoothing (markers only
 // when useMarkers), conversion and saving the table as contourPath, with the
 // progress lines printed as each step starts. An empty entity list stops
