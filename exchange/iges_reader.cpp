@@ -66,11 +66,11 @@ void BuildArc(const std::array<double, kMaxFields + 1>& f, bool yxOrder, Entity&
   e = Entity{};
   if (yxOrder) {
     e.X1 = f[5];
-    e.Y1 = -f[4];
+    e.Y1 = -f[4] + 0.0;  // + 0.0: no negative zero
     e.CX = f[3];
-    e.CY = -f[2];
+    e.CY = -f[2] + 0.0;
     e.X2 = f[7];
-    e.Y2 = -f[6];
+    e.Y2 = -f[6] + 0.0;
   } else {
     e.X1 = f[4];
     e.Y1 = f[5];
