@@ -91,6 +91,7 @@ void ImportScreen::ResetOptions() {
 }
 
 void ImportScreen::Start_Click() {
+  Surface->Clear();  // a new try after a stop starts on a clean surface
   const ImportOptions options{ToStdString(Txt_ISUM->text()), ToStdString(Txt_IMAR->text()),
                               ToStdString(Txt_IENX->text())};
   const ExchangeResult result =
