@@ -166,6 +166,31 @@ TEST_F(PostProcessFixture, SavesTheContourFileWithProgressLines) {
   EXPECT_EQ(folder.Read("CON2TA.dat"), "3\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,5.12,0,0,0\r\n0.999,0,99,0,0\r\n");
 }
 
+TEST_F(PostProcessFixture, SmoothingRunsOnlyForTheValueOne) {
+  for (const char* text : {"0", "2", "", "1.5"}) {
+    progress.lines.clear();
+    EntityList list = MakeList({Line(0, 0, 10, 0), Line(10, 5, 10, 0)});
+    ASSERT_TRUE(RunImportPostProcessing(list, {text, "0", "0"}, true, table, contour, progress).ok);
+    EXPECT_EQ(progress.lines, (std::vector<std::string>{exchange_text::kDataDiskEnd})) << text;
+    EXPECT_EQ(RowTexts(table, 1, table.RowCount + 1),
+              (std::vector<std::string>{"0,0,0,0,0", "10,0,0,0,0", "888,0,88,0,0", "10,5,0,0,0", "10,0,0,0,0",
+                                        "0.999,0,99,0,0"}))
+        << text;
+  }
+  EntityList list = MakeList({Line(0, 0, 10, 0), Line(10, 5, 10, 0)});
+  ASSERT_TRUE(RunImportPostProcessing(list, {" 1", "0", "0"}, true, table, contour, progress).ok);
+  EXPECT_EQ(table.RowCount, 3);
+}
+
+TEST_F(PostProcessFixture, ZeroDigitsJoinWithinTheFixedTolerance) {
+  // d = 0: no rounding; 0.00005 apart joins, 0.0002 apart does not.
+  EntityList list = MakeList({Line(0, 0, 10, 0), Line(10.00005, 0, 10, 5), Line(10.0002, 5, 20, 5)});
+  ASSERT_TRUE(RunImportPostProcessing(list, {"1", "0", "0"}, false, table, contour, progress).ok);
+  EXPECT_EQ(RowTexts(table, 1, table.RowCount),
+            (std::vector<std::string>{"0,0,0,0,0", "10,0,0,0,0", "10,5,0,0,0", "888,0,88,0,0", "10.0002,5,0,0,0",
+                                      "20,5,0,0,0"}));
+}
+
 TEST_F(PostProcessFixture, NonNumericSettingsMeanNoRoundingAndNoSmoothing) {
   EntityList list = MakeList({Line(0, 0, 1.23456, 0)});
   ASSERT_TRUE(RunImportPostProcessing(list, {"x", "", ""}, false, table, contour, progress).ok);
