@@ -114,13 +114,17 @@ ExchangeResult DxfExportText(const ElementTable& table, const std::string& templ
   bool afterPoint = false;
   int handle = kFirstHandle;
   for (int i = 1; i <= table.RowCount; ++i) {
+    // Deliberately exact: Code 88 alone marks a separator, whatever its P1
+    // holds; it is neither a point nor an arc centre, and a new chain starts
+    // after it (no segment into or out of it).
+    if (static_cast<double>(table.Code[i]) == kSeparatorCode) {
+      afterPoint = false;
+      continue;
+    }
     const bool pointRow = static_cast<double>(table.P1[i]) == 0;
-    // Deliberately exact: Code 88 marks a separator.
-    const bool separator = static_cast<double>(table.Code[i]) == kSeparatorCode;
-    if (pointRow && afterPoint && i != 1 && !separator) WriteLine(dxf, table, i, handle);
+    if (pointRow && afterPoint && i != 1) WriteLine(dxf, table, i, handle);
     if (!pointRow) WriteArc(dxf, table, i, handle);
-    // A separator starts a new chain: no segment leaves it either.
-    afterPoint = pointRow && !separator;
+    afterPoint = pointRow;
   }
   for (size_t i = entities + 1; i + 1 < lines.size(); ++i) dxf.Text(lines[i]);
   dxf.Text("EOF");

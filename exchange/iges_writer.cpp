@@ -71,13 +71,17 @@ std::vector<std::string> IgesParameterTexts(const ElementTable& table) {
   std::vector<std::string> texts;
   bool afterPoint = false;
   for (int i = 1; i <= table.RowCount; ++i) {
+    // Deliberately exact: Code 88 alone marks a separator, whatever its P1
+    // holds; it is neither a point nor an arc centre, and a new chain starts
+    // after it (no segment into or out of it).
+    if (static_cast<double>(table.Code[i]) == kSeparatorCode) {
+      afterPoint = false;
+      continue;
+    }
     const bool pointRow = static_cast<double>(table.P1[i]) == 0;
-    // Deliberately exact: Code 88 marks a separator.
-    const bool separator = static_cast<double>(table.Code[i]) == kSeparatorCode;
-    if (pointRow && afterPoint && !separator) texts.push_back(LineText(table, i));
+    if (pointRow && afterPoint) texts.push_back(LineText(table, i));
     if (!pointRow && afterPoint) texts.push_back(ArcText(table, i));
-    // A separator starts a new chain: no segment leaves it either.
-    afterPoint = pointRow && !separator;
+    afterPoint = pointRow;
   }
   return texts;
 }

@@ -13,7 +13,7 @@ namespace vx {
 // "100,0.0,xc,yc,xs,ys,xe,ye;" for an arc (start and end exchanged for a
 // clockwise arc, so the arc runs counter-clockwise from start to end).
 // Numbers in the sign-blank form (" 10", "-2.5", " .5"). No segment is drawn
-// into or out of a separator row (Code 88).
+// into or out of a separator row (Code 88), nor is one taken as an arc centre.
 std::vector<std::string> IgesParameterTexts(const ElementTable& table);
 
 // A complete IGES file (Start, Global, Directory, Parameter and Terminate

@@ -72,6 +72,7 @@ TEST_F(ScreenFixture, DxfImportChoosesImportsClosesAndShowsTheView) {
                                      QString::fromUtf8(exchange_text::kRounding),
                                      QString::fromUtf8(exchange_text::kSmoothing),
                                      QString::fromUtf8(exchange_text::kDataDiskEnd)};
+  screen->grab().save(VX_BINARY_DIR "/exchange_dxfconv2.png");  // for a look by eye
   QPointer<ImportScreen> alive(screen);
   screen->Start->click();
   ASSERT_FALSE(alive.isNull());  // deleted once the event loop runs

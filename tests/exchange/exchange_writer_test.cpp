@@ -78,8 +78,10 @@ TEST(DxfWriterTest, AnglesOfPointsAroundTheCentre) {
 }
 
 TEST(DxfWriterTest, NoSegmentIntoOrOutOfASeparator) {
-  const ElementTable t = Table({{0, 0, 0, 0}, {1, 0, 0, 0}, {888, 0, 88, 0}, {5, 5, 0, 0}, {6, 5, 0, 0}});
+  // The separator's P1 holds a stale value: it is still no arc centre.
+  const ElementTable t = Table({{0, 0, 0, 0}, {1, 0, 0, 0}, {888, 0, 88, 7}, {5, 5, 0, 0}, {6, 5, 0, 0}});
   const std::string entities = Entities(Export(t));
+  EXPECT_EQ(entities.find("ARC"), std::string::npos);
   EXPECT_EQ(entities.find("888"), std::string::npos);
   size_t lines = 0;
   for (size_t at = entities.find("LINE\r\n"); at != std::string::npos; at = entities.find("LINE\r\n", at + 1)) ++lines;
@@ -113,7 +115,7 @@ TEST(IgesWriterTest, ParameterTextsOfLinesAndArcs) {
   EXPECT_EQ(IgesParameterTexts(Table({{-2.5, 0.5, 0, 0}, {1, 0, 0, 0}})),
             (std::vector<std::string>{"110,-2.5, .5,0, 1, 0,0;"}));
   EXPECT_TRUE(IgesParameterTexts(Table({})).empty());
-  EXPECT_EQ(IgesParameterTexts(Table({{0, 0, 0, 0}, {1, 0, 0, 0}, {888, 0, 88, 0}, {5, 5, 0, 0}, {6, 5, 0, 0}})),
+  EXPECT_EQ(IgesParameterTexts(Table({{0, 0, 0, 0}, {1, 0, 0, 0}, {888, 0, 88, 7}, {5, 5, 0, 0}, {6, 5, 0, 0}})),
             (std::vector<std::string>{"110, 0, 0,0, 1, 0,0;", "110, 5, 5,0, 6, 5,0;"}));
 }
 
