@@ -22,8 +22,7 @@ std::string DxfNumberLine(double value);
 // (handles from 100), the template after it without its last line, then
 // "EOF". Lines end in CR LF. No segment is drawn into or out of a separator
 // row (Code 88), which is never taken as an arc centre. Stops when the
-// template has no "ENTITIES" line followed by
-// at least one more line.
+// template has no "ENTITIES" line followed by at least one more line.
 ExchangeResult DxfExportText(const ElementTable& table, const std::string& templateText,
                              const std::string& templateName, std::string& out);
 
