@@ -101,12 +101,15 @@ void ImportScreen::Start_Click() {
     m_context.messageBox.Show(result.message);
     return;
   }
+  m_imported = true;
   close();
 }
 
 void ImportScreen::closeEvent(QCloseEvent* event) {
   event->accept();
-  m_context.screens.Show(ScreenId::kGraph, Owner::kNone);
+  // The contour view follows a completed import or the operator's own close;
+  // not the closing of every screen when the program ends.
+  if (m_imported || event->spontaneous()) m_context.screens.Show(ScreenId::kGraph, Owner::kNone);
 }
 
 ExportScreen::ExportScreen(AppContext& context, Kind kind) : m_context(context), m_kind(kind) {

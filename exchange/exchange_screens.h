@@ -17,8 +17,9 @@ void RegisterExchangeScreens(ScreenManager& screens);
 
 // An import screen (Form_dxfconv2, Form_igesconv2): Dload chooses the file
 // and resets the three options, Start imports it into CON2TA.dat and closes
-// the screen; closing it shows the contour view. An orderly stop is shown in
-// a message box and the screen stays open.
+// the screen; closing it (after an import, or by the operator) shows the
+// contour view. An orderly stop is shown in a message box and the screen
+// stays open.
 class ImportScreen : public QWidget {
  public:
   enum class Kind { kDxf, kIges };
@@ -51,6 +52,7 @@ class ImportScreen : public QWidget {
   AppContext& m_context;
   Kind m_kind;
   std::string m_fileName;
+  bool m_imported = false;
 };
 
 // An export screen (Form_dxfW, Form_igesW): CmdStart loads CON2TA.dat, asks

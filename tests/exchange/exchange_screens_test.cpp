@@ -99,6 +99,9 @@ TEST_F(ScreenFixture, IgesImportDefaultsAndCancelledDialog) {
   ImportScreen other(cancelling, ImportScreen::Kind::kIges);
   other.Dload->click();
   EXPECT_EQ(messageBox.messages, std::vector<std::string>{exchange_text::kNoFileChosen});
+  // Closed with every screen at the end of the program: no contour view.
+  screens.CloseAll();
+  EXPECT_EQ(screens.Existing(ScreenId::kGraph), nullptr);
 }
 
 TEST_F(ScreenFixture, ImportStopKeepsTheScreenOpenAndWritesNothing) {
