@@ -174,7 +174,7 @@ TEST(DxfReaderTest, BulgeGivesATrueArc) {
   EXPECT_NEAR(std::hypot(cw.X1 - cw.CX, cw.Y1 - cw.CY), -cw.R, 1e-9);
   EXPECT_NEAR(std::hypot(cw.X2 - cw.CX, cw.Y2 - cw.CY), -cw.R, 1e-9);
   const double included = std::atan2(cw.Y2 - cw.CY, cw.X2 - cw.CX) - std::atan2(cw.Y1 - cw.CY, cw.X1 - cw.CX);
-  EXPECT_NEAR(std::fabs(std::remainder(included, 2 * M_PI)), 4 * std::atan(0.5), 1e-9);
+  EXPECT_NEAR(std::fabs(std::remainder(included, 4 * std::acos(0.0))), 4 * std::atan(0.5), 1e-9);
   EXPECT_LT(cw.CY, 0);  // clockwise eastwards: the centre lies on the right, below the chord
 }
 
