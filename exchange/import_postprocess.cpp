@@ -77,12 +77,8 @@ int FindFollower(EntityList& list, int k, double tolerance) {
   return -1;
 }
 
-struct RowValues {
-  double x, y, code, p1, p2;
-};
-
 // +0.0 turns a negative zero into zero, so files never carry "-0".
-void PutRow(ElementTable& table, int row, const RowValues& v) {
+void PutRow(ElementTable& table, int row, const ContourRow& v) {
   table.X[row] = v.x + 0.0;
   table.Y[row] = v.y + 0.0;
   table.Code[row] = v.code + 0.0;
@@ -90,37 +86,9 @@ void PutRow(ElementTable& table, int row, const RowValues& v) {
   table.P2[row] = v.p2 + 0.0;
 }
 
-bool SameRowButP2(const ElementTable& t, int a, int b) {
-  // Exact comparisons: repeated rows are the same stored numbers.
-  return static_cast<double>(t.X[a]) == static_cast<double>(t.X[b]) &&
-         static_cast<double>(t.Y[a]) == static_cast<double>(t.Y[b]) &&
-         static_cast<double>(t.Code[a]) == static_cast<double>(t.Code[b]) &&
-         static_cast<double>(t.P1[a]) == static_cast<double>(t.P1[b]);
-}
-
-void MoveRowsUp(ElementTable& t, int from, int last) {
-  for (int r = from; r < last; ++r) {
-    t.X[r] = t.X[r + 1];
-    t.Y[r] = t.Y[r + 1];
-    t.Code[r] = t.Code[r + 1];
-    t.P1[r] = t.P1[r + 1];
-    t.P2[r] = t.P2[r + 1];
-  }
-}
-
 bool StartsAtEndOf(const Entity& next, const Entity& previous) {
   // Exact comparison: smoothing snapped joined starts onto the previous end.
   return next.X1 == previous.X2 && next.Y1 == previous.Y2;
-}
-
-int RowsNeeded(const EntityList& list) {
-  int rows = 0;
-  for (int k = 1; k <= list.count; ++k) {
-    const Entity& e = list.entity[k];
-    rows += e.R == 0 ? 2 : 3;
-    if (k < list.count && !StartsAtEndOf(list.entity[k + 1], e)) ++rows;
-  }
-  return rows;
 }
 
 }  // namespace
@@ -167,39 +135,40 @@ void SmoothEntities(EntityList& list, double tolerance, bool useMarkers) {
   }
 }
 
-ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table) {
-  // Rows 1..rows must fit, and the terminator after them.
-  if (RowsNeeded(list) + 1 > ElementTable::kLastRow) return ExchangeResult::Stop(exchange_text::kTooManyRows);
-  ElementTable work = table;
-  int row = 0;
-  for (int k = 1; k <= list.count; ++k) {
-    const Entity& e = list.entity[k];
-    PutRow(work, ++row, {e.X1, e.Y1, 0, 0, 0});
-    if (e.R != 0) PutRow(work, ++row, {e.CX, e.CY, kArcCentreCode, e.R, kArcCentreP2});
-    PutRow(work, ++row, {e.X2, e.Y2, 0, 0, 0});
-    // The separator after the last entity is never kept, so it is not written.
-    if (k < list.count && !StartsAtEndOf(list.entity[k + 1], e)) {
-      PutRow(work, ++row, {kSeparatorX, 0, kSeparatorCode, 0, 0});
+bool AppendContourRow(ElementTable& table, int& n, const ContourRow& row) {
+  if (n >= 1) {
+    // Deliberately exact: a repeated row is the same stored numbers.
+    const bool repeated = static_cast<double>(table.X[n]) == row.x && static_cast<double>(table.Y[n]) == row.y &&
+                          static_cast<double>(table.Code[n]) == row.code &&
+                          static_cast<double>(table.P1[n]) == row.p1;
+    if (repeated) {
+      PutRow(table, n, row);  // the later of the two rows is kept
+      return true;
     }
   }
-  const int n = RemoveRepeatedRows(work, row);
+  if (n + 1 > ElementTable::kMaxCount) return false;
+  PutRow(table, ++n, row);
+  return true;
+}
+
+ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table) {
+  ElementTable work = table;
+  int n = 0;
+  bool fits = true;
+  auto add = [&](const ContourRow& row) { fits = fits && AppendContourRow(work, n, row); };
+  for (int k = 1; k <= list.count && fits; ++k) {
+    const Entity& e = list.entity[k];
+    add({e.X1, e.Y1, 0, 0, 0});
+    if (e.R != 0) add({e.CX, e.CY, kArcCentreCode, e.R, kArcCentreP2});
+    add({e.X2, e.Y2, 0, 0, 0});
+    // A separator after the last entity would be dropped again: it is not written.
+    if (k < list.count && !StartsAtEndOf(list.entity[k + 1], e)) add({kSeparatorX, 0, kSeparatorCode, 0, 0});
+  }
+  if (!fits) return ExchangeResult::Stop(exchange_text::kTooManyRows);
   PutRow(work, n + 1, {kTerminatorX, 0, kTerminatorCode, 0, 0});
   work.RowCount = n;
   table = work;
   return ExchangeResult::Ok();
-}
-
-int RemoveRepeatedRows(ElementTable& table, int n) {
-  int i = 1;
-  while (i < n) {
-    if (SameRowButP2(table, i, i + 1)) {
-      MoveRowsUp(table, i, n);  // the later of the two rows is kept
-      --n;
-    } else {
-      ++i;
-    }
-  }
-  return n;
 }
 
 ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& options, bool useMarkers,

@@ -38,18 +38,24 @@ void ReverseEntity(Entity& entity);
 // Never drops or merges entities.
 void SmoothEntities(EntityList& list, double tolerance, bool useMarkers);
 
+// One contour-file row: X, Y, Code, P1, P2.
+struct ContourRow {
+  double x, y, code, p1, p2;
+};
+
+// Writes row after row n of the table (n + 1), or, when it repeats row n in
+// X, Y, Code and P1 (P2 is not compared), over row n: repeated rows are
+// removed as they are written, the later row kept. False, with nothing
+// written, when the row would pass row 1999 (the terminator must still fit).
+bool AppendContourRow(ElementTable& table, int& n, const ContourRow& row);
+
 // Writes the rows of entities 1..N into the table from row 1 (point rows,
 // arc-centre rows with Code 8, P1 = R, P2 = -2, and separators 888/88 where an
-// entity does not start at the previous end), removes repeated rows, adds the
-// terminator row (0.999, 0, 99, 0, 0) and sets RowCount. Rows beyond the
-// terminator keep their contents. Stops, leaving the table untouched, when
-// the rows would not fit the table.
+// entity does not start exactly at the previous end), without repeated rows,
+// adds the terminator row (0.999, 0, 99, 0, 0) after them and sets RowCount.
+// Rows beyond the terminator keep their contents. Stops, leaving the table
+// untouched, when the rows would not fit the table.
 ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table);
-
-// Removes repeated rows among rows 1..n: where rows I and I+1 agree in X, Y,
-// Code and P1 (P2 is not compared), row I goes and the later row is kept.
-// Returns the new count.
-int RemoveRepeatedRows(ElementTable& table, int n);
 
 // The whole post-processing of an import: rounding, smoothing (markers only
 // when useMarkers), conversion and saving the table as contourPath, with the

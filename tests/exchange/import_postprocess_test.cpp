@@ -118,17 +118,14 @@ TEST(SmoothingTest, MarkersStartOneChainEachInMarkerOrder) {
 
 TEST(RowsTest, EqualRowsDifferingOnlyInP2KeepTheLaterRow) {
   ElementTable table;
-  for (int r = 1; r <= 3; ++r) {
-    table.X[r] = 1.0;
-    table.Y[r] = 2.0;
-    table.Code[r] = 0.0;
-    table.P1[r] = 0.0;
-    table.P2[r] = static_cast<double>(r);
-  }
-  table.X[4] = 5.0;
-  EXPECT_EQ(RemoveRepeatedRows(table, 4), 2);
+  int n = 0;
+  for (double p2 : {1.0, 2.0, 3.0}) ASSERT_TRUE(AppendContourRow(table, n, {1, 2, 0, 0, p2}));
+  ASSERT_TRUE(AppendContourRow(table, n, {5, 2, 0, 0, 0}));
+  EXPECT_EQ(n, 2);
   EXPECT_EQ(static_cast<double>(table.P2[1]), 3.0);
   EXPECT_EQ(static_cast<double>(table.X[2]), 5.0);
+  ASSERT_TRUE(AppendContourRow(table, n, {5, 2, 8, 0, 0}));  // another Code: a new row
+  EXPECT_EQ(n, 3);
 }
 
 TEST(RowsTest, RowsBeyondTheTerminatorKeepTheirContents) {
@@ -139,10 +136,25 @@ TEST(RowsTest, RowsBeyondTheTerminatorKeepTheirContents) {
   EXPECT_EQ(static_cast<double>(table.X[10]), 42.0);
 }
 
+TEST(RowsTest, JoinedEntitiesShareRowsUpToTheLimit) {
+  // 1000 joined lines: 1001 point rows after the repeated ones are removed.
+  EntityList list;
+  for (int k = 1; k <= 1000; ++k) list.entity[++list.count] = Line(k - 1, 0, k, 0);
+  ElementTable table;
+  ASSERT_TRUE(ConvertEntitiesToRows(list, table).ok);
+  EXPECT_EQ(table.RowCount, 1001);
+  EXPECT_EQ(static_cast<double>(table.Code[1002]), 99.0);
+}
+
 TEST(RowsTest, TooManyRowsStopAndLeaveTheTableAlone) {
   EntityList list;
-  for (int k = 1; k <= 700; ++k) list.entity[++list.count] = Arc(k, 0, k, 1, k, 0.5, 0.5);  // 3 rows + separator each
+  // 3 rows and a separator each: 500 arcs make 1999 rows and still fit.
+  for (int k = 1; k <= 500; ++k) list.entity[++list.count] = Arc(k, 0, k, 1, k, 0.5, 0.5);
   ElementTable table;
+  ASSERT_TRUE(ConvertEntitiesToRows(list, table).ok);
+  EXPECT_EQ(table.RowCount, 1999);
+  list.entity[++list.count] = Arc(0, 9, 0, 8, 0, 8.5, 0.5);
+  table = ElementTable();
   table.RowCount = 7;
   const ExchangeResult result = ConvertEntitiesToRows(list, table);
   EXPECT_FALSE(result.ok);
