@@ -192,7 +192,7 @@ def main():
         again = read_table(os.path.join(home, "CON2TA.dat"))
         assert len(again) >= len(rows) - 2, (len(again), len(rows))
 
-        # IGES round trip of the original contour.
+        # IGES round trip of the imported contour.
         with open(os.path.join(home, "CON2TA.dat"), "w", newline="") as f:
             f.write(f"{len(rows)}\r\n" + "".join(",".join(repr(v) for v in r) + "\r\n" for r in rows)
                     + "0.999,0,99,0,0\r\n")
