@@ -1,8 +1,161 @@
-// Registration of the CAD exchange screens with the screen manager.
+// The exchange screens and their registration with the screen manager.
 #include "exchange/exchange_screens.h"
 
-namespace vx {
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QVBoxLayout>
 
-void RegisterExchangeScreens(ScreenManager& screens) { (void)screens; }
+#include "exchange/exchange_jobs.h"
+#include "exchange/exchange_messages.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+
+namespace vx {
+namespace {
+
+constexpr const char* kAllFilesFilter = "すべてのファイル(*.*) |*.*";
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+ImportScreen::ImportScreen(AppContext& context, Kind kind) : m_context(context), m_kind(kind) {
+  const bool dxf = kind == Kind::kDxf;
+  setObjectName(dxf ? "Form_dxfconv2" : "Form_igesconv2");
+  setWindowTitle(dxf ? "DXF" : "IGES");
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(560, 360);
+  auto* layout = new QVBoxLayout(this);
+  Label_msg = Named(new QLabel(dxf ? U(" ＤＸＦ　ディスケットをスロットへ入れて、ＤＸＦ読み込みを押して下さい｡ ")
+                                   : U(" ＩＧＳディスケットをスロットへ入れて、ＩＧＳ読み込みを押して下さい｡ "),
+                               this),
+                    "Label_msg");
+  layout->addWidget(Label_msg);
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  Lbl_ISUM = Named(new QLabel(this), "Lbl_ISUM");
+  Lbl_IMAR = Named(new QLabel(this), "Lbl_IMAR");
+  Lbl_IENX = Named(new QLabel(this), "Lbl_IENX");
+  Txt_ISUM = Named(new QLineEdit(this), "Txt_ISUM");
+  Txt_IMAR = Named(new QLineEdit(this), "Txt_IMAR");
+  Txt_IENX = Named(new QLineEdit(this), "Txt_IENX");
+  grid->addWidget(Lbl_ISUM, 0, 0);
+  grid->addWidget(Txt_ISUM, 0, 1);
+  grid->addWidget(Lbl_IMAR, 1, 0);
+  grid->addWidget(Txt_IMAR, 1, 1);
+  grid->addWidget(Lbl_IENX, 2, 0);
+  grid->addWidget(Txt_IENX, 2, 1);
+  auto* buttons = new QHBoxLayout;
+  layout->addLayout(buttons);
+  Dload = Named(new QPushButton(dxf ? U("DXF 読み込み") : U("IGES読み込み"), this), "Dload");
+  Start = Named(new QPushButton(U("スタート"), this), "Start");
+  buttons->addWidget(Dload);
+  buttons->addWidget(Start);
+  Surface = Named(new ProgressSurface(this), "Surface");
+  Surface->setMinimumHeight(140);
+  layout->addWidget(Surface, 1);
+  ResetOptions();
+  connect(Dload, &QPushButton::clicked, this, [this] { Dload_Click(); });
+  connect(Start, &QPushButton::clicked, this, [this] { Start_Click(); });
+}
+
+void ImportScreen::Dload_Click() {
+  const bool dxf = m_kind == Kind::kDxf;
+  FileDialogRequest request;
+  request.initialPath = m_context.folder.Folder() + (dxf ? "sample/dxf/*.dxf" : "sample/iges/*.igs");
+  request.filter = kAllFilesFilter;
+  const std::optional<std::string> chosen = m_context.fileDialog.AskOpen(request);
+  if (!chosen || chosen->empty()) {
+    m_context.messageBox.Show(exchange_text::kNoFileChosen);
+    return;
+  }
+  m_fileName = *chosen;
+  ResetOptions();
+  Label_msg->setText(U(" ファイルが決まりました。スタートを押して下さい｡ "));
+}
+
+void ImportScreen::ResetOptions() {
+  const bool dxf = m_kind == Kind::kDxf;
+  Lbl_ISUM->setText(U(" ｽﾑｰｼﾞﾝｸﾞ処理しますか(1/0):"));
+  Txt_ISUM->setText("1");
+  Lbl_IMAR->setText(U(" 数値まるめ処理　桁数は   :"));
+  Txt_IMAR->setText(dxf ? "2" : "4");
+  Lbl_IENX->setText(U(" 円弧座標　XY=0 YX=1      :"));
+  Txt_IENX->setText("0");
+}
+
+void ImportScreen::Start_Click() {
+  Surface->Clear();  // a new try after a stop starts on a clean surface
+  const ImportOptions options{ToStdString(Txt_ISUM->text()), ToStdString(Txt_IMAR->text()),
+                              ToStdString(Txt_IENX->text())};
+  const ExchangeResult result =
+      m_kind == Kind::kDxf ? ImportDxfFile(m_fileName, options, m_context.table, m_context.folder, *Surface)
+                           : ImportIgesFile(m_fileName, options, m_context.table, m_context.folder, *Surface);
+  if (!result.ok) {
+    m_context.messageBox.Show(result.message);
+    return;
+  }
+  m_imported = true;
+  close();
+}
+
+void ImportScreen::closeEvent(QCloseEvent* event) {
+  event->accept();
+  // The contour view follows a completed import or the operator's own close;
+  // not the closing of every screen when the program ends.
+  if (m_imported || event->spontaneous()) m_context.screens.Show(ScreenId::kGraph, Owner::kNone);
+}
+
+ExportScreen::ExportScreen(AppContext& context, Kind kind) : m_context(context), m_kind(kind) {
+  setObjectName(kind == Kind::kDxf ? "Form_dxfW" : "Form_igesW");
+  setWindowTitle(kind == Kind::kDxf ? "DXF" : "IGES");
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(560, 240);
+  auto* layout = new QVBoxLayout(this);
+  CmdStart = Named(new QPushButton(U("スタート"), this), "CmdStart");
+  layout->addWidget(CmdStart);
+  Surface = Named(new ProgressSurface(this), "Surface");
+  Surface->setMinimumHeight(120);
+  layout->addWidget(Surface, 1);
+  connect(CmdStart, &QPushButton::clicked, this, [this] { CmdStart_Click(); });
+}
+
+void ExportScreen::CmdStart_Click() {
+  const bool dxf = m_kind == Kind::kDxf;
+  ExchangeResult result = LoadContourForExport(m_context.table, m_context.folder);
+  if (!result.ok) {
+    m_context.messageBox.Show(result.message);
+    return;
+  }
+  FileDialogRequest request;
+  request.initialPath = m_context.folder.Folder() + (dxf ? "sample/dxf/*.dxf" : "sample/iges/*.igs");
+  request.filter = kAllFilesFilter;
+  const std::optional<std::string> chosen = m_context.fileDialog.AskSave(request);
+  if (!chosen || chosen->empty()) {
+    m_context.messageBox.Show(exchange_text::kNoFileChosen);
+    return;
+  }
+  result = dxf ? WriteDxfExport(m_context.table, m_context.folder, *chosen) : WriteIgesExport(m_context.table, *chosen);
+  if (!result.ok) {
+    m_context.messageBox.Show(result.message);
+    return;
+  }
+  Surface->Print(exchange_text::kDataDiskEnd);
+  close();
+}
+
+void RegisterExchangeScreens(ScreenManager& screens) {
+  screens.Register(ScreenId::kDxfConv2, [](AppContext& c) { return new ImportScreen(c, ImportScreen::Kind::kDxf); });
+  screens.Register(ScreenId::kIgesConv2,
+                   [](AppContext& c) { return new ImportScreen(c, ImportScreen::Kind::kIges); });
+  screens.Register(ScreenId::kDxfW, [](AppContext& c) { return new ExportScreen(c, ExportScreen::Kind::kDxf); });
+  screens.Register(ScreenId::kIgesW, [](AppContext& c) { return new ExportScreen(c, ExportScreen::Kind::kIges); });
+}
 
 }  // namespace vx

@@ -1,0 +1,158 @@
+// The exchange screens offscreen: captions, defaults, dialogs, chaining and stops.
+#include "exchange/exchange_screens.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPointer>
+
+#include "exchange/exchange_messages.h"
+#include "machining/piece_layout.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "shell/embedded_files.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+struct ScreenFixture : ::testing::Test {
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "exchange_screens_test";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+  void SetUp() override {
+    screens.SetContext(&context);
+    RegisterExchangeScreens(screens);
+    screens.Register(ScreenId::kGraph, [](AppContext&) {
+      auto* view = new QLabel("view");
+      view->setObjectName("Form_graph");
+      return view;
+    });
+  }
+  void TearDown() override { screens.CloseAll(); }
+
+  test::TempFolder temp;
+  ElementTable table;
+  PieceLayout layout;
+  InstallFolder folder{temp.Path()};
+  ScreenManager screens;
+  RecordingMessageBox messageBox;
+  FixedFileDialog fileDialog{temp.File("drawing.dxf")};
+  AppContext context{table, layout, folder, screens, messageBox, fileDialog};
+};
+
+const char* kSquare =
+    "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n10\r\n 21\r\n0\r\n"
+    "  0\r\nLINE\r\n 10\r\n10\r\n 20\r\n5\r\n 11\r\n10\r\n 21\r\n0.004\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+
+TEST_F(ScreenFixture, DxfImportChoosesImportsClosesAndShowsTheView) {
+  temp.Write("drawing.dxf", kSquare);
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kDxfConv2));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->objectName(), "Form_dxfconv2");
+  EXPECT_EQ(screen->Label_msg->text(),
+            QString::fromUtf8(" ＤＸＦ　ディスケットをスロットへ入れて、ＤＸＦ読み込みを押して下さい｡ "));
+  EXPECT_EQ(screen->Dload->text(), QString::fromUtf8("DXF 読み込み"));
+  EXPECT_EQ(screen->Start->text(), QString::fromUtf8("スタート"));
+  screen->Txt_IMAR->setText("7");
+  screen->Dload->click();
+  EXPECT_EQ(fileDialog.last.initialPath, temp.Path() + "sample/dxf/*.dxf");
+  EXPECT_EQ(fileDialog.last.filter, "すべてのファイル(*.*) |*.*");
+  EXPECT_EQ(screen->Lbl_ISUM->text(), QString::fromUtf8(" ｽﾑｰｼﾞﾝｸﾞ処理しますか(1/0):"));
+  EXPECT_EQ(screen->Lbl_IMAR->text(), QString::fromUtf8(" 数値まるめ処理　桁数は   :"));
+  EXPECT_EQ(screen->Lbl_IENX->text(), QString::fromUtf8(" 円弧座標　XY=0 YX=1      :"));
+  EXPECT_EQ(screen->Txt_ISUM->text(), "1");
+  EXPECT_EQ(screen->Txt_IMAR->text(), "2");
+  EXPECT_EQ(screen->Txt_IENX->text(), "0");
+  EXPECT_EQ(screen->Label_msg->text(), QString::fromUtf8(" ファイルが決まりました。スタートを押して下さい｡ "));
+  const QStringList expectedLines = {QString::fromUtf8(exchange_text::kDxfLoading),
+                                     QString::fromUtf8(exchange_text::kRounding),
+                                     QString::fromUtf8(exchange_text::kSmoothing),
+                                     QString::fromUtf8(exchange_text::kDataDiskEnd)};
+  screen->grab().save(VX_BINARY_DIR "/exchange_dxfconv2.png");  // for a look by eye
+  QPointer<ImportScreen> alive(screen);
+  screen->Start->click();
+  ASSERT_FALSE(alive.isNull());  // deleted once the event loop runs
+  EXPECT_EQ(screen->Surface->Lines(), expectedLines);
+  EXPECT_FALSE(screen->isVisible());
+  QApplication::processEvents();
+  EXPECT_EQ(screens.Existing(ScreenId::kDxfConv2), nullptr);
+  ASSERT_NE(screens.Existing(ScreenId::kGraph), nullptr);
+  EXPECT_TRUE(screens.Existing(ScreenId::kGraph)->isVisible());
+  EXPECT_TRUE(messageBox.messages.empty());
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "3\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,5,0,0,0\r\n0.999,0,99,0,0\r\n");
+}
+
+TEST_F(ScreenFixture, IgesImportDefaultsAndCancelledDialog) {
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kIgesConv2));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->objectName(), "Form_igesconv2");
+  EXPECT_EQ(screen->Dload->text(), QString::fromUtf8("IGES読み込み"));
+  screen->Dload->click();
+  EXPECT_EQ(fileDialog.last.initialPath, temp.Path() + "sample/iges/*.igs");
+  EXPECT_EQ(screen->Txt_IMAR->text(), "4");
+  FixedFileDialog cancel{std::nullopt};
+  AppContext cancelling{table, layout, folder, screens, messageBox, cancel};
+  ImportScreen other(cancelling, ImportScreen::Kind::kIges);
+  other.Dload->click();
+  EXPECT_EQ(messageBox.messages, std::vector<std::string>{exchange_text::kNoFileChosen});
+  // Closed with every screen at the end of the program: no contour view.
+  screens.CloseAll();
+  EXPECT_EQ(screens.Existing(ScreenId::kGraph), nullptr);
+}
+
+TEST_F(ScreenFixture, ImportStopKeepsTheScreenOpenAndWritesNothing) {
+  temp.Write("drawing.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\n");
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kDxfConv2));
+  screen->Dload->click();
+  screen->Start->click();
+  EXPECT_EQ(messageBox.messages, std::vector<std::string>{exchange_text::DxfTruncated(temp.File("drawing.dxf"))});
+  EXPECT_EQ(screens.Existing(ScreenId::kDxfConv2), screen);
+  EXPECT_FALSE(temp.Exists("CON2TA.dat"));
+}
+
+TEST_F(ScreenFixture, DxfExportWritesTheFileAndCloses) {
+  temp.Write("CON2TA.dat", "2\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n0.999,0,99,0,0\r\n");
+  temp.Write("schelt.dxs", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+  FixedFileDialog save{temp.File("out.dxf")};
+  AppContext saving{table, layout, folder, screens, messageBox, save};
+  auto* screen = new ExportScreen(saving, ExportScreen::Kind::kDxf);
+  EXPECT_EQ(screen->objectName(), "Form_dxfW");
+  EXPECT_EQ(screen->CmdStart->text(), QString::fromUtf8("スタート"));
+  screen->show();
+  screen->CmdStart->click();
+  EXPECT_EQ(save.last.initialPath, temp.Path() + "sample/dxf/*.dxf");
+  EXPECT_TRUE(messageBox.messages.empty());
+  const std::string out = temp.Read("out.dxf");
+  EXPECT_NE(out.find("LINE\r\n  5\r\n100\r\n"), std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - 5), "EOF\r\n");
+}
+
+TEST_F(ScreenFixture, ExportStopsWithMessages) {
+  // No contour file.
+  FixedFileDialog save{temp.File("out.dxf")};
+  AppContext saving{table, layout, folder, screens, messageBox, save};
+  ExportScreen dxf(saving, ExportScreen::Kind::kDxf);
+  dxf.CmdStart->click();
+  // No template.
+  temp.Write("CON2TA.dat", "2\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n0.999,0,99,0,0\r\n");
+  dxf.CmdStart->click();
+  // Unwritable IGES output.
+  FixedFileDialog bad{temp.File("missing/out.igs")};
+  AppContext badContext{table, layout, folder, screens, messageBox, bad};
+  ExportScreen iges(badContext, ExportScreen::Kind::kIges);
+  EXPECT_EQ(iges.objectName(), "Form_igesW");
+  iges.CmdStart->click();
+  EXPECT_EQ(bad.last.initialPath, temp.Path() + "sample/iges/*.igs");
+  EXPECT_EQ(messageBox.messages,
+            (std::vector<std::string>{exchange_text::NoContourFile(temp.File("CON2TA.dat")),
+                                      exchange_text::NoTemplate(temp.File("schelt.dxs")),
+                                      exchange_text::CannotWrite(temp.File("missing/out.igs"))}));
+  EXPECT_FALSE(temp.Exists("out.dxf"));
+}
+
+}  // namespace
+}  // namespace vx
