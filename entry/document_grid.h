@@ -1,0 +1,46 @@
+// What the entry screens show in place of an embedded spreadsheet document: a
+// grid that follows a file on disk and opens it in the desktop's application.
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QString>
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
+
+#include "platform/spreadsheet_reader.h"
+
+namespace vx {
+
+// Opens a file in the desktop's default application for it; false when none started.
+using DocumentOpener = std::function<bool(const QString& path)>;
+DocumentOpener DesktopDocumentOpener();
+
+// Calls back shortly after a file was written, replaced or removed (a
+// spreadsheet application saves by writing a new file over the old one, so
+// the folder is watched as well as the file).
+class FileChangeWatch : public QObject {
+ public:
+  FileChangeWatch(const QString& path, std::function<void()> changed, QObject* parent);
+  void SetPath(const QString& path);
+
+ private:
+  void Rewatch();
+  QFileSystemWatcher m_watcher;
+  QTimer m_settle;
+  QString m_path;
+  std::function<void()> m_changed;
+};
+
+// Spreadsheet column letters A, B, ... as the horizontal headings of a grid.
+void SetSpreadsheetHeadings(QTableWidget& grid, int columns, int rows);
+
+// Fills a read-only grid with the sheet's cells as the spreadsheet shows
+// them: numbers in their shortest text, right-aligned; text as it is; empty
+// cells empty. At least minRows rows are shown.
+void ShowWorksheet(QTableWidget& grid, const Worksheet& sheet, int columns, int minRows);
+
+// Calls back on a double click anywhere in the grid, on a cell or below the last row.
+void OnGridDoubleClick(QTableWidget& grid, std::function<void()> handler);
+
+}  // namespace vx
