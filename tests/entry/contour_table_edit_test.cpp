@@ -20,6 +20,7 @@ struct StoredCase {
   TextGrid grid;
   const char* fileText;
 };
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 
 class CheckContourTableStores : public ::testing::TestWithParam<StoredCase> {};
 
@@ -46,6 +47,7 @@ struct RefusedCase {
   TextGrid grid;
   const char* message;
 };
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
 class CheckContourTableRefuses : public ::testing::TestWithParam<RefusedCase> {};
 

@@ -31,6 +31,7 @@ struct GoldenCase {
   const char* workbook;
   const char* elementFile;
 };
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
 
 class Conversion1Golden : public Conversion1Fixture, public ::testing::WithParamInterface<GoldenCase> {};
 
@@ -133,6 +134,7 @@ struct LimitCase {
   bool ok;
   int rowCount;
 };
+void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
 
 class Conversion1Limit : public ::testing::TestWithParam<LimitCase> {};
 

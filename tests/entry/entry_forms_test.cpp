@@ -11,6 +11,7 @@
 #include "entry/entry_screens.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "shell/form_main.h"
 #include "shell/screen_manager.h"
 #include "support/temp_folder.h"
 
@@ -93,7 +94,7 @@ TEST_F(EntryFixture, EntryScreenShowsTheRulesAndTheFirstWorksheet) {
   EXPECT_EQ(Cell(grid, 0, 3), "(  D  )");
   EXPECT_EQ(Cell(grid, 3, 1), "90");     // sheet row 4: the 45 degree line
   EXPECT_EQ(Cell(grid, 3, 4), "45");
-  EXPECT_EQ(Cell(grid, 6, 7), "-15");    // the arc
+  EXPECT_EQ(Cell(grid, 7, 7), "-15");    // the arc
   EXPECT_EQ(Cell(grid, 3, 5), "");       // empty cells stay empty
   EXPECT_TRUE(screen->LabelStatus->isHidden());
   Screenshot(screen, "Form_datain.png");
@@ -138,7 +139,7 @@ TEST_F(EntryFixture, FinishButtonConvertsClosesAndOpensConv2) {
   entry->Command1->click();
   Settle();
   EXPECT_TRUE(temp.Exists("CONDTA.dat"));
-  EXPECT_EQ(table.RowCount, 10);
+  EXPECT_EQ(table.RowCount, 9);
   EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);  // closed itself
   EXPECT_EQ(conv2Shown, 1);
   EXPECT_TRUE(entry->isVisible());  // the entry screen stays open
@@ -213,6 +214,13 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   temp.Write("CON2TA.dat", "0\r\n6,7,0,0,0\r\n");
   EXPECT_TRUE(WaitFor([&] { return screen->LabelStatus->isVisible(); }));
   EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+}
+
+TEST_F(EntryFixture, MenuButtonsOfTheEntryScreensAreEnabled) {
+  Form_main menu(screens);
+  EXPECT_TRUE(menu.Cmd_datain->isEnabled());
+  EXPECT_TRUE(menu.Cmd_conv1->isEnabled());
+  EXPECT_TRUE(menu.Cmd_con2amd->isEnabled());
 }
 
 }  // namespace
