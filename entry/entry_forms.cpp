@@ -158,6 +158,12 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   setWindowTitle(QString::fromUtf8("ｺﾝﾊﾞｰﾄﾃﾞｰﾀｰ　訂正"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
+  Label1 = new QLabel(QString::fromUtf8(
+      "ダブルクリックすると、表計算アプリケーションで開きます。"
+      "セルを選んで入力（または F2）すると、ここで訂正できます。「保存」で書き込みます。"), this);
+  Label1->setObjectName("Label1");
+  Label1->setWordWrap(true);
+  layout->addWidget(Label1);
   OLE1 = NewGrid(this, "OLE1");
   // A double click opens the spreadsheet application; typing or F2 edits a cell.
   OLE1->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);

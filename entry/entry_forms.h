@@ -72,6 +72,7 @@ class Form_con2amd : public QWidget {
  public:
   explicit Form_con2amd(AppContext& context);
 
+  QLabel* Label1 = nullptr;             // how to correct
   QTableWidget* OLE1 = nullptr;
   QPushButton* CmdSave = nullptr;       // "保存"
   QPushButton* CmdReload = nullptr;     // "再読込"

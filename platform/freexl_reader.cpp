@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -14,14 +15,28 @@ namespace {
 
 std::string FreeXlProblem(int code) {
   switch (code) {
-    case FREEXL_FILE_NOT_FOUND: return "cannot open the file";
+    case FREEXL_FILE_NOT_FOUND: return "ファイルを開けません";
     case FREEXL_INVALID_CFBF_HEADER:
-    case FREEXL_CFBF_INVALID_SIGNATURE: return "not an Excel 97-2003 workbook";
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND: return "no workbook in the file";
-    case FREEXL_BIFF_ILLEGAL_SHEET_INDEX: return "the workbook has no worksheet";
-    case FREEXL_CRAFTED_FILE: return "the file is damaged";
-    default: return "the workbook is damaged or not supported (freexl error " + std::to_string(code) + ")";
+    case FREEXL_CFBF_INVALID_SIGNATURE: return "Excel 97-2003 形式のブックではありません";
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND: return "ファイルにブックがありません";
+    case FREEXL_BIFF_ILLEGAL_SHEET_INDEX: return "ブックにワークシートがありません";
+    case FREEXL_CRAFTED_FILE: return "ファイルが壊れています";
+    default: return "ブックが壊れているか、読めない形式です（freexl " + std::to_string(code) + "）";
   }
+}
+
+// What the first bytes say about a file: a compound document (the binary
+// workbook's container), a zip package (a newer workbook) or something else.
+enum class Container { kCompound, kZip, kOther };
+
+Container ContainerOf(const std::string& path) {
+  static const unsigned char kCompoundMagic[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  unsigned char head[8] = {};
+  std::ifstream file(path, std::ios::binary);
+  file.read(reinterpret_cast<char*>(head), sizeof head);
+  if (file.gcount() == sizeof head && std::equal(head, head + 8, kCompoundMagic)) return Container::kCompound;
+  if (file.gcount() >= 2 && head[0] == 'P' && head[1] == 'K') return Container::kZip;
+  return Container::kOther;
 }
 
 struct HandleCloser {
@@ -50,8 +65,17 @@ WorksheetResult FreeXlReader::ReadFirstWorksheet(const std::string& path, int co
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
     result.missing = !std::filesystem::exists(path, error);
-    result.problem = result.missing ? "the file does not exist" : "not a file";
+    result.problem = result.missing ? "ファイルがありません" : "ファイルではありません";
     return result;
+  }
+  switch (ContainerOf(path)) {
+    case Container::kCompound: break;
+    case Container::kZip:
+      result.problem = "Excel 2007 以降の形式です。Excel 97-2003 形式で保存してください";
+      return result;
+    case Container::kOther:
+      result.problem = "Excel 97-2003 形式のブックではありません";
+      return result;
   }
   const void* raw = nullptr;
   int status = freexl_open(path.c_str(), &raw);
@@ -63,7 +87,7 @@ WorksheetResult FreeXlReader::ReadFirstWorksheet(const std::string& path, int co
   unsigned int passwordState = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &passwordState) == FREEXL_OK &&
       passwordState == FREEXL_BIFF_OBFUSCATED) {
-    result.problem = "the workbook is password protected";
+    result.problem = "パスワードで保護されています";
     return result;
   }
   status = freexl_select_active_worksheet(raw, 0);

@@ -41,7 +41,7 @@ struct Worksheet {
 struct WorksheetResult {
   std::optional<Worksheet> sheet;  // absent when the workbook could not be read
   bool missing = false;            // the file does not exist
-  std::string problem;             // why it could not be read (English, for messages)
+  std::string problem;             // why it could not be read, for the operator's message
 };
 
 class SpreadsheetReader {

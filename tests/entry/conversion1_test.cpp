@@ -103,7 +103,7 @@ TEST_F(Conversion1Fixture, UnreadableWorkbookLeavesTheOldElementFile) {
   temp.Write("CONDTA.dat", "old");
   const Conversion1Result result = RunConv1(table, folder, reader);
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message.rfind("DATAIN.xls を読み込めません（", 0), 0u) << result.message;
+  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（Excel 97-2003 形式のブックではありません）：" + temp.File("DATAIN.xls"));
   EXPECT_EQ(temp.Read("CONDTA.dat"), "old");
 }
 

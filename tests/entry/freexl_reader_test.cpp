@@ -1,8 +1,6 @@
 // The workbook reader on workbooks saved by LibreOffice Calc: cells by kind, headings, end.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/freexl_reader.h"
 #include "support/temp_folder.h"
 
@@ -45,12 +43,22 @@ TEST(FreeXlReader, MissingAndUnreadableFilesAreReported) {
   EXPECT_FALSE(missing.sheet);
   EXPECT_TRUE(missing.missing);
 
-  const std::string text = temp.Path() + "text.xls";
-  std::ofstream(text) << "0,0,8\n";
+  const std::string text = temp.File("text.xls");
+  temp.Write("text.xls", "0,0,8\n");
   const WorksheetResult broken = FreeXlReader().ReadFirstWorksheet(text, 9);
   EXPECT_FALSE(broken.sheet);
   EXPECT_FALSE(broken.missing);
-  EXPECT_FALSE(broken.problem.empty());
+  EXPECT_EQ(broken.problem, "Excel 97-2003 形式のブックではありません");
+
+  temp.Write("new.xls", std::string("PK\x03\x04", 4) + std::string(100, 'x'));
+  EXPECT_EQ(FreeXlReader().ReadFirstWorksheet(temp.File("new.xls"), 9).problem,
+            "Excel 2007 以降の形式です。Excel 97-2003 形式で保存してください");
+
+  // A damaged workbook: the container's signature followed by garbage.
+  temp.Write("damaged.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\x7f'));
+  const WorksheetResult damaged = FreeXlReader().ReadFirstWorksheet(temp.File("damaged.xls"), 9);
+  EXPECT_FALSE(damaged.sheet);
+  EXPECT_FALSE(damaged.problem.empty());
 }
 
 TEST(SheetRecords, HeadingIsNoRecordAndEndStays) {
