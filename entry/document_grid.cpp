@@ -2,6 +2,8 @@
 #include "entry/document_grid.h"
 
 #include <QDesktopServices>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -28,6 +30,9 @@ FileChangeWatch::FileChangeWatch(const QString& path, std::function<void()> chan
   m_settle.setInterval(kSettleMilliseconds);
   connect(&m_settle, &QTimer::timeout, this, [this] {
     Rewatch();
+    const QString signature = Signature();
+    if (signature == m_signature) return;
+    m_signature = signature;
     m_changed();
   });
   connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { m_settle.start(); });
@@ -37,7 +42,15 @@ FileChangeWatch::FileChangeWatch(const QString& path, std::function<void()> chan
 
 void FileChangeWatch::SetPath(const QString& path) {
   m_path = path;
+  m_signature = Signature();
   Rewatch();
+}
+
+QString FileChangeWatch::Signature() const {
+  QFile file(m_path);
+  if (!file.open(QIODevice::ReadOnly)) return QString();
+  // The working files are small; their contents tell a real change from a touch.
+  return QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
 }
 
 void FileChangeWatch::Rewatch() {

@@ -16,9 +16,10 @@ namespace vx {
 using DocumentOpener = std::function<bool(const QString& path)>;
 DocumentOpener DesktopDocumentOpener();
 
-// Calls back shortly after a file was written, replaced or removed (a
-// spreadsheet application saves by writing a new file over the old one, so
-// the folder is watched as well as the file).
+// Calls back shortly after a file was written, replaced, created or removed
+// (a spreadsheet application saves by writing a new file over the old one, so
+// the folder is watched as well as the file). Changes to other files of the
+// folder, and writes that leave the contents as they were, do not call back.
 class FileChangeWatch : public QObject {
  public:
   FileChangeWatch(const QString& path, std::function<void()> changed, QObject* parent);
@@ -26,7 +27,9 @@ class FileChangeWatch : public QObject {
 
  private:
   void Rewatch();
+  QString Signature() const;  // digest of the contents; empty when the file cannot be read
   QFileSystemWatcher m_watcher;
+  QString m_signature;
   QTimer m_settle;
   QString m_path;
   std::function<void()> m_changed;

@@ -41,12 +41,12 @@ struct EntryFixture : ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
   }
-  // Processes events until the condition holds or two seconds have passed.
+  // Processes events until the condition holds or the time has passed.
   template <typename Condition>
-  static bool WaitFor(Condition condition) {
+  static bool WaitFor(Condition condition, int milliseconds = 2000) {
     QElapsedTimer timer;
     timer.start();
-    while (!condition() && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (!condition() && timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     return condition();
   }
   void CopyIn(const std::string& source, const std::string& name) {
@@ -211,6 +211,8 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   temp.Write("CON2TA.dat", "0\r\n3,4,0,0,0\r\n");
   EXPECT_TRUE(WaitFor([&] { return Cell(screen->OLE1, 1, 0) == "3"; }));
   screen->OLE1->item(1, 1)->setText("5");
+  temp.Write("NC1.dat", "%\r\n");  // another file of the folder: no warning
+  EXPECT_FALSE(WaitFor([&] { return screen->LabelStatus->isVisible(); }, 700));
   temp.Write("CON2TA.dat", "0\r\n6,7,0,0,0\r\n");
   EXPECT_TRUE(WaitFor([&] { return screen->LabelStatus->isVisible(); }));
   EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
