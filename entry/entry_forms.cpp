@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -203,6 +204,11 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   });
   resize(620, 640);
 
+  confirmDiscard = [this] {
+    return QMessageBox::question(this, windowTitle(),
+                                 QString::fromUtf8("訂正が保存されていません。閉じると訂正は消えます。閉じますか？"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  };
   m_watch = new FileChangeWatch(FilePath(), [this] { FileChanged(); }, this);
   Reload();
 }
@@ -267,6 +273,14 @@ void Form_con2amd::FileChanged() {
   // Unsaved corrections are not thrown away by a change made elsewhere.
   LabelStatus->setText(QString::fromUtf8("CON2TA.dat がほかで変更されました。「再読込」で読み直すと、この画面の訂正は消えます。"));
   LabelStatus->show();
+}
+
+void Form_con2amd::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous() && m_edited && !confirmDiscard()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
 }
 
 void Form_con2amd::OLE1_DblClick() {

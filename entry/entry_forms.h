@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "entry/document_grid.h"
 #include "platform/freexl_reader.h"
@@ -81,11 +82,20 @@ class Form_con2amd : public QWidget {
   QLabel* LabelStatus = nullptr;
   DocumentOpener openDocument = DesktopDocumentOpener();
 
+  // Asked when the operator closes the window with unsaved corrections;
+  // true lets it close (the corrections are dropped).
+  std::function<bool()> confirmDiscard;
+
   void Reload();
   // Stores the grid when it keeps the layout; returns whether it was stored.
   bool Save();
   void OLE1_DblClick();
   bool HasUnsavedEdits() const { return m_edited; }
+
+ protected:
+  // A close by the operator with unsaved corrections asks first; the
+  // program's own closing of every screen at its end does not.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FileChanged();

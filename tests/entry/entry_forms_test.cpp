@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <filesystem>
@@ -14,6 +15,13 @@
 #include "shell/form_main.h"
 #include "shell/screen_manager.h"
 #include "support/temp_folder.h"
+
+// The one class Qt lets mark an event as coming from the window system (its
+// own test library uses the same name); here it stands for the window manager.
+class QSpontaneKeyEvent {
+ public:
+  static void MarkSpontaneous(QEvent* event) { event->setSpontaneous(); }
+};
 
 namespace vx {
 namespace {
@@ -216,6 +224,33 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   temp.Write("CON2TA.dat", "0\r\n6,7,0,0,0\r\n");
   EXPECT_TRUE(WaitFor([&] { return screen->LabelStatus->isVisible(); }));
   EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+
+  // Closed by the operator: asked first; "no" keeps the window and the corrections.
+  int asked = 0;
+  screen->confirmDiscard = [&asked] { return ++asked > 1; };
+  QCloseEvent byOperator;
+  QSpontaneKeyEvent::MarkSpontaneous(&byOperator);
+  QCoreApplication::instance()->notify(screen, &byOperator);  // keeps the mark
+  EXPECT_FALSE(byOperator.isAccepted());
+  EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+  QCloseEvent again;
+  QSpontaneKeyEvent::MarkSpontaneous(&again);
+  QCoreApplication::instance()->notify(screen, &again);
+  EXPECT_TRUE(again.isAccepted());
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(EntryFixture, ProgramEndClosesTheContourTableWithoutAsking) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  screen->OLE1->item(1, 1)->setText("5");
+  int asked = 0;
+  screen->confirmDiscard = [&asked] { return ++asked > 1; };
+  screens.CloseAll();
+  Settle();
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(screens.Existing(ScreenId::kCon2amd), nullptr);
 }
 
 TEST_F(EntryFixture, MenuButtonsOfTheEntryScreensAreEnabled) {
