@@ -144,13 +144,17 @@ SheetConversion ConvertSheet(const Worksheet& sheet, ElementTable& table) {
   return result;
 }
 
+std::string WorkbookProblemText(const WorksheetResult& read, const std::string& path) {
+  return read.missing ? "DATAIN.xls が見つかりません：" + path
+                      : "DATAIN.xls を読み込めません（" + read.problem + "）：" + path;
+}
+
 Conversion1Result RunConv1(ElementTable& table, const InstallFolder& folder, const SpreadsheetReader& reader) {
   Conversion1Result result;
   const std::string workbook = folder.PathOf(kEntryWorkbook);
   const WorksheetResult read = reader.ReadFirstWorksheet(workbook, sheet_field::kCount);
   if (!read.sheet) {
-    result.message = read.missing ? "DATAIN.xls が見つかりません：" + workbook
-                                  : "DATAIN.xls を読み込めません（" + read.problem + "）：" + workbook;
+    result.message = WorkbookProblemText(read, workbook);
     return result;
   }
   // Convert into a copy so that a refused run leaves the shared table as it was;

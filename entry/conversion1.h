@@ -54,6 +54,9 @@ struct SheetConversion {
 // partly rewritten, so callers convert into a copy.
 SheetConversion ConvertSheet(const Worksheet& sheet, ElementTable& table);
 
+// The operator's message for a workbook that could not be read.
+std::string WorkbookProblemText(const WorksheetResult& read, const std::string& path);
+
 struct Conversion1Result {
   bool ok = false;
   std::string message;  // when not ok: one line for the operator, naming the file or the limit

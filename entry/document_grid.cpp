@@ -24,8 +24,8 @@ namespace {
 constexpr int kSettleMilliseconds = 250;
 }  // namespace
 
-FileChangeWatch::FileChangeWatch(const QString& path, std::function<void()> changed, QObject* parent)
-    : QObject(parent), m_changed(std::move(changed)) {
+FileChangeWatch::FileChangeWatch(std::function<QString()> pathOf, std::function<void()> changed, QObject* parent)
+    : QObject(parent), m_pathOf(std::move(pathOf)), m_changed(std::move(changed)) {
   m_settle.setSingleShot(true);
   m_settle.setInterval(kSettleMilliseconds);
   connect(&m_settle, &QTimer::timeout, this, [this] {
@@ -37,17 +37,16 @@ FileChangeWatch::FileChangeWatch(const QString& path, std::function<void()> chan
   });
   connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { m_settle.start(); });
   connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
-  SetPath(path);
+  MarkSeen();
 }
 
-void FileChangeWatch::SetPath(const QString& path) {
-  m_path = path;
+void FileChangeWatch::MarkSeen() {
   m_signature = Signature();
   Rewatch();
 }
 
 QString FileChangeWatch::Signature() const {
-  QFile file(m_path);
+  QFile file(m_pathOf());
   if (!file.open(QIODevice::ReadOnly)) return QString();
   // The working files are small; their contents tell a real change from a touch.
   return QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
@@ -56,7 +55,7 @@ QString FileChangeWatch::Signature() const {
 void FileChangeWatch::Rewatch() {
   if (!m_watcher.files().isEmpty()) m_watcher.removePaths(m_watcher.files());
   if (!m_watcher.directories().isEmpty()) m_watcher.removePaths(m_watcher.directories());
-  const QFileInfo info(m_path);
+  const QFileInfo info(m_pathOf());
   if (info.dir().exists()) m_watcher.addPath(info.absolutePath());
   if (info.exists()) m_watcher.addPath(info.absoluteFilePath());
 }

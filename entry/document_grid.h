@@ -22,8 +22,11 @@ DocumentOpener DesktopDocumentOpener();
 // folder, and writes that leave the contents as they were, do not call back.
 class FileChangeWatch : public QObject {
  public:
-  FileChangeWatch(const QString& path, std::function<void()> changed, QObject* parent);
-  void SetPath(const QString& path);
+  // pathOf names the file each time it is asked (a working file is found
+  // without regard to case, so its spelling may change).
+  FileChangeWatch(std::function<QString()> pathOf, std::function<void()> changed, QObject* parent);
+  // Takes the file as it is now as seen; call just before reading it.
+  void MarkSeen();
 
  private:
   void Rewatch();
@@ -31,7 +34,7 @@ class FileChangeWatch : public QObject {
   QFileSystemWatcher m_watcher;
   QString m_signature;
   QTimer m_settle;
-  QString m_path;
+  std::function<QString()> m_pathOf;
   std::function<void()> m_changed;
 };
 

@@ -82,22 +82,21 @@ Form_datain::Form_datain(AppContext& context) : m_context(context) {
   layout->addWidget(Command1, 0, Qt::AlignRight);
   resize(900, 640);
 
-  const QString path = ToQString(m_context.folder.PathOf(kEntryWorkbook));
-  m_watch = new FileChangeWatch(path, [this] { Reload(); }, this);
+  m_watch = new FileChangeWatch([this] { return ToQString(m_context.folder.PathOf(kEntryWorkbook)); },
+                                [this] { Reload(); }, this);
   Reload();
 }
 
 void Form_datain::Reload() {
   const std::string path = m_context.folder.PathOf(kEntryWorkbook);
-  m_watch->SetPath(ToQString(path));
+  m_watch->MarkSeen();  // before reading: a change while reading is then seen again
   const WorksheetResult read = m_reader.ReadFirstWorksheet(path, kSheetColumns);
   ShowWorksheet(*OLE1, read.sheet ? *read.sheet : Worksheet(), kSheetColumns, kSheetMinRows);
   if (read.sheet) {
     LabelStatus->clear();
     LabelStatus->hide();
   } else {
-    LabelStatus->setText(ToQString(read.missing ? "DATAIN.xls が見つかりません：" + path
-                                                : "DATAIN.xls を読み込めません（" + read.problem + "）：" + path));
+    LabelStatus->setText(ToQString(WorkbookProblemText(read, path)));
     LabelStatus->show();
   }
 }
@@ -209,7 +208,7 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
                                  QString::fromUtf8("訂正が保存されていません。閉じると訂正は消えます。閉じますか？"),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
   };
-  m_watch = new FileChangeWatch(FilePath(), [this] { FileChanged(); }, this);
+  m_watch = new FileChangeWatch([this] { return FilePath(); }, [this] { FileChanged(); }, this);
   Reload();
 }
 
@@ -217,7 +216,7 @@ QString Form_con2amd::FilePath() const { return ToQString(m_context.folder.PathO
 
 void Form_con2amd::Reload() {
   const QString path = FilePath();
-  m_watch->SetPath(path);
+  m_watch->MarkSeen();  // before reading: a change while reading is then seen again
   std::string text;
   const bool read = ReadWholeFile(ToStdString(path), text);
   const TextGrid cells = read ? TableFileCells(text) : TextGrid();
