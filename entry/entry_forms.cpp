@@ -129,14 +129,10 @@ Form_conv0::Form_conv0(AppContext& context) : m_context(context) {
 bool Form_conv0::Command1_Click() {
   const Conversion1Result result = RunConv1(m_context.table, m_context.folder, m_reader);
   m_lastRunOk = result.ok;
-  if (!result.ok) {
-    Label1->setText(ToQString(result.message));
-    m_context.messageBox.Show(result.message);
-    return false;
-  }
-  Label1->setText(ToQString(result.elementFile));
+  Label1->setText(ToQString(result.ok ? result.elementFile : result.message));
+  if (!result.ok) m_context.messageBox.Show(result.message);
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-  return true;
+  return result.ok;
 }
 
 void Form_conv0::showEvent(QShowEvent* event) {

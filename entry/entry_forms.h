@@ -41,8 +41,9 @@ class Form_datain : public QWidget {
 };
 
 // Conversion 1: converts as soon as it is shown and closes itself; its
-// closing opens CONV-2. After a refused run it stays open with the reason and
-// does not hand on to CONV-2, so an old element file is not taken for the new one.
+// closing opens CONV-2. A refused run shows the reason and closes without
+// handing on to CONV-2, so an old element file is not taken for the new one;
+// opening the screen again converts again.
 class Form_conv0 : public QWidget {
  public:
   explicit Form_conv0(AppContext& context);
@@ -50,8 +51,8 @@ class Form_conv0 : public QWidget {
   QPushButton* Command1 = nullptr;  // "コンバート開始"
   QLabel* Label1 = nullptr;         // the result of the last run
 
-  // Runs conversion 1; on success the screen closes (queued, so a caller
-  // inside show() sees it open first). Returns whether the run succeeded.
+  // Runs conversion 1, then closes the screen (queued, so a caller inside
+  // show() sees it open first). Returns whether the run succeeded.
   bool Command1_Click();
 
  protected:
