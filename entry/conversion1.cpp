@@ -82,29 +82,29 @@ Step ConvertRecord(const SheetRecords& record, ElementWriter& writer, ElementTab
   const double y = SheetValue(record.Field(kY));
   const int row = table.CurRow;
   bool fits = true;
-  // A number cell matches a code only when it equals it exactly.
   if (!code) return Step::kSkipped;
-  if (*code == 8) {
+  // A number cell matches a code only when it equals it exactly (8.5 matches nothing).
+  if (*code == sheet_code::kPoint) {
     fits = writer.Put(row, x, y, element_code::kPoint, 0, SheetValue(record.Field(kCorner)));
-  } else if (*code == 1) {
+  } else if (*code == sheet_code::kLeavingLine) {
     fits = writer.Put(row, x, y, element_code::kLeavingLine, SheetValue(record.Field(kAngle)),
                       SheetValue(record.Field(kCorner)));
-  } else if (*code == 2) {
+  } else if (*code == sheet_code::kEnteringLine) {
     fits = writer.Put(row, x, y, element_code::kEnteringLine, SheetValue(record.Field(kAngle)),
                       SheetValue(record.Field(kCorner)));
-  } else if (*code == 3) {
+  } else if (*code == sheet_code::kParallelLine) {
     fits = writer.Put(row, x, y, element_code::kParallelLine, SheetValue(record.Field(kAngle)),
                       SheetValue(record.Field(kShift)));
-  } else if (*code == 5) {
+  } else if (*code == sheet_code::kCornerItem) {
     fits = writer.Put(row, 0, 0, element_code::kCornerItem, 0, SheetValue(record.Field(kCorner)));
-  } else if (*code == 0) {
+  } else if (*code == sheet_code::kCircle) {
     fits = writer.Put(row, x, y, element_code::kCircle, SheetValue(record.Field(kRadius)),
                       SheetValue(record.Field(kWay)));
-  } else if (*code == 88) {
+  } else if (*code == sheet_code::kSeparator) {
     fits = writer.Put(row, 0, 0, element_code::kSeparator, 0, 0);
-  } else if (*code == 99) {
+  } else if (*code == sheet_code::kEnd) {
     return writer.PutEnd() ? Step::kEnd : Step::kFull;
-  } else if (*code == 100) {
+  } else if (*code == sheet_code::kCircleWithApproach) {
     fits = writer.PutCircleWithApproach(x, y, SheetValue(record.Field(kRadius)));
   } else {
     return Step::kSkipped;

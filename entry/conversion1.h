@@ -22,7 +22,20 @@ constexpr int kWay = 8;    // I: [ S ]
 constexpr int kCount = 9;
 }  // namespace sheet_field
 
-// Element codes of the element file.
+// Element codes as typed in column D of the entry sheet.
+namespace sheet_code {
+constexpr int kCircle = 0;
+constexpr int kLeavingLine = 1;
+constexpr int kEnteringLine = 2;
+constexpr int kParallelLine = 3;
+constexpr int kCornerItem = 5;
+constexpr int kPoint = 8;
+constexpr int kSeparator = 88;
+constexpr int kEnd = 99;
+constexpr int kCircleWithApproach = 100;  // six rows: approach, circle, shifted line, circle, return, separator
+}  // namespace sheet_code
+
+// Element codes of the element file (a sheet circle 0 becomes 8, a point 8 becomes 0).
 namespace element_code {
 constexpr int kPoint = 0;
 constexpr int kLeavingLine = 1;
