@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/qt_services.h"
@@ -17,6 +19,18 @@ namespace vx {
 
 DocumentOpener DesktopDocumentOpener() {
   return [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+}
+
+DocumentOpener CommaSeparatedDocumentOpener() {
+  return [](const QString& path) {
+    for (const char* program : {"localc", "soffice", "libreoffice"}) {
+      const QString found = QStandardPaths::findExecutable(program);
+      if (found.isEmpty()) continue;
+      // Comma-separated, UTF-8, from line 1: the table file's rows become sheet rows.
+      return QProcess::startDetached(found, {"--calc", "--infilter=CSV:44,34,76,1", path});
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  };
 }
 
 namespace {

@@ -15,6 +15,10 @@ namespace vx {
 // Opens a file in the desktop's default application for it; false when none started.
 using DocumentOpener = std::function<bool(const QString& path)>;
 DocumentOpener DesktopDocumentOpener();
+// Opens a comma-separated text file (whatever its extension) as a sheet in the
+// spreadsheet application when LibreOffice is installed, else as the desktop's
+// default opener does.
+DocumentOpener CommaSeparatedDocumentOpener();
 
 // Calls back shortly after a file was written, replaced, created or removed
 // (a spreadsheet application saves by writing a new file over the old one, so

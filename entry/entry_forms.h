@@ -81,7 +81,7 @@ class Form_con2amd : public QWidget {
   QPushButton* CmdInsertRow = nullptr;  // "行挿入"
   QPushButton* CmdDeleteRow = nullptr;  // "行削除"
   QLabel* LabelStatus = nullptr;
-  DocumentOpener openDocument = DesktopDocumentOpener();
+  DocumentOpener openDocument = CommaSeparatedDocumentOpener();
 
   // Asked when the operator closes the window with unsaved corrections;
   // true lets it close (the corrections are dropped).
