@@ -1,8 +1,38 @@
 // The vexline-cli commands of the entry stages.
+#include <ostream>
+
 #include "cli/command.h"
+#include "entry/conversion1.h"
+#include "platform/freexl_reader.h"
 
 namespace vx::cli {
 
-void RegisterEntryCommands(CommandTable& table) { (void)table; }
+namespace {
+
+int RunConvert1(const Args&, Context& context) {
+  const FreeXlReader reader;
+  const Conversion1Result result = RunConv1(context.table, context.folder, reader);
+  if (!result.ok) {
+    context.err << "vexline-cli convert1: " << result.message << "\n";
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+void RegisterEntryCommands(CommandTable& table) {
+  CommandSpec convert1;
+  convert1.name = "convert1";
+  convert1.summary = "conversion 1: DATAIN.xls -> CONDTA.dat";
+  convert1.description =
+      "Reads the first worksheet of DATAIN.xls in the install folder (sheet row 1\n"
+      "holds the headings, sheet row 2 is skipped, elements from sheet row 3 in\n"
+      "columns B..I) and stores the element list as CONDTA.dat. A missing or\n"
+      "unreadable workbook, or more than 1999 element rows, ends with a message\n"
+      "and exit status 1; CONDTA.dat is then left as it was.";
+  convert1.run = RunConvert1;
+  table.Add(std::move(convert1));
+}
 
 }  // namespace vx::cli

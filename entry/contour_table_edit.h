@@ -1,0 +1,29 @@
+// The contour file as a grid of texts, and the check that a corrected grid
+// still has the table-file layout before it is stored.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vx {
+
+using TextGrid = std::vector<std::vector<std::string>>;
+
+// Splits table-file text into lines (CR LF or LF) and comma-separated fields,
+// as a spreadsheet shows a comma-separated file: the count line is row 0.
+// A final line end does not start another row.
+TextGrid TableFileCells(const std::string& text);
+
+struct ContourTableCheck {
+  bool ok = false;
+  std::string message;   // when not ok: what is wrong, with the grid row (1-based) and column
+  std::string fileText;  // when ok: the file text to store (numbers in their stored form)
+};
+
+// Checks a corrected grid: row 1 holds the count N, a whole number 0..1999,
+// and nothing else; rows 2 .. N + 2 hold at most five fields X, Y, Code, P1,
+// P2, each a number or empty (blanks around a field are ignored); rows after
+// them are empty. Missing fields of a row are empty values.
+ContourTableCheck CheckContourTable(const TextGrid& grid);
+
+}  // namespace vx

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Regenerates the committed .xls workbooks from the CSV files beside them:
+# the sample DATAIN.xls of a fresh installation and the test workbooks of
+# tests/entry/data. Needs LibreOffice Calc (not needed to build or test).
+#   install/make_workbooks.sh
+# CSV: UTF-8, comma-separated; unquoted fields that look like numbers become
+# number cells, quoted fields stay text cells, empty fields stay empty.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+filter='CSV:44,34,76,1,,0,true'   # comma, double quote, UTF-8, from line 1, quoted as text
+profile=$(mktemp -d)
+trap 'rm -rf "$profile"' EXIT
+convert() {  # CSV file -> .xls beside it with the given base name
+  local csv="$1" name="$2" dir work
+  dir=$(dirname "$csv")
+  work=$(mktemp -d)
+  cp "$csv" "$work/$name.csv"
+  soffice -env:UserInstallation="file://$profile" --headless --infilter="$filter" \
+    --convert-to 'xls:MS Excel 97' --outdir "$work" "$work/$name.csv" >/dev/null
+  mv "$work/$name.xls" "$dir/$name.xls"
+  rm -rf "$work"
+  echo "wrote $dir/$name.xls"
+}
+convert install/DATAIN.csv DATAIN
+for csv in tests/entry/data/*.csv; do
+  convert "$csv" "$(basename "$csv" .csv)"
+done

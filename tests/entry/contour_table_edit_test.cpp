@@ -1,0 +1,82 @@
+// Corrections of the contour file: what a corrected grid stores, and what it refuses.
+#include <gtest/gtest.h>
+
+#include "entry/contour_table_edit.h"
+
+namespace vx {
+namespace {
+
+TEST(TableFileCells, CountLineFirstThenFiveFields) {
+  const TextGrid grid = TableFileCells("2\r\n0,0,0,0,0\r\n5,.5,0,-2,0\r\n,,,,\r\n");
+  ASSERT_EQ(grid.size(), 4u);
+  EXPECT_EQ(grid[0], std::vector<std::string>{"2"});
+  EXPECT_EQ(grid[2], (std::vector<std::string>{"5", ".5", "0", "-2", "0"}));
+  EXPECT_EQ(grid[3], (std::vector<std::string>(5, "")));
+  EXPECT_EQ(TableFileCells("1\n2").size(), 2u);
+}
+
+struct StoredCase {
+  const char* name;
+  TextGrid grid;
+  const char* fileText;
+};
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckContourTableStores : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(CheckContourTableStores, FileText) {
+  const ContourTableCheck check = CheckContourTable(GetParam().grid);
+  ASSERT_TRUE(check.ok) << check.message;
+  EXPECT_EQ(check.fileText, GetParam().fileText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, CheckContourTableStores,
+    ::testing::Values(
+        StoredCase{"AsLoaded", TableFileCells("1\r\n0,0,0,0,0\r\n,,,,\r\n"), "1\r\n0,0,0,0,0\r\n,,,,\r\n"},
+        // Blanks around fields go, numbers take their stored form, missing
+        // fields are empty, empty rows after row N + 1 are dropped.
+        StoredCase{"NormalisedAndTrailingEmptyRowsDropped",
+                   {{" 1 ", ""}, {" .5", "-0.250", "0"}, {}, {"", "", ""}, {}},
+                   "1\r\n0.5,-0.25,0,,\r\n,,,,\r\n"},
+        StoredCase{"CountZeroKeepsRowOne", {{"0"}, {"5"}}, "0\r\n5,,,,\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedCase {
+  const char* name;
+  TextGrid grid;
+  const char* message;
+};
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckContourTableRefuses : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(CheckContourTableRefuses, WithTheReason) {
+  const ContourTableCheck check = CheckContourTable(GetParam().grid);
+  EXPECT_FALSE(check.ok);
+  EXPECT_EQ(check.message, GetParam().message);
+  EXPECT_TRUE(check.fileText.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, CheckContourTableRefuses,
+    ::testing::Values(
+        RefusedCase{"CountNotANumber", {{"abc"}, {}},
+                    "表の 1 行目の件数「abc」が 0 から 1999 までの整数ではありません。保存しません。"},
+        RefusedCase{"CountNotWhole", {{"1.5"}, {}, {}},
+                    "表の 1 行目の件数「1.5」が 0 から 1999 までの整数ではありません。保存しません。"},
+        RefusedCase{"CountPastTheTable", {{"2000"}},
+                    "表の 1 行目の件数「2000」が 0 から 1999 までの整数ではありません。保存しません。"},
+        RefusedCase{"MoreOnTheCountLine", {{"1", "2"}, {}, {}}, "表の 1 行目には件数だけを書いてください。保存しません。"},
+        RefusedCase{"TooFewRows", {{"3"}, {"0"}, {"1"}},
+                    "件数 3 には 4 行のデータが要りますが、2 行しかありません。保存しません。"},
+        RefusedCase{"RowsPastTheCount", {{"1"}, {"0"}, {}, {"7"}},
+                    "表の 4 行目は件数 1 の範囲（3 行目まで）の外にあります。件数を直してください。保存しません。"},
+        RefusedCase{"FieldNotANumber", {{"1"}, {"0", "1O"}, {}},
+                    "表の 2 行目の Y「1O」は数値ではありません。保存しません。"},
+        RefusedCase{"SixthField", {{"1"}, {"0", "0", "0", "0", "0", "9"}, {}},
+                    "表の 2 行目に 6 列目以降のデータがあります。保存しません。"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,173 @@
+// Conversion 1 on workbooks saved by LibreOffice Calc, and its orderly refusals.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "entry/conversion1.h"
+#include "platform/freexl_reader.h"
+#include "shell/table_file.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+const std::string kData = std::string(VX_SOURCE_DIR) + "/tests/entry/data/";
+
+// An install folder holding one of the test workbooks as its DATAIN.xls.
+struct Conversion1Fixture : ::testing::Test {
+  test::TempFolder temp;
+  InstallFolder folder{temp.Path()};
+  ElementTable table;
+  FreeXlReader reader;
+
+  Conversion1Result Convert(const std::string& workbook, const std::string& asName = "DATAIN.xls") {
+    std::filesystem::copy_file(kData + workbook, temp.File(asName));
+    return RunConv1(table, folder, reader);
+  }
+};
+
+struct GoldenCase {
+  const char* name;
+  const char* workbook;
+  const char* elementFile;
+};
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
+
+class Conversion1Golden : public Conversion1Fixture, public ::testing::WithParamInterface<GoldenCase> {};
+
+TEST_P(Conversion1Golden, WritesTheElementFile) {
+  const Conversion1Result result = Convert(GetParam().workbook);
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(temp.Read("CONDTA.dat"), GetParam().elementFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Workbooks, Conversion1Golden,
+    ::testing::Values(
+        // Sheet row 2 skipped; 8 <-> 0 swapped; code 100 with R = -5 gives six
+        // rows; its trailing separator is replaced by the end row; nothing after 99.
+        GoldenCase{"EveryCodeAndTheEndRule", "codes.xls",
+                   "13\r\n"
+                   "10,20,0,0,3\r\n"
+                   "11,21,1,30,2.5\r\n"
+                   "12,22,2,-45,1.5\r\n"
+                   "13,23,3,60,4.25\r\n"
+                   "0,0,5,0,0.5\r\n"
+                   "15,25,8,-12.5,2\r\n"
+                   "0,0,88,0,0\r\n"
+                   "40,50,1,-90,0\r\n"
+                   "40,50,8,-5,1\r\n"
+                   "40,50,3,0,5\r\n"
+                   "40,50,8,-5,1\r\n"
+                   "40,50,2,90,0\r\n"
+                   "0,0,99,0,0\r\n"
+                   ",,,,\r\n"},
+        // Four empty records are skipped; the fifth unrecognised one (a code
+        // typed as text) ends the list with an end row although "d" follows.
+        GoldenCase{"FifthUnrecognisedRowEndsTheList", "gaps.xls",
+                   "4\r\n1,1,0,0,0\r\n2,2,0,0,0\r\n3,3,0,0,0\r\n0,0,99,0,0\r\n,,,,\r\n"},
+        // No 99: the count is the last element row; text cells by their
+        // leading number ("12.5mm" -> 12.5, "R2" -> 0); code 8.5 matches nothing.
+        GoldenCase{"WithoutEndRowCountIsLastElement", "noend.xls",
+                   "3\r\n12.5,7,0,0,0\r\n30,0,1,45,0\r\n0,20,0,0,0\r\n,,,,\r\n"},
+        GoldenCase{"OnlyRowTwoGivesNoElement", "onlyrow2.xls", "0\r\n,,,,\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Conversion1Fixture, CodeHundredWithNegativeRadius) {
+  ASSERT_TRUE(Convert("codes.xls").ok);
+  EXPECT_EQ(table.RowCount, 13);
+  EXPECT_EQ(table.CurRow, 15);  // SaveTable leaves it at N + 2
+  // The parallel line is shifted by the absolute radius, both circles keep the sign.
+  EXPECT_EQ(table.Code[10], Cell(3));
+  EXPECT_EQ(table.P2[10], Cell(5));
+  EXPECT_EQ(table.P1[9], Cell(-5));
+  EXPECT_EQ(table.P1[11], Cell(-5));
+}
+
+TEST_F(Conversion1Fixture, WorkbookNameMatchedWithoutCase) {
+  ASSERT_TRUE(Convert("noend.xls", "datain.XLS").ok);
+  EXPECT_EQ(table.RowCount, 3);
+}
+
+TEST_F(Conversion1Fixture, MissingWorkbookWritesNoElementFile) {
+  table.RowCount = 7;
+  const Conversion1Result result = RunConv1(table, folder, reader);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "DATAIN.xls が見つかりません：" + temp.File("DATAIN.xls"));
+  EXPECT_FALSE(temp.Exists("CONDTA.dat"));
+  EXPECT_EQ(table.RowCount, 7);
+}
+
+TEST_F(Conversion1Fixture, UnreadableWorkbookLeavesTheOldElementFile) {
+  temp.Write("DATAIN.xls", "No,X,Y\r\n1,0,0\r\n");
+  temp.Write("CONDTA.dat", "old");
+  const Conversion1Result result = RunConv1(table, folder, reader);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（Excel 97-2003 形式のブックではありません）：" + temp.File("DATAIN.xls"));
+  EXPECT_EQ(temp.Read("CONDTA.dat"), "old");
+}
+
+TEST_F(Conversion1Fixture, UnwritableElementFileIsReported) {
+  std::filesystem::create_directory(temp.File("CONDTA.dat"));  // a folder in its place
+  const Conversion1Result result = Convert("noend.xls");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "ConDTA.dat を書き込めません：" + temp.File("CONDTA.dat"));
+  EXPECT_EQ(table.RowCount, 0);
+}
+
+// A sheet of point records (code 8) after the heading and the skipped row,
+// optionally closed by an end record.
+Worksheet PointSheet(int points, bool withEnd, int codeOfLast = 8) {
+  Worksheet sheet;
+  sheet.rows.push_back({SheetCell::Text("No")});
+  sheet.rows.push_back({});
+  for (int i = 0; i < points; ++i) {
+    sheet.rows.push_back({{}, SheetCell::Number(i), SheetCell::Number(0), SheetCell::Number(i + 1 == points ? codeOfLast : 8)});
+  }
+  if (withEnd) sheet.rows.push_back({{}, {}, {}, SheetCell::Number(99)});
+  return sheet;
+}
+
+struct LimitCase {
+  const char* name;
+  Worksheet sheet;
+  bool ok;
+  int rowCount;
+};
+void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
+
+class Conversion1Limit : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(Conversion1Limit, AtMost1999Rows) {
+  test::TempFolder temp;
+  InstallFolder folder(temp.Path());
+  FixedSpreadsheetReader reader(WorksheetResult{GetParam().sheet, false, ""});
+  ElementTable table;
+  const Conversion1Result result = RunConv1(table, folder, reader);
+  EXPECT_EQ(result.ok, GetParam().ok) << result.message;
+  EXPECT_EQ(table.RowCount, GetParam().rowCount);
+  EXPECT_EQ(temp.Exists("CONDTA.dat"), GetParam().ok);
+  if (!GetParam().ok) {
+    EXPECT_NE(result.message.find("1999 行まで"), std::string::npos) << result.message;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, Conversion1Limit,
+    ::testing::Values(LimitCase{"EndOnRow1999", PointSheet(1998, true), true, 1999},
+                      LimitCase{"NoEndOn1999Points", PointSheet(1999, false), true, 1999},
+                      LimitCase{"EndWouldBeRow2000", PointSheet(1999, true), false, 0},
+                      LimitCase{"EndReplacesSeparatorOnRow1999", PointSheet(1999, true, 88), true, 1999},
+                      LimitCase{"CodeHundredPastTheLimit", PointSheet(1995, false, 100), false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SheetValue, NumbersTextAndEmptyCells) {
+  EXPECT_EQ(SheetValue(SheetCell()), 0.0);
+  EXPECT_EQ(SheetValue(SheetCell::Number(-2.5)), -2.5);
+  EXPECT_EQ(SheetValue(SheetCell::Number(0.1 + 0.2)), 0.3);  // through its 15-digit text
+  EXPECT_EQ(SheetValue(SheetCell::Text(" -3.5 mm")), -3.5);
+  EXPECT_EQ(SheetValue(SheetCell::Text("R5")), 0.0);
+}
+
+}  // namespace
+}  // namespace vx

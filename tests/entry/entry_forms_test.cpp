@@ -1,0 +1,265 @@
+// The entry screens offscreen: texts, grid contents, the chain to CONV-2,
+// corrections of the contour file; screenshots go into the build folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <filesystem>
+
+#include "entry/entry_forms.h"
+#include "entry/entry_screens.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "shell/form_main.h"
+#include "shell/screen_manager.h"
+#include "support/temp_folder.h"
+
+// The one class Qt lets mark an event as coming from the window system (its
+// own test library uses the same name); here it stands for the window manager.
+class QSpontaneKeyEvent {
+ public:
+  static void MarkSpontaneous(QEvent* event) { event->setSpontaneous(); }
+};
+
+namespace vx {
+namespace {
+
+const std::string kSource = VX_SOURCE_DIR;
+
+struct EntryFixture : ::testing::Test {
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "entry_forms_test";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+  void SetUp() override {
+    screens.SetContext(&context);
+    RegisterEntryScreens(screens);
+  }
+  void TearDown() override {
+    screens.CloseAll();
+    Settle();
+  }
+  // Runs queued calls and deferred deletes.
+  static void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+  // Processes events until the condition holds or the time has passed.
+  template <typename Condition>
+  static bool WaitFor(Condition condition, int milliseconds = 2000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return condition();
+  }
+  void CopyIn(const std::string& source, const std::string& name) {
+    std::filesystem::copy_file(kSource + source, temp.File(name), std::filesystem::copy_options::overwrite_existing);
+  }
+  static QString Cell(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+  }
+  static void Screenshot(QWidget* screen, const char* file) {
+    screen->grab().save(QString(VX_BINARY_DIR) + "/" + file);
+  }
+
+  test::TempFolder temp;
+  ElementTable table;
+  PieceLayout layout;
+  InstallFolder folder{temp.Path()};
+  ScreenManager screens;
+  RecordingMessageBox messageBox;
+  FixedFileDialog fileDialog{std::nullopt};
+  AppContext context{table, layout, folder, screens, messageBox, fileDialog};
+};
+
+TEST_F(EntryFixture, EntryScreenShowsTheRulesAndTheFirstWorksheet) {
+  CopyIn("/install/DATAIN.xls", "DATAIN.xls");
+  auto* screen = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  const char* texts[6] = {
+      "DORN　DATA-IN　へようこそ。",
+      "下の表でダブルクリックすると、ＥＸＣＥＬが起動します。",
+      "[DATA-IN ﾙｰﾙ]　[ D ]への入力　　　点（point）=８：[ C ]ｺｰﾅR",
+      "　線（出る）=１：[ A ]角度[ C ]ｺｰﾅR　　(　)(C)=5：線と線（円）の間のｺｰﾅR",
+      "　線（入る）=2：[ A ]角度[ C ]ｺｰﾅR　　平行線=3：[ A ]角度[ B ]移動量",
+      "　円=0：[ R ]±半径[ S ]入り方出方",
+  };
+  for (int i = 0; i < 6; ++i) {
+    const auto* label = screen->findChild<QLabel*>(QString("Label%1").arg(i + 1));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QString::fromUtf8(texts[i]));
+  }
+  EXPECT_EQ(screen->Command1->text(), QString::fromUtf8("終了：コンバートへ"));
+  const QTableWidget* grid = screen->OLE1;
+  EXPECT_EQ(grid->columnCount(), 9);
+  EXPECT_EQ(grid->horizontalHeaderItem(3)->text(), "D");
+  EXPECT_EQ(Cell(grid, 0, 3), "(  D  )");
+  EXPECT_EQ(Cell(grid, 3, 1), "90");     // sheet row 4: the 45 degree line
+  EXPECT_EQ(Cell(grid, 3, 4), "45");
+  EXPECT_EQ(Cell(grid, 7, 7), "-15");    // the arc
+  EXPECT_EQ(Cell(grid, 3, 5), "");       // empty cells stay empty
+  EXPECT_TRUE(screen->LabelStatus->isHidden());
+  Screenshot(screen, "Form_datain.png");
+}
+
+TEST_F(EntryFixture, EntryGridFollowsTheFileAndOpensIt) {
+  CopyIn("/tests/entry/data/onlyrow2.xls", "DATAIN.xls");
+  auto* screen = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(Cell(screen->OLE1, 1, 0), "only row");
+  QStringList opened;
+  screen->openDocument = [&opened](const QString& path) {
+    opened << path;
+    return true;
+  };
+  screen->OLE1_DblClick();
+  EXPECT_EQ(opened, QStringList{QString::fromStdString(temp.File("DATAIN.xls"))});
+
+  // Saved over by the spreadsheet application: a new file replaces the old one.
+  CopyIn("/tests/entry/data/codes.xls", "DATAIN.tmp");
+  std::filesystem::rename(temp.File("DATAIN.tmp"), temp.File("DATAIN.xls"));
+  EXPECT_TRUE(WaitFor([&] { return Cell(screen->OLE1, 1, 0) == "skipped"; }));
+
+  std::filesystem::remove(temp.File("DATAIN.xls"));
+  EXPECT_TRUE(WaitFor([&] { return screen->LabelStatus->isVisible(); }));
+  EXPECT_EQ(Cell(screen->OLE1, 1, 0), "");
+  screen->openDocument = [](const QString&) { return false; };
+  screen->OLE1_DblClick();
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  EXPECT_EQ(messageBox.messages[0], "表計算アプリケーションで開けませんでした：" + temp.File("DATAIN.xls"));
+}
+
+TEST_F(EntryFixture, FinishButtonConvertsClosesAndOpensConv2) {
+  CopyIn("/install/DATAIN.xls", "DATAIN.xls");
+  int conv2Shown = 0;
+  screens.Register(ScreenId::kConv2, [&conv2Shown](AppContext&) {
+    ++conv2Shown;
+    return new QLabel("conv-2");
+  });
+  auto* entry = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+  ASSERT_NE(entry, nullptr);
+  entry->Command1->click();
+  Settle();
+  EXPECT_TRUE(temp.Exists("CONDTA.dat"));
+  EXPECT_EQ(table.RowCount, 9);
+  EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);  // closed itself
+  EXPECT_EQ(conv2Shown, 1);
+  EXPECT_TRUE(entry->isVisible());  // the entry screen stays open
+  EXPECT_TRUE(messageBox.messages.empty());
+}
+
+TEST_F(EntryFixture, RefusedConversionDoesNotChainAndReopeningConvertsAgain) {
+  int conv2Shown = 0;
+  screens.Register(ScreenId::kConv2, [&conv2Shown](AppContext&) {
+    ++conv2Shown;
+    return new QLabel("conv-2");
+  });
+  auto* conv0 = dynamic_cast<Form_conv0*>(screens.Show(ScreenId::kConv0, Owner::kNone));
+  ASSERT_NE(conv0, nullptr);
+  EXPECT_EQ(conv0->Command1->text(), QString::fromUtf8("コンバート開始"));
+  Screenshot(conv0, "Form_conv0.png");
+  Settle();
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  EXPECT_EQ(messageBox.messages[0], "DATAIN.xls が見つかりません：" + temp.File("DATAIN.xls"));
+  EXPECT_FALSE(temp.Exists("CONDTA.dat"));
+  EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);
+  EXPECT_EQ(conv2Shown, 0);
+
+  CopyIn("/tests/entry/data/noend.xls", "DATAIN.xls");  // fixed; opened again
+  screens.Show(ScreenId::kConv0, Owner::kNone);
+  Settle();
+  EXPECT_EQ(table.RowCount, 3);
+  EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);
+  EXPECT_EQ(conv2Shown, 1);
+}
+
+TEST_F(EntryFixture, ContourTableShowsCorrectsAndRefusesBrokenLayout) {
+  const std::string original = "2\r\n0,0,0,0,0\r\n10,.5,0,0,0\r\n0,0,99,0,0\r\n";
+  temp.Write("con2ta.dat", original);
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  QTableWidget* grid = screen->OLE1;
+  EXPECT_EQ(grid->rowCount(), 4);
+  EXPECT_EQ(Cell(grid, 0, 0), "2");
+  EXPECT_EQ(Cell(grid, 0, 1), "");
+  EXPECT_EQ(Cell(grid, 2, 1), ".5");
+  EXPECT_EQ(Cell(grid, 3, 2), "99");
+  Screenshot(screen, "Form_con2amd.png");
+
+  grid->item(2, 0)->setText("1O");  // a typing slip
+  EXPECT_TRUE(screen->HasUnsavedEdits());
+  EXPECT_FALSE(screen->Save());
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  EXPECT_EQ(messageBox.messages[0], "表の 3 行目の X「1O」は数値ではありません。保存しません。");
+  EXPECT_EQ(temp.Read("con2ta.dat"), original);
+
+  grid->item(2, 0)->setText("12");
+  EXPECT_TRUE(screen->Save());
+  EXPECT_EQ(temp.Read("con2ta.dat"), "2\r\n0,0,0,0,0\r\n12,0.5,0,0,0\r\n0,0,99,0,0\r\n");
+  EXPECT_FALSE(screen->HasUnsavedEdits());
+
+  QStringList opened;
+  screen->openDocument = [&opened](const QString& path) {
+    opened << path;
+    return true;
+  };
+  screen->OLE1_DblClick();
+  EXPECT_EQ(opened, QStringList{QString::fromStdString(temp.File("con2ta.dat"))});
+}
+
+TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  temp.Write("CON2TA.dat", "0\r\n3,4,0,0,0\r\n");
+  EXPECT_TRUE(WaitFor([&] { return Cell(screen->OLE1, 1, 0) == "3"; }));
+  screen->OLE1->item(1, 1)->setText("5");
+  temp.Write("NC1.dat", "%\r\n");  // another file of the folder: no warning
+  EXPECT_FALSE(WaitFor([&] { return screen->LabelStatus->isVisible(); }, 700));
+  temp.Write("CON2TA.dat", "0\r\n6,7,0,0,0\r\n");
+  EXPECT_TRUE(WaitFor([&] { return screen->LabelStatus->isVisible(); }));
+  EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+
+  // Closed by the operator: asked first; "no" keeps the window and the corrections.
+  int asked = 0;
+  screen->confirmDiscard = [&asked] { return ++asked > 1; };
+  QCloseEvent byOperator;
+  QSpontaneKeyEvent::MarkSpontaneous(&byOperator);
+  QCoreApplication::instance()->notify(screen, &byOperator);  // keeps the mark
+  EXPECT_FALSE(byOperator.isAccepted());
+  EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+  QCloseEvent again;
+  QSpontaneKeyEvent::MarkSpontaneous(&again);
+  QCoreApplication::instance()->notify(screen, &again);
+  EXPECT_TRUE(again.isAccepted());
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(EntryFixture, ProgramEndClosesTheContourTableWithoutAsking) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  screen->OLE1->item(1, 1)->setText("5");
+  int asked = 0;
+  screen->confirmDiscard = [&asked] { return ++asked > 1; };
+  screens.CloseAll();
+  Settle();
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(screens.Existing(ScreenId::kCon2amd), nullptr);
+}
+
+TEST_F(EntryFixture, MenuButtonsOfTheEntryScreensAreEnabled) {
+  Form_main menu(screens);
+  EXPECT_TRUE(menu.Cmd_datain->isEnabled());
+  EXPECT_TRUE(menu.Cmd_conv1->isEnabled());
+  EXPECT_TRUE(menu.Cmd_con2amd->isEnabled());
+}
+
+}  // namespace
+}  // namespace vx
