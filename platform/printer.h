@@ -24,6 +24,10 @@ class Printer {
   virtual void TextLine(const std::string& text) = 0;
   // Ends the page and the document; returns false when the output failed.
   virtual bool EndDocument() = 0;
+  // Keeps the orientation, window and font until RestoreSettings puts them
+  // back (one level), so that a print leaves the printer as it found it.
+  virtual void SaveSettings() {}
+  virtual void RestoreSettings() {}
 };
 
 }  // namespace vx

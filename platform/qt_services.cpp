@@ -259,4 +259,27 @@ bool QtPrinter::EndDocument() {
   return ok;
 }
 
+void QtPrinter::SaveSettings() {
+  // Before the page begins the printer itself holds the orientation chosen in its setup.
+  const bool landscape = m_painter && m_painter->isActive()
+                             ? m_landscape
+                             : m_printer->pageLayout().orientation() == QPageLayout::Landscape;
+  m_saved = Settings{landscape, m_left, m_top, m_width, m_height, m_font};
+}
+
+void QtPrinter::RestoreSettings() {
+  if (!m_saved) return;
+  m_left = m_saved->left;
+  m_top = m_saved->top;
+  m_width = m_saved->width;
+  m_height = m_saved->height;
+  m_font = m_saved->font;
+  // The orientation of a page already begun cannot change; the next one takes it.
+  m_landscape = m_saved->landscape;
+  if (!m_painter || !m_painter->isActive()) {
+    m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  }
+  m_saved.reset();
+}
+
 }  // namespace vx

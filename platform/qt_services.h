@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/file_dialog.h"
@@ -111,6 +112,8 @@ class QtPrinter : public Printer {
   void Text(double x, double y, const std::string& text) override;
   void TextLine(const std::string& text) override;
   bool EndDocument() override;
+  void SaveSettings() override;
+  void RestoreSettings() override;
 
  private:
   QtPrinter();
@@ -127,6 +130,12 @@ class QtPrinter : public Printer {
   QColor m_colour = Qt::black;
   QFont m_font;
   double m_lineY = 0;  // next listing line, device units from the top margin
+  struct Settings {
+    bool landscape = false;
+    double left = 0, top = 0, width = 0, height = 0;
+    QFont font;
+  };
+  std::optional<Settings> m_saved;
 };
 
 }  // namespace vx
