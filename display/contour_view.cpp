@@ -106,6 +106,21 @@ std::string SingleText(double value) {
   return ShortestText(std::strtod(buffer, nullptr));
 }
 
+ArcSweep ArcAngles(double dx0, double dy0, double dx1, double dy1, double p1) {
+  double a0 = DirectionAngle(dx0, dy0);
+  if (a0 > 0 && p1 < 0) a0 -= 360;
+  if (a0 < 0 && p1 > 0) a0 += 360;
+  double a1 = DirectionAngle(dx1, dy1);
+  // Non-strict comparisons here, strict ones for the start: an end equal to the
+  // start gives a full circle.
+  if (a1 >= 0 && p1 < 0) a1 -= 360;
+  if (a1 <= 0 && p1 > 0) a1 += 360;
+  if (a1 < 0 && a0 < 0 && a0 <= a1) a1 -= 360;
+  if (a1 > 0 && a0 > 0 && a0 >= a1) a1 += 360;
+  // About 5 degrees at R = 10, 39.3 at R = 1; negative for clockwise arcs.
+  return ArcSweep{a0, a1, std::atan(1 / p1) * 50};
+}
+
 int AcceptedZoomValue(int sliderValue) {
   const int value = std::clamp(sliderValue, 0, kZoomMax);
   return value == 0 ? 10 : value;
@@ -202,20 +217,12 @@ void ContourView::DrawArc(const ElementTable& table, int r) {
   const double cy = CellAt(table.Y, r);
   const double signedRadius = CellAt(table.P1, r);
   const double radius = std::fabs(signedRadius);
-  double a0 = DirectionAngle(CellAt(table.X, r - 1) - cx, CellAt(table.Y, r - 1) - cy);
-  if (a0 > 0 && signedRadius < 0) a0 -= 360;
-  if (a0 < 0 && signedRadius > 0) a0 += 360;
-  double a1 = DirectionAngle(CellAt(table.X, r + 1) - cx, CellAt(table.Y, r + 1) - cy);
-  // Non-strict comparisons here, strict ones for the start: an end equal to the
-  // start gives a full circle.
-  if (a1 >= 0 && signedRadius < 0) a1 -= 360;
-  if (a1 <= 0 && signedRadius > 0) a1 += 360;
-  if (a1 < 0 && a0 < 0 && a0 <= a1) a1 -= 360;
-  if (a1 > 0 && a0 > 0 && a0 >= a1) a1 += 360;
-  // Step in degrees: atan(1 / P1) x 50, about 5 at R = 10, negative clockwise.
-  const double step = std::atan(1 / signedRadius) * 50;
-  if (step == 0 || !std::isfinite(step) || !std::isfinite(a0) || !std::isfinite(a1)) return;
-  for (double theta = a0; step > 0 ? theta <= a1 : theta >= a1; theta += step) {
+  const ArcSweep sweep = ArcAngles(CellAt(table.X, r - 1) - cx, CellAt(table.Y, r - 1) - cy,
+                                   CellAt(table.X, r + 1) - cx, CellAt(table.Y, r + 1) - cy, signedRadius);
+  const double step = sweep.step;
+  if (step == 0 || !std::isfinite(step) || !std::isfinite(sweep.start) || !std::isfinite(sweep.end)) return;
+  // Bounds and step are read once; the loop ends when theta passes the end.
+  for (double theta = sweep.start; step > 0 ? theta <= sweep.end : theta >= sweep.end; theta += step) {
     PenTo('L', cx + radius * std::cos(kDrawingPi * theta / 180), cy + radius * std::sin(kDrawingPi * theta / 180));
   }
 }

@@ -90,6 +90,19 @@ std::string SingleText(double value);
 // are kept at the nearest bound.
 int AcceptedZoomValue(int sliderValue);
 
+// The sweep DrawArc walks for an arc with signed radius p1 (positive:
+// counter-clockwise) whose start and end lie at (dx0, dy0) and (dx1, dy1) from
+// its centre: start and end angle in degrees and the step, atan(1 / p1) x 50
+// degrees. The start angle is moved by 360 only when strictly on the wrong
+// side of 0, the end angle also at 0, so an end equal to the start sweeps a
+// full circle (0 to 360, or 0 to -360 clockwise).
+struct ArcSweep {
+  double start;
+  double end;
+  double step;
+};
+ArcSweep ArcAngles(double dx0, double dy0, double dx1, double dy1, double p1);
+
 class ContourView {
  public:
   // box receives the messages of the offset path computation.
