@@ -283,6 +283,7 @@ bool ContourView::PrintSheet(Surface& surface, Printer& printer, ElementTable& t
                              const std::string& contourPath, const std::string& dateText) {
   printer.SaveSettings();
   printer.SetLandscape(true);
+  printer.SetPrintableArea(kSheetWidth, -kSheetHeight);
   m_sheet = SheetWindow();
   printer.SetScale(m_sheet.left, m_sheet.top, m_sheet.width, m_sheet.height);
   printer.SetColour(kAxesColour);  // the sheet is drawn in one colour

@@ -27,6 +27,10 @@ class Printer {
   // Keeps the orientation, window and font until RestoreSettings puts them
   // back (one level), so that a print leaves the printer as it found it.
   virtual void SaveSettings() {}
+  // Centres a printable area of the given size in millimetres on the page, so
+  // that a window of the same size maps onto the paper at true scale. Call
+  // after SetLandscape and before anything is drawn.
+  virtual void SetPrintableArea(double widthMm, double heightMm) {}
   virtual void RestoreSettings() {}
 };
 

@@ -2,6 +2,7 @@
 #include "platform/qt_services.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -264,7 +265,16 @@ void QtPrinter::SaveSettings() {
   const bool landscape = m_painter && m_painter->isActive()
                              ? m_landscape
                              : m_printer->pageLayout().orientation() == QPageLayout::Landscape;
-  m_saved = Settings{landscape, m_left, m_top, m_width, m_height, m_font};
+  m_saved = Settings{landscape, m_left, m_top, m_width, m_height, m_font,
+                     m_printer->pageLayout().margins(QPageLayout::Millimeter)};
+}
+
+void QtPrinter::SetPrintableArea(double widthMm, double heightMm) {
+  if (m_painter && m_painter->isActive()) return;
+  const QSizeF page = m_printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+  const double x = std::max(0.0, (page.width() - widthMm) / 2);
+  const double y = std::max(0.0, (page.height() - heightMm) / 2);
+  m_printer->setPageMargins(QMarginsF(x, y, x, y), QPageLayout::Millimeter);
 }
 
 void QtPrinter::RestoreSettings() {
@@ -278,6 +288,7 @@ void QtPrinter::RestoreSettings() {
   m_landscape = m_saved->landscape;
   if (!m_painter || !m_painter->isActive()) {
     m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_printer->setPageMargins(m_saved->margins, QPageLayout::Millimeter);
   }
   m_saved.reset();
 }

@@ -114,6 +114,7 @@ class QtPrinter : public Printer {
   bool EndDocument() override;
   void SaveSettings() override;
   void RestoreSettings() override;
+  void SetPrintableArea(double widthMm, double heightMm) override;
 
  private:
   QtPrinter();
@@ -134,6 +135,7 @@ class QtPrinter : public Printer {
     bool landscape = false;
     double left = 0, top = 0, width = 0, height = 0;
     QFont font;
+    QMarginsF margins;
   };
   std::optional<Settings> m_saved;
 };

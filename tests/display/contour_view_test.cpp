@@ -381,7 +381,7 @@ TEST_F(ViewWithFile, SheetAt100PercentAndTitleBlock) {
   view.SetScroll({kStartHScroll, kStartVScroll});
   ASSERT_TRUE(view.PrintSheet(surface, printer, table, layout, path, "2026/12/08"));
   const std::vector<std::string> expected = {
-      "save", "landscape", "scale -100 120 281.0231 -200.8719", "colour 0",
+      "save", "landscape", "area 281.0231 200.8719", "scale -100 120 281.0231 -200.8719", "colour 0",
       "font ＭＳ　Ｐゴシック 16", "text 　ＶＥＸＬＩＮＥ",
       "font ＭＳ　Ｐゴシック 11", "text 周長  34.14 m/m", "text Date  2026/12/08",
       "end", "restore",
@@ -408,7 +408,7 @@ TEST_F(ViewWithFile, TitleBlockStaysInPlaceOnThePaperAt200Percent) {
   view.PrintSheet(surface, at100, table, layout, path, "d");
   view.SetZoomPercent(200);
   view.PrintSheet(surface, at200, table, layout, path, "d");
-  EXPECT_EQ(at200.log[2], "scale -50 60 140.5115 -100.436");
+  EXPECT_EQ(at200.log[3], "scale -50 60 140.5115 -100.436");
   for (size_t i = 0; i < 3; ++i) {
     // Millimetres from the sheet's top-left corner.
     const auto paper = [](const RecordingPrinter& p, size_t k) {

@@ -82,6 +82,9 @@ class RecordingPrinter : public Printer {
     return endResult;
   }
   void SaveSettings() override { log.push_back("save"); }
+  void SetPrintableArea(double widthMm, double heightMm) override {
+    log.push_back(Format("area %.7g %.7g", widthMm, heightMm));
+  }
   void RestoreSettings() override { log.push_back("restore"); }
 
   struct Window {
