@@ -114,7 +114,7 @@ int RunView(const Args& args, Context& context, const CommandSpec& spec) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     {
       QPainter painter(&image);
-      PainterSurface surface(painter, picture.width, picture.height);
+      BatchedPainterSurface surface(painter, picture.width, picture.height);
       view.Redraw(surface, context.table, context.layout, contourPath);
     }
     const std::optional<std::string> bytes = PngBytes(image);

@@ -168,10 +168,31 @@ void ContourView::Redraw(Surface& surface, ElementTable& table, const PieceLayou
   PenTo('S', 0, -10);
   PenTo('L', 0, 10);
   for (int k = 0; k < PieceLayout::kPieces && layout.InUse(k); ++k) {
-    // A missing or broken file leaves the table as it is; what it holds is drawn.
-    LoadTable(table, contourPath);
+    LoadPiece(table, contourPath, k);
     PlacePiece(table, layout, k);
     DrawPiece(table);
+  }
+}
+
+void ContourView::LoadPiece(ElementTable& table, const std::string& contourPath, int k) {
+  if (k > 0 && m_loadedOk) {
+    // What LoadTable of the unchanged file does: rows 1..N + 1 and the row variables.
+    const ElementTable& loaded = *m_loaded;
+    const size_t last = static_cast<size_t>(loaded.RowCount) + 1;
+    for (ElementTable::Column ElementTable::*column :
+         {&ElementTable::X, &ElementTable::Y, &ElementTable::Code, &ElementTable::P1, &ElementTable::P2}) {
+      std::copy((loaded.*column).begin() + 1, (loaded.*column).begin() + last + 1, (table.*column).begin() + 1);
+    }
+    table.RowCount = loaded.RowCount;
+    table.CurRow = loaded.CurRow;
+    return;
+  }
+  // A missing or broken file leaves the table as it is; what it holds is drawn,
+  // and every piece reads the file again.
+  m_loadedOk = LoadTable(table, contourPath) == LoadStatus::kOk;
+  if (m_loadedOk) {
+    if (!m_loaded) m_loaded = std::make_unique<ElementTable>();
+    *m_loaded = table;
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "machining/piece_layout.h"
@@ -175,6 +176,9 @@ class ContourView {
 
  private:
   void Plot(double x, double y);
+  // LoadTable for piece k of one redraw: the file is read for the first piece;
+  // the later pieces get the same rows 1..N + 1 and row variables again.
+  void LoadPiece(ElementTable& table, const std::string& contourPath, int k);
 
   MessageBox& m_box;
   double m_zoomFactor = 1.0;
@@ -192,6 +196,8 @@ class ContourView {
   bool m_printing = false;
   Surface* m_surface = nullptr;
   Printer* m_printer = nullptr;
+  std::unique_ptr<ElementTable> m_loaded;  // the table as the file loaded it
+  bool m_loadedOk = false;
 };
 
 }  // namespace vx

@@ -224,7 +224,7 @@ void Form_graph::Redraw() {
   } else {
     if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
     QPainter painter(&image);
-    PainterSurface surface(painter, size.width(), size.height());
+    BatchedPainterSurface surface(painter, size.width(), size.height());
     m_view.Redraw(surface, m_context.table, m_context.layout, contourPath);
   }
   Label4->setText(ToQString(m_view.PerimeterLabel()));
@@ -279,7 +279,7 @@ bool Form_graph::PrintTo(Printer& printer) {
     printed = m_view.PrintSheet(surface, printer, m_context.table, m_context.layout, contourPath, date);
   } else {
     QPainter painter(&image);
-    PainterSurface surface(painter, size.width(), size.height());
+    BatchedPainterSurface surface(painter, size.width(), size.height());
     printed = m_view.PrintSheet(surface, printer, m_context.table, m_context.layout, contourPath, date);
   }
   Label4->setText(ToQString(m_view.PerimeterLabel()));

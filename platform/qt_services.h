@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -90,6 +91,37 @@ class PainterSurface : public Surface {
   int m_width, m_height;
   double m_left = 0, m_top = 0, m_scaleWidth = 1, m_scaleHeight = -1;
   QColor m_colour = Qt::black;
+};
+
+// A PainterSurface for drawings of many thousand segments: lines and points
+// are collected and drawn in runs of one colour with one pen (a run ends when
+// the colour changes, when it is long, and at Flush); a point may come out after
+// lines drawn later than it. The destructor flushes. The painter must outlive
+// the surface.
+class BatchedPainterSurface : public Surface {
+ public:
+  BatchedPainterSurface(QPainter& painter, int pixelWidth, int pixelHeight);
+  ~BatchedPainterSurface() override;
+  void SetScale(double left, double top, double width, double height) override;
+  void Clear() override;
+  void SetColour(int paletteIndex) override;
+  void Point(double x, double y) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Circle(double x, double y, double radius) override;
+  void Flush();
+
+ private:
+  static constexpr size_t kRunLength = 4096;
+  void DrawLines();
+  void DrawPoints();
+
+  PainterSurface m_direct;
+  QPainter& m_painter;
+  int m_colour = 0;
+  int m_lineColour = 0;
+  int m_pointColour = 0;
+  std::vector<QLineF> m_lines;
+  std::vector<QPointF> m_points;
 };
 
 // The printer on Qt: the system printer chosen in the print dialog, or a PDF
