@@ -1,6 +1,8 @@
 // The contour view screen Form_graph.
 #include "display/form_graph.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -194,6 +196,30 @@ void Form_graph::showEvent(QShowEvent* event) {
   LayoutView();
 }
 
+void Form_graph::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Another screen may have rewritten the contour file or the piece rows while
+  // this one stayed open (CONV-2, an import, the layout's button). A redraw on
+  // every activation would repeat the offset path's messages each time their
+  // box closes, so only a changed source is drawn again.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_loading && DrawnFrom() != m_drawnFrom) {
+    Redraw();
+  }
+}
+
+QString Form_graph::DrawnFrom() const {
+  const QFileInfo file(ToQString(m_context.folder.PathOf(kContourFile)));
+  QString text = file.exists() ? QString::number(file.lastModified().toMSecsSinceEpoch()) + "/" +
+                                     QString::number(file.size())
+                               : QStringLiteral("-");
+  for (int k = 0; k < PieceLayout::kPieces; ++k) {
+    const PieceRow& row = m_context.layout.Row(k);
+    text += "|" + ToQString(row.sftX) + "," + ToQString(row.sftY) + "," + ToQString(row.kAngle) + "," +
+            ToQString(row.mirX);
+  }
+  return text;
+}
+
 void Form_graph::LayoutView() {
   if (m_loading || isMinimized()) return;
   const int innerWidth = m_inner->width();
@@ -215,6 +241,7 @@ void Form_graph::Redraw() {
   if (m_loading) return;
   // The layout screen holds the piece rows; it is created, not shown, when missing.
   m_context.screens.Instance(ScreenId::kGraTasu);
+  m_drawnFrom = DrawnFrom();
   const QSize size = Picture1->size();
   QImage& image = Picture1->Image();
   const std::string contourPath = m_context.folder.PathOf(kContourFile);
@@ -272,6 +299,7 @@ bool Form_graph::PrintTo(Printer& printer) {
   const QSize size = Picture1->size();
   if (image.size() != size && !size.isEmpty()) image = QImage(size, QImage::Format_RGB32);
   bool printed = false;
+  m_drawnFrom = DrawnFrom();
   const std::string contourPath = m_context.folder.PathOf(kContourFile);
   const std::string date = ShortDateText(std::time(nullptr));
   if (image.isNull()) {

@@ -79,6 +79,7 @@ class Form_graph : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildControlBand(QWidget* inner);
@@ -88,6 +89,11 @@ class Form_graph : public QMainWindow {
   void Picture1_MouseDown(QPointF pixel);
   void Slider1_Change(int value);
   void Command1_Click();
+
+  // What the last drawing was made from: the contour file's time and size and
+  // the piece rows. Activating the window redraws only when they changed.
+  QString DrawnFrom() const;
+  QString m_drawnFrom;
 
   AppContext& m_context;
   ContourView m_view;

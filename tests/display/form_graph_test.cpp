@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinterInfo>
 
 #include "display/display_screens.h"
 #include "display/form_graph.h"
@@ -214,6 +215,24 @@ TEST_F(GraphFixture, FailedPrintSaysSo) {
   ASSERT_EQ(messageBox.messages.size(), 1u);
   EXPECT_EQ(messageBox.messages[0], "印刷できませんでした。");
   EXPECT_FALSE(folder.Exists("missing-folder/sheet.pdf"));
+}
+
+TEST_F(GraphFixture, ActivationRedrawsAContourFileRewrittenMeanwhile) {
+  Form_graph* form = Open();
+  EXPECT_EQ(form->Label4->text(), "145.7");
+  folder.Write("CON2TA.dat", "5\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,20,0,0,0\r\n0,20,0,0,0\r\n0,0,0,0,0\r\n,,99,,\r\n");
+  QApplication::setActiveWindow(nullptr);
+  QApplication::setActiveWindow(form);
+  QApplication::processEvents();
+  EXPECT_EQ(form->Label4->text(), "60");
+}
+
+TEST_F(GraphFixture, PrintItemWithoutAPrinterSaysSo) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  Form_graph* form = Open();
+  form->menufile[7]->trigger();
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  EXPECT_EQ(messageBox.messages[0], "使用できるプリンタがありません。プリンタの設定を確認してください。");
 }
 
 TEST_F(GraphFixture, ButtonsOpenTheNcScreenAndTheLayout) {
