@@ -20,6 +20,9 @@ namespace {
 // The value of pi the drawing code uses with the radian functions.
 constexpr double kDrawingPi = 3.1415926;
 
+// Most steps one arc is drawn in: far more than a screen or a sheet resolves.
+constexpr double kMaxArcSteps = 100000;
+
 // Origin constants of the screen window and of the printed sheet: the sheet's
 // window reaches 50 units further left and further up at the same scroll position.
 constexpr int kScreenLeftShift = 550;
@@ -240,7 +243,12 @@ void ContourView::DrawArc(const ElementTable& table, int r) {
   const double radius = std::fabs(signedRadius);
   const ArcSweep sweep = ArcAngles(CellAt(table.X, r - 1) - cx, CellAt(table.Y, r - 1) - cy,
                                    CellAt(table.X, r + 1) - cx, CellAt(table.Y, r + 1) - cy, signedRadius);
-  const double step = sweep.step;
+  double step = sweep.step;
+  // A radius of thousands of kilometres (a hand-edited or imported file) would
+  // take billions of steps; no drawing needs more than kMaxArcSteps of them.
+  if (std::fabs(sweep.end - sweep.start) > kMaxArcSteps * std::fabs(step)) {
+    step = (sweep.end - sweep.start) / kMaxArcSteps;
+  }
   if (step == 0 || !std::isfinite(step) || !std::isfinite(sweep.start) || !std::isfinite(sweep.end)) return;
   // Bounds and step are read once; the loop ends when theta passes the end.
   for (double theta = sweep.start; step > 0 ? theta <= sweep.end : theta >= sweep.end; theta += step) {

@@ -249,6 +249,17 @@ TEST(DrawArc, ClockwiseQuarterStaysInItsQuadrant) {
   EXPECT_LT(angles[1], angles[0]);
 }
 
+TEST(DrawArc, HugeRadiusFullCircleEndsInBoundedSteps) {
+  ElementTable table = TableOf({"1e9,0,0,0,0", "0,0,0,1e9,0", "1e9,0,0,0,0"});
+  RecordingMessageBox box;
+  ContourView view(box);
+  RecordingSurface surface;
+  view.Redraw(surface, table, PieceLayout(), "/nonexistent/CON2TA.dat");
+  const size_t lines = surface.Lines(kContourColour).size();
+  EXPECT_GE(lines, 100000u);
+  EXPECT_LE(lines, 100003u);
+}
+
 // --- chains ------------------------------------------------------------------
 
 TEST(DrawContour, SeparatorStartsANewChainAndCode99InsideEndsIt) {
