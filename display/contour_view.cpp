@@ -89,7 +89,11 @@ WindowSizeTwips EnforceMinimumWindowSize(WindowSizeTwips size) {
 
 std::string ShortDateText(std::time_t when) {
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &when);
+#else
   localtime_r(&when, &local);
+#endif
   char buffer[32];
   std::strftime(buffer, sizeof buffer, "%Y/%m/%d", &local);
   return buffer;
