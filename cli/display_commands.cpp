@@ -20,7 +20,7 @@ namespace {
 
 // Height of the menu bar above the view's inner area, in pixels.
 constexpr int kMenuBarPixels = 24;
-constexpr int kLargestSide = 20000;
+constexpr int kLargestSide = 8000;  // a picture of at most 256 MB in memory
 
 std::vector<OptionSpec> ViewOptions() {
   return {
@@ -52,7 +52,7 @@ std::optional<PictureSize> ParseSize(const std::string& text) {
   const std::string w = text.substr(0, x);
   const std::string h = text.substr(x + 1);
   for (const std::string& part : {w, h}) {
-    if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos) {
+    if (part.empty() || part.size() > 4 || part.find_first_not_of("0123456789") != std::string::npos) {
       return std::nullopt;
     }
   }
