@@ -24,6 +24,14 @@ class Printer {
   virtual void TextLine(const std::string& text) = 0;
   // Ends the page and the document; returns false when the output failed.
   virtual bool EndDocument() = 0;
+  // Keeps the orientation, window and font until RestoreSettings puts them
+  // back (one level), so that a print leaves the printer as it found it.
+  virtual void SaveSettings() {}
+  // Centres a printable area of the given size in millimetres on the page, so
+  // that a window of the same size maps onto the paper at true scale. Call
+  // after SetLandscape and before anything is drawn.
+  virtual void SetPrintableArea(double widthMm, double heightMm) {}
+  virtual void RestoreSettings() {}
 };
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #include "platform/qt_services.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -138,6 +139,63 @@ void PainterSurface::Circle(double x, double y, double radius) {
   m_painter.drawEllipse(centre, rx, ry);
 }
 
+BatchedPainterSurface::BatchedPainterSurface(QPainter& painter, int pixelWidth, int pixelHeight)
+    : m_direct(painter, pixelWidth, pixelHeight), m_painter(painter) {
+  m_lines.reserve(kRunLength);
+  m_points.reserve(kRunLength);
+}
+
+BatchedPainterSurface::~BatchedPainterSurface() { Flush(); }
+
+void BatchedPainterSurface::SetScale(double left, double top, double width, double height) {
+  m_direct.SetScale(left, top, width, height);
+}
+
+void BatchedPainterSurface::Clear() {
+  m_lines.clear();
+  m_points.clear();
+  m_direct.Clear();
+}
+
+void BatchedPainterSurface::SetColour(int paletteIndex) { m_colour = paletteIndex; }
+
+void BatchedPainterSurface::Point(double x, double y) {
+  if (m_pointColour != m_colour || m_points.size() >= kRunLength) DrawPoints();
+  m_pointColour = m_colour;
+  m_points.push_back(m_direct.ToPixels(x, y));
+}
+
+void BatchedPainterSurface::Line(double x1, double y1, double x2, double y2) {
+  if (m_lineColour != m_colour || m_lines.size() >= kRunLength) DrawLines();
+  m_lineColour = m_colour;
+  m_lines.emplace_back(m_direct.ToPixels(x1, y1), m_direct.ToPixels(x2, y2));
+}
+
+void BatchedPainterSurface::Circle(double x, double y, double radius) {
+  Flush();
+  m_direct.SetColour(m_colour);
+  m_direct.Circle(x, y, radius);
+}
+
+void BatchedPainterSurface::DrawLines() {
+  if (m_lines.empty()) return;
+  m_painter.setPen(QPen(PaletteQColor(m_lineColour), 1));
+  m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+  m_lines.clear();
+}
+
+void BatchedPainterSurface::DrawPoints() {
+  if (m_points.empty()) return;
+  m_painter.setPen(QPen(PaletteQColor(m_pointColour), 1));
+  m_painter.drawPoints(m_points.data(), static_cast<int>(m_points.size()));
+  m_points.clear();
+}
+
+void BatchedPainterSurface::Flush() {
+  DrawLines();
+  DrawPoints();
+}
+
 QtPrinter::QtPrinter() = default;
 
 QtPrinter::~QtPrinter() {
@@ -257,6 +315,39 @@ bool QtPrinter::EndDocument() {
   const bool ok = ended && ReadWholeFile(temp, bytes) && !bytes.empty() && WriteFileAtomically(m_pdfPath, bytes);
   QFile::remove(ToQString(temp));
   return ok;
+}
+
+void QtPrinter::SaveSettings() {
+  // Before the page begins the printer itself holds the orientation chosen in its setup.
+  const bool landscape = m_painter && m_painter->isActive()
+                             ? m_landscape
+                             : m_printer->pageLayout().orientation() == QPageLayout::Landscape;
+  m_saved = Settings{landscape, m_left, m_top, m_width, m_height, m_font,
+                     m_printer->pageLayout().margins(QPageLayout::Millimeter)};
+}
+
+void QtPrinter::SetPrintableArea(double widthMm, double heightMm) {
+  if (m_painter && m_painter->isActive()) return;
+  const QSizeF page = m_printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+  const double x = std::max(0.0, (page.width() - widthMm) / 2);
+  const double y = std::max(0.0, (page.height() - heightMm) / 2);
+  m_printer->setPageMargins(QMarginsF(x, y, x, y), QPageLayout::Millimeter);
+}
+
+void QtPrinter::RestoreSettings() {
+  if (!m_saved) return;
+  m_left = m_saved->left;
+  m_top = m_saved->top;
+  m_width = m_saved->width;
+  m_height = m_saved->height;
+  m_font = m_saved->font;
+  // The orientation of a page already begun cannot change; the next one takes it.
+  m_landscape = m_saved->landscape;
+  if (!m_painter || !m_painter->isActive()) {
+    m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_printer->setPageMargins(m_saved->margins, QPageLayout::Millimeter);
+  }
+  m_saved.reset();
 }
 
 }  // namespace vx

@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -91,6 +93,37 @@ class PainterSurface : public Surface {
   QColor m_colour = Qt::black;
 };
 
+// A PainterSurface for drawings of many thousand segments: lines and points
+// are collected and drawn in runs of one colour with one pen (a run ends when
+// the colour changes, when it is long, and at Flush); a point may come out after
+// lines drawn later than it. The destructor flushes. The painter must outlive
+// the surface.
+class BatchedPainterSurface : public Surface {
+ public:
+  BatchedPainterSurface(QPainter& painter, int pixelWidth, int pixelHeight);
+  ~BatchedPainterSurface() override;
+  void SetScale(double left, double top, double width, double height) override;
+  void Clear() override;
+  void SetColour(int paletteIndex) override;
+  void Point(double x, double y) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Circle(double x, double y, double radius) override;
+  void Flush();
+
+ private:
+  static constexpr size_t kRunLength = 4096;
+  void DrawLines();
+  void DrawPoints();
+
+  PainterSurface m_direct;
+  QPainter& m_painter;
+  int m_colour = 0;
+  int m_lineColour = 0;
+  int m_pointColour = 0;
+  std::vector<QLineF> m_lines;
+  std::vector<QPointF> m_points;
+};
+
 // The printer on Qt: the system printer chosen in the print dialog, or a PDF
 // file. Coordinates are millimetres within the user window set by SetScale.
 class QtPrinter : public Printer {
@@ -111,6 +144,9 @@ class QtPrinter : public Printer {
   void Text(double x, double y, const std::string& text) override;
   void TextLine(const std::string& text) override;
   bool EndDocument() override;
+  void SaveSettings() override;
+  void RestoreSettings() override;
+  void SetPrintableArea(double widthMm, double heightMm) override;
 
  private:
   QtPrinter();
@@ -127,6 +163,13 @@ class QtPrinter : public Printer {
   QColor m_colour = Qt::black;
   QFont m_font;
   double m_lineY = 0;  // next listing line, device units from the top margin
+  struct Settings {
+    bool landscape = false;
+    double left = 0, top = 0, width = 0, height = 0;
+    QFont font;
+    QMarginsF margins;
+  };
+  std::optional<Settings> m_saved;
 };
 
 }  // namespace vx

@@ -1,0 +1,331 @@
+// The contour view screen Form_graph.
+#include "display/form_graph.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <ctime>
+
+#include "platform/qt_services.h"
+#include "shell/screen_manager.h"
+
+namespace vx {
+
+namespace {
+
+// Texts of the screen.
+const char* const kOffsetCaption = "オフセット　　左＋";
+const char* const kLayoutButton = "多数個とり";
+const char* const kFinishButton = "終了:NC出力へ";
+const char* const kPerimeterCaption = "周長";
+const char* const kUnitCaption = "　mm";
+// Shown when the print item finds no printer to use, and when the output fails.
+const char* const kNoPrinterMessage = "使用できるプリンタがありません。プリンタの設定を確認してください。";
+const char* const kPrintFailedMessage = "印刷できませんでした。";
+
+// Width of the status bar's first panel: 4000 twips.
+constexpr int kStatusPanelPixels = 4000 / kTwipsPerPixel;
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+GraphPicture::GraphPicture(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::CrossCursor);
+}
+
+void GraphPicture::paintEvent(QPaintEvent*) {
+  // The last drawing; every event that changes it redraws it explicitly.
+  QPainter painter(this);
+  painter.fillRect(rect(), PaletteQColor(15));
+  if (!m_image.isNull()) painter.drawImage(0, 0, m_image);
+}
+
+void GraphPicture::mousePressEvent(QMouseEvent* event) {
+  if (onMouseDown) onMouseDown(event->position());
+}
+
+Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context.messageBox) {
+  setObjectName("Form_graph");
+  setWindowTitle(QString::fromUtf8("グラフィック"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  m_loading = true;
+  m_inner = new QWidget(this);
+  setCentralWidget(m_inner);
+  BuildControlBand(m_inner);
+
+  Picture1 = Named(new GraphPicture(m_inner), "Picture1");
+  Picture1->onMouseDown = [this](QPointF pixel) { Picture1_MouseDown(pixel); };
+  HScroll1 = Named(new QScrollBar(Qt::Horizontal, m_inner), "HScroll1");
+  VScroll1 = Named(new QScrollBar(Qt::Vertical, m_inner), "VScroll1");
+  for (QScrollBar* bar : {HScroll1, VScroll1}) {
+    bar->setRange(0, kScrollMax);
+    bar->setPageStep(10);
+    bar->setSingleStep(1);
+  }
+  HScroll1->setFixedHeight(kScrollBarPixels);
+  VScroll1->setFixedWidth(kScrollBarPixels);
+  HScroll1->setValue(kStartHScroll);
+  VScroll1->setValue(kStartVScroll);
+  connect(HScroll1, &QScrollBar::valueChanged, this, [this](int) { ScrollChanged(); });
+  connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { ScrollChanged(); });
+
+  StatusBar1 = Named(new QStatusBar(m_inner), "StatusBar1");
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->setFixedHeight(kStatusBarPixels);
+  StatusPanel1 = Named(new QLabel(StatusBar1), "Panel1");
+  StatusPanel1->setFixedWidth(kStatusPanelPixels);
+  StatusBar1->addWidget(StatusPanel1);
+  m_topBand = Command1->height();
+  m_statusAllowance = StatusBar1->height();
+
+  BuildMenus();
+  m_view.SetScroll({HScroll1->value(), VScroll1->value()});
+  resize(800, 600);
+  m_loading = false;
+}
+
+Form_graph::~Form_graph() = default;
+
+void Form_graph::BuildControlBand(QWidget* inner) {
+  const auto place = [](QWidget* widget, int x, int width, int height) {
+    widget->setGeometry(x, (kTopBandPixels - height) / 2, width, height);
+  };
+  OffsetCaption = Named(new QLabel(QString::fromUtf8(kOffsetCaption), inner), "Label2");
+  place(OffsetCaption, 4, 120, 22);
+  Text1 = Named(new QLineEdit(QString::fromUtf8("0"), inner), "Text1");
+  place(Text1, 126, 70, 24);
+  connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
+    m_view.SetOffsetText(ToStdString(text));
+    Redraw();
+  });
+  Slider1 = Named(new QSlider(Qt::Horizontal, inner), "Slider1");
+  Slider1->setRange(0, kZoomMax);
+  Slider1->setSingleStep(10);
+  Slider1->setPageStep(20);
+  Slider1->setValue(100);
+  place(Slider1, 202, 150, 24);
+  connect(Slider1, &QSlider::valueChanged, this, [this](int value) { Slider1_Change(value); });
+  Label1 = Named(new QLabel(QString::fromUtf8("100%"), inner), "Label1");
+  place(Label1, 356, 44, 22);
+  Command2 = Named(new QPushButton(QString::fromUtf8(kLayoutButton), inner), "Command2");
+  place(Command2, 404, 92, kTopBandPixels);
+  connect(Command2, &QPushButton::clicked, this,
+          [this] { m_context.screens.Show(ScreenId::kGraTasu, Owner::kNone); });
+  Command1 = Named(new QPushButton(QString::fromUtf8(kFinishButton), inner), "Command1");
+  place(Command1, 500, 112, kTopBandPixels);
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  PerimeterCaption = Named(new QLabel(QString::fromUtf8(kPerimeterCaption), inner), "Label3");
+  place(PerimeterCaption, 620, 32, 22);
+  Label4 = Named(new QLabel(inner), "Label4");
+  Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  place(Label4, 652, 72, 22);
+  UnitCaption = Named(new QLabel(QString::fromUtf8(kUnitCaption), inner), "Label5");
+  place(UnitCaption, 724, 40, 22);
+}
+
+void Form_graph::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
+  file->setObjectName("menufile");
+  menufile[6] = file->addAction(QString::fromUtf8("プリンタの設定(&R)"), QKeySequence(QStringLiteral("Ctrl+R")), this,
+                                [this] {
+                                  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                                  QPrintDialog dialog(m_printer.get(), this);
+                                  dialog.exec();
+                                });
+  menufile[7] = file->addAction(QString::fromUtf8("印刷(&P)"), QKeySequence(QStringLiteral("Ctrl+P")), this,
+                                [this] { menufile_Print(); });
+  menufile[8] = file->addSeparator();
+  menufile[9] = file->addAction(QString::fromUtf8("終了(&E)"), QKeySequence(QStringLiteral("Ctrl+E")), this,
+                                [this] { close(); });
+
+  QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+  view->setObjectName("menuview");
+  menuview[0] = view->addAction(QString::fromUtf8("スケール表示(&V)"));
+  menuview[0]->setCheckable(true);
+  menuview[0]->setChecked(true);
+  connect(menuview[0], &QAction::triggered, this, [this](bool checked) { Slider1->setEnabled(checked); });
+  menuview[2] = view->addAction(QString::fromUtf8("ステータスバー(&B)"));
+  menuview[2]->setShortcut(QKeySequence(QStringLiteral("Ctrl+B")));
+  menuview[2]->setCheckable(true);
+  menuview[2]->setChecked(true);
+  connect(menuview[2], &QAction::triggered, this, [this](bool checked) {
+    // Only the room kept for the bar changes; the bar itself stays.
+    m_statusAllowance = checked ? StatusBar1->height() : 0;
+    LayoutView();
+  });
+  QMenu* zoom = view->addMenu(QString::fromUtf8("ズーム(&Z)"));
+  zoom->setObjectName("menuzoom");
+  menuview[9] = zoom->menuAction();
+  menuzoom[0] = zoom->addAction(QString::fromUtf8("縮小(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this,
+                                [this] { Slider1->setValue(Slider1->value() - 20); });
+  menuzoom[1] = zoom->addAction(QString::fromUtf8("拡大(&L)"), QKeySequence(QStringLiteral("Ctrl+L")), this,
+                                [this] { Slider1->setValue(Slider1->value() + 20); });
+
+  menuBar()->addMenu(QString::fromUtf8("オプション(&O)"))->setObjectName("menuoption");
+  QMenu* help = menuBar()->addMenu(QString::fromUtf8("ヘルプ(&F)"));
+  help->setObjectName("menuhelp");
+  helpVersion = help->addAction(QString::fromUtf8("DORN-VXL Version 6.0.1"));
+}
+
+void Form_graph::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (m_loading || isMinimized()) return;
+  const WindowSizeTwips twips{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
+  const WindowSizeTwips wanted = EnforceMinimumWindowSize(twips);
+  if (wanted.width != twips.width || wanted.height != twips.height) {
+    resize(wanted.width / kTwipsPerPixel, wanted.height / kTwipsPerPixel);
+    return;  // the resize comes back here
+  }
+  LayoutView();
+}
+
+void Form_graph::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  LayoutView();
+}
+
+void Form_graph::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Another screen may have rewritten the contour file or the piece rows while
+  // this one stayed open (CONV-2, an import, the layout's button). A redraw on
+  // every activation would repeat the offset path's messages each time their
+  // box closes, so only a changed source is drawn again.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_loading && DrawnFrom() != m_drawnFrom) {
+    Redraw();
+  }
+}
+
+QString Form_graph::DrawnFrom() const {
+  const QFileInfo file(ToQString(m_context.folder.PathOf(kContourFile)));
+  QString text = file.exists() ? QString::number(file.lastModified().toMSecsSinceEpoch()) + "/" +
+                                     QString::number(file.size())
+                               : QStringLiteral("-");
+  for (int k = 0; k < PieceLayout::kPieces; ++k) {
+    const PieceRow& row = m_context.layout.Row(k);
+    text += "|" + ToQString(row.sftX) + "," + ToQString(row.sftY) + "," + ToQString(row.kAngle) + "," +
+            ToQString(row.mirX);
+  }
+  return text;
+}
+
+void Form_graph::LayoutView() {
+  if (m_loading || isMinimized()) return;
+  const int innerWidth = m_inner->width();
+  const int innerHeight = m_inner->height();
+  const PictureSize picture = PictureSizeFor(innerWidth, innerHeight, m_statusAllowance);
+  Picture1->setGeometry(0, m_topBand, picture.width, picture.height);
+  HScroll1->setGeometry(0, m_topBand + picture.height, picture.width, kScrollBarPixels);
+  VScroll1->setGeometry(picture.width, m_topBand, kScrollBarPixels, picture.height);
+  StatusBar1->setGeometry(0, innerHeight - StatusBar1->height(), innerWidth, StatusBar1->height());
+  StatusBar1->raise();
+  Label1->setText(QString::number(Slider1->value()) + "%");
+  m_view.SetDrawingScale(picture.width * kTwipsPerPixel, picture.height * kTwipsPerPixel);
+  m_view.SetViewOrigin();
+  // The drawing area has changed: paint it again.
+  Redraw();
+}
+
+void Form_graph::Redraw() {
+  if (m_loading) return;
+  // The layout screen holds the piece rows; it is created, not shown, when missing.
+  m_context.screens.Instance(ScreenId::kGraTasu);
+  m_drawnFrom = DrawnFrom();
+  const QSize size = Picture1->size();
+  QImage& image = Picture1->Image();
+  const std::string contourPath = m_context.folder.PathOf(kContourFile);
+  if (size.isEmpty()) {
+    NullSurface surface;
+    m_view.Redraw(surface, m_context.table, m_context.layout, contourPath);
+  } else {
+    if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    BatchedPainterSurface surface(painter, size.width(), size.height());
+    m_view.Redraw(surface, m_context.table, m_context.layout, contourPath);
+  }
+  Label4->setText(ToQString(m_view.PerimeterLabel()));
+  Picture1->update();
+}
+
+void Form_graph::ScrollChanged() {
+  if (m_loading) return;
+  m_view.SetScroll({HScroll1->value(), VScroll1->value()});
+  m_view.SetViewOrigin();
+  StatusPanel1->setText(ToQString(m_view.StatusText()));
+  Redraw();
+}
+
+void Form_graph::Picture1_MouseDown(QPointF pixel) {
+  const QSize size = Picture1->size();
+  if (size.isEmpty()) return;
+  const ViewWindow& window = m_view.Window();
+  const double x = window.left + pixel.x() / size.width() * window.width;
+  const double y = window.top + pixel.y() / size.height() * window.height;
+  const ScrollValues target = m_view.PanByClick(x, y);
+  // A value that differs runs the scroll handling, which snaps the pan.
+  HScroll1->setValue(target.h);
+  VScroll1->setValue(target.v);
+  StatusPanel1->setText(ToQString(m_view.StatusText()));
+  Redraw();
+}
+
+void Form_graph::Slider1_Change(int value) {
+  if (value == 0) Slider1->setValue(AcceptedZoomValue(0));  // runs this handler again
+  value = Slider1->value();
+  Label1->setText(QString::number(value) + "%");
+  m_view.SetZoomPercent(value);
+  LayoutView();
+}
+
+void Form_graph::Command1_Click() {
+  ScreenManager& screens = m_context.screens;
+  close();
+  screens.Show(ScreenId::kNc);
+}
+
+bool Form_graph::PrintTo(Printer& printer) {
+  QImage& image = Picture1->Image();
+  const QSize size = Picture1->size();
+  if (image.size() != size && !size.isEmpty()) image = QImage(size, QImage::Format_RGB32);
+  bool printed = false;
+  m_drawnFrom = DrawnFrom();
+  const std::string contourPath = m_context.folder.PathOf(kContourFile);
+  const std::string date = ShortDateText(std::time(nullptr));
+  if (image.isNull()) {
+    NullSurface surface;
+    printed = m_view.PrintSheet(surface, printer, m_context.table, m_context.layout, contourPath, date);
+  } else {
+    QPainter painter(&image);
+    BatchedPainterSurface surface(painter, size.width(), size.height());
+    printed = m_view.PrintSheet(surface, printer, m_context.table, m_context.layout, contourPath, date);
+  }
+  Label4->setText(ToQString(m_view.PerimeterLabel()));
+  Picture1->update();
+  if (!printed) m_context.messageBox.Show(kPrintFailedMessage);
+  return printed;
+}
+
+void Form_graph::menufile_Print() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  // Without an installed printer Qt falls back to a file that nobody named.
+  const bool noTarget = m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
+  std::unique_ptr<QtPrinter> printer = QtPrinter::ToPrinter(m_printer.get());
+  if (noTarget || !printer->IsAvailable()) {
+    m_context.messageBox.Show(kNoPrinterMessage);
+    return;
+  }
+  PrintTo(*printer);
+}
+
+}  // namespace vx

@@ -1,0 +1,87 @@
+// vexline-cli view and print: perimeter line, picture, PDF, usage and stops.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/command.h"
+#include "support/temp_folder.h"
+
+namespace vx::cli {
+namespace {
+
+const char* const kRectangle = "5\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,20,0,0,0\r\n0,20,0,0,0\r\n0,0,0,0,0\r\n,,99,,\r\n";
+
+struct CliRun : ::testing::Test {
+  test::TempFolder folder;
+  InstallFolder install{folder.Path()};
+  ElementTable table;
+  PieceLayout layout;
+  RecordingMessageBox messageBox;
+  RecordingProgressLines progress;
+  std::ostringstream out, err;
+  Context context{table, layout, install, messageBox, progress, out, err};
+
+  int Run(const std::vector<std::string>& words) { return RunCli(words, context); }
+};
+
+TEST_F(CliRun, ViewPrintsThePerimeterLabel) {
+  folder.Write("CON2TA.dat", kRectangle);
+  EXPECT_EQ(Run({"view", "--piece", "0,0,,", "--piece", "50,0,,1"}), kExitOk);
+  EXPECT_EQ(out.str(), "perimeter=60\n");
+  EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(CliRun, ViewWritesAPictureOfTheDrawingArea) {
+  folder.Write("CON2TA.dat", kRectangle);
+  EXPECT_EQ(Run({"view", "--png", folder.File("view.png"), "--size", "400x300", "--zoom", "200"}), kExitOk);
+  EXPECT_EQ(folder.Read("view.png").substr(1, 3), "PNG");
+}
+
+TEST_F(CliRun, PrintWritesAOnePagePdf) {
+  folder.Write("CON2TA.dat", kRectangle);
+  EXPECT_EQ(Run({"print", "--pdf", folder.File("sheet.pdf"), "--offset", "0"}), kExitOk);
+  EXPECT_EQ(folder.Read("sheet.pdf").substr(0, 5), "%PDF-");
+}
+
+TEST_F(CliRun, StopsAndUsageErrorsWriteNothing) {
+  struct Case {
+    std::vector<std::string> words;
+    int status;
+    const char* errStart;
+  };
+  const Case cases[] = {
+      {{"view", "--png", folder.File("a.png")}, kExitFailure, "vexline-cli view: the contour file is missing: "},
+      {{"print", "--pdf", folder.File("a.pdf")}, kExitFailure, "vexline-cli print: the contour file is missing: "},
+  };
+  for (const Case& c : cases) {
+    err.str("");
+    EXPECT_EQ(Run(c.words), c.status);
+    EXPECT_EQ(err.str().rfind(c.errStart, 0), 0u) << err.str();
+  }
+  folder.Write("CON2TA.dat", kRectangle);
+  const Case usage[] = {
+      {{"view", "--zoom", "abc"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
+      {{"view", "--zoom", "501"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
+      {{"view", "--size", "400", "--png", folder.File("a.png")}, kExitUsage,
+       "vexline-cli view: --size takes WIDTHxHEIGHT in pixels\n"},
+      {{"print"}, kExitUsage, "vexline-cli print: --pdf FILE is required\n"},
+      {{"print", "--pdf", folder.File("no/such/folder.pdf")}, kExitFailure, "vexline-cli print: cannot write "},
+  };
+  for (const Case& c : usage) {
+    err.str("");
+    EXPECT_EQ(Run(c.words), c.status);
+    EXPECT_EQ(err.str().rfind(c.errStart, 0), 0u) << err.str();
+  }
+  EXPECT_FALSE(folder.Exists("a.png"));
+  EXPECT_FALSE(folder.Exists("a.pdf"));
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliRun, BadContourFileStops) {
+  folder.Write("CON2TA.dat", "2500\r\n1,2,0,0,0\r\n");
+  EXPECT_EQ(Run({"view"}), kExitFailure);
+  EXPECT_NE(err.str().find("not a valid table file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vx::cli
