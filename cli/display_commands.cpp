@@ -65,21 +65,21 @@ std::optional<PictureSize> ParseSize(const std::string& text) {
 
 // Reads the options every display command shares into the view and the layout,
 // and checks the contour file. Returns an exit status when the run must stop.
-std::optional<int> PrepareView(const Args& args, Context& context, const CommandSpec& spec, ContourView& view) {
+std::optional<int> PrepareView(const Args& args, Context& context, const CommandSpec& command, ContourView& view) {
   const std::optional<int> zoom = ParseZoom(args.Value("zoom", "100"));
-  if (!zoom) return UsageError(context, spec.name, "--zoom takes a whole number from 0 to 500", UsageLine(spec));
+  if (!zoom) return UsageError(context, command.name, "--zoom takes a whole number from 0 to 500", UsageLine(command));
   if (auto error = ApplyPieceOptions(args.Values("piece"), context.layout)) {
-    return UsageError(context, spec.name, *error, UsageLine(spec));
+    return UsageError(context, command.name, *error, UsageLine(command));
   }
   const std::string path = context.folder.PathOf(kContourFile);
   ElementTable probe;
   const LoadStatus status = LoadTable(probe, path);
   if (status == LoadStatus::kMissing) {
-    context.err << "vexline-cli " << spec.name << ": the contour file is missing: " << path << "\n";
+    context.err << "vexline-cli " << command.name << ": the contour file is missing: " << path << "\n";
     return kExitFailure;
   }
   if (status == LoadStatus::kBadCount) {
-    context.err << "vexline-cli " << spec.name << ": the contour file is not a valid table file: " << path << "\n";
+    context.err << "vexline-cli " << command.name << ": the contour file is not a valid table file: " << path << "\n";
     return kExitFailure;
   }
   view.SetZoomPercent(*zoom);
@@ -94,11 +94,11 @@ std::optional<std::string> PngBytes(const QImage& image) {
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-int RunView(const Args& args, Context& context, const CommandSpec& spec) {
+int RunView(const Args& args, Context& context, const CommandSpec& command) {
   ContourView view(context.messageBox);
-  if (auto stop = PrepareView(args, context, spec, view)) return *stop;
+  if (auto stop = PrepareView(args, context, command, view)) return *stop;
   const std::optional<PictureSize> window = ParseSize(args.Value("size", "800x600"));
-  if (!window) return UsageError(context, spec.name, "--size takes WIDTHxHEIGHT in pixels", UsageLine(spec));
+  if (!window) return UsageError(context, command.name, "--size takes WIDTHxHEIGHT in pixels", UsageLine(command));
   // The window keeps its minimum size; the drawing area is what the layout leaves.
   const WindowSizeTwips twips =
       EnforceMinimumWindowSize({window->width * kTwipsPerPixel, window->height * kTwipsPerPixel});
@@ -138,12 +138,12 @@ int RunView(const Args& args, Context& context, const CommandSpec& spec) {
   return kExitOk;
 }
 
-int RunPrint(const Args& args, Context& context, const CommandSpec& spec) {
+int RunPrint(const Args& args, Context& context, const CommandSpec& command) {
   if (!args.Has("pdf") || args.Value("pdf", "").empty()) {
-    return UsageError(context, spec.name, "--pdf FILE is required", UsageLine(spec));
+    return UsageError(context, command.name, "--pdf FILE is required", UsageLine(command));
   }
   ContourView view(context.messageBox);
-  if (auto stop = PrepareView(args, context, spec, view)) return *stop;
+  if (auto stop = PrepareView(args, context, command, view)) return *stop;
   const std::string target = args.Value("pdf", "");
   EnsureGuiApplication();
   std::unique_ptr<QtPrinter> printer = QtPrinter::ToPdf(target);
@@ -173,7 +173,7 @@ void RegisterDisplayCommands(CommandTable& table) {
   view.options = ViewOptions();
   view.options.push_back({"png", "FILE", "write a picture of the drawing area"});
   view.options.push_back({"size", "WIDTHxHEIGHT", "window size in pixels; default 800x600"});
-  view.run = [spec = view](const Args& args, Context& context) { return RunView(args, context, spec); };
+  view.run = [command = view](const Args& args, Context& context) { return RunView(args, context, command); };
   table.Add(view);
 
   CommandSpec print;
@@ -184,7 +184,7 @@ void RegisterDisplayCommands(CommandTable& table) {
       "block, into the PDF file given by --pdf.";
   print.options = ViewOptions();
   print.options.insert(print.options.begin(), {"pdf", "FILE", "the PDF file to write (required)"});
-  print.run = [spec = print](const Args& args, Context& context) { return RunPrint(args, context, spec); };
+  print.run = [command = print](const Args& args, Context& context) { return RunPrint(args, context, command); };
   table.Add(print);
 }
 

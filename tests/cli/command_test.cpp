@@ -9,10 +9,10 @@ namespace vx::cli {
 namespace {
 
 CommandSpec NcLike() {
-  CommandSpec spec;
-  spec.name = "nc";
-  spec.options = {{"offset", "T", "wire offset"}, {"piece", "SX,SY,ANGLE,MIRROR", "piece row", true}, {"flag", "", "a switch"}};
-  return spec;
+  CommandSpec command;
+  command.name = "nc";
+  command.options = {{"offset", "T", "wire offset"}, {"piece", "SX,SY,ANGLE,MIRROR", "piece row", true}, {"flag", "", "a switch"}};
+  return command;
 }
 
 TEST(ParseArgs, ValuesThatBeginWithMinusStayValues) {
@@ -24,12 +24,12 @@ TEST(ParseArgs, ValuesThatBeginWithMinusStayValues) {
 }
 
 TEST(ParseArgs, PositionalNegativeValue) {
-  CommandSpec spec;
-  spec.name = "offset";
-  spec.arguments = "VALUE";
-  spec.minPositional = spec.maxPositional = 1;
+  CommandSpec command;
+  command.name = "offset";
+  command.arguments = "VALUE";
+  command.minPositional = command.maxPositional = 1;
   Args args;
-  ASSERT_FALSE(ParseArgs(spec, {"-0.1"}, args));
+  ASSERT_FALSE(ParseArgs(command, {"-0.1"}, args));
   EXPECT_EQ(args.positional, std::vector<std::string>{"-0.1"});
 }
 
