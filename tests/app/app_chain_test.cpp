@@ -1,0 +1,112 @@
+// The whole desktop program offscreen: the menu with every screen, and the
+// chain from conversion 1 through CONV-2 to the contour view and NC output.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "calculator/calculator_screens.h"
+#include "contour/contour_screens.h"
+#include "display/display_screens.h"
+#include "display/form_graph.h"
+#include "entry/entry_screens.h"
+#include "exchange/exchange_screens.h"
+#include "machining/machining_screens.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "shell/app_context.h"
+#include "shell/embedded_files.h"
+#include "shell/form_main.h"
+#include "shell/table_file.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+struct AppFixture : ::testing::Test {
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "app_chain_test";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+  void SetUp() override {
+    ASSERT_TRUE(folder.EnsureInstalled(VxEmbeddedFiles()).ok);
+    screens.SetContext(&context);
+    RegisterEntryScreens(screens);
+    RegisterContourScreens(screens);
+    RegisterMachiningScreens(screens);
+    RegisterDisplayScreens(screens);
+    RegisterCalculatorScreens(screens);
+    RegisterExchangeScreens(screens);
+    screens.SetMenu(&menu);
+    menu.UpdateButtons();
+    menu.show();
+  }
+  void TearDown() override {
+    screens.CloseAll();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  template <typename Condition>
+  static bool WaitFor(Condition condition, int milliseconds = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return condition();
+  }
+  bool Visible(ScreenId id) const {
+    QWidget* screen = screens.Existing(id);
+    return screen != nullptr && screen->isVisible();
+  }
+
+  test::TempFolder temp;
+  InstallFolder folder{temp.Path()};
+  ElementTable table;
+  PieceLayout layout;
+  ScreenManager screens;
+  RecordingMessageBox messageBox;
+  FixedFileDialog fileDialog{std::nullopt};
+  AppContext context{table, layout, folder, screens, messageBox, fileDialog};
+  Form_main menu{screens};
+};
+
+TEST_F(AppFixture, EveryMenuButtonHasItsScreen) {
+  for (QPushButton* button : menu.findChildren<QPushButton*>()) {
+    EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+  }
+}
+
+TEST_F(AppFixture, SampleWorkbookRunsThroughToTheContourViewAndNcOutput) {
+  menu.Cmd_conv1->click();
+  ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kGraph); })) << "the contour view did not open";
+  EXPECT_TRUE(messageBox.messages.empty()) << messageBox.messages.front();
+
+  // CONV-2 left a closed contour: the chain ends where it starts.
+  ElementTable contour;
+  ASSERT_EQ(LoadTable(contour, folder.PathOf(kContourFile)), LoadStatus::kOk);
+  ASSERT_GT(contour.RowCount, 4);
+  EXPECT_EQ(contour.Code[contour.RowCount + 1], Cell(99));
+  EXPECT_NEAR(contour.X[1], contour.X[contour.RowCount], 1e-9);
+  EXPECT_NEAR(contour.Y[1], contour.Y[contour.RowCount], 1e-9);
+
+  auto* view = qobject_cast<Form_graph*>(screens.Existing(ScreenId::kGraph));
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->Label4->text().isEmpty());
+  view->Text1->setText("0.5");
+  layout.Row(1) = PieceRow{"130", "0", "", ""};
+  view->resize(900, 650);
+  WaitFor([] { return false; }, 300);
+  view->grab().save(QString::fromUtf8(VX_BINARY_DIR "/app_sample_view.png"));
+  EXPECT_TRUE(messageBox.messages.empty());
+
+  view->Command1->click();  // "終了:NC出力へ"
+  ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kNc); }));
+  EXPECT_FALSE(Visible(ScreenId::kGraph));
+}
+
+}  // namespace
+}  // namespace vx
