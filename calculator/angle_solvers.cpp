@@ -130,6 +130,10 @@ void Calculator::LineCircleSolve() {
       y = k + m * x;
     }
   }
+  if (!std::isfinite(disc)) {  // a line at 270 (rounded cosine 0): no point to show
+    m_notFinite = true;
+    return;
+  }
   if (disc < 0) {
     answers.ansRem = kMsgLineMissesCircle;
     return;
@@ -164,7 +168,9 @@ void Calculator::TwoCircleSolve() {
     answers.ansRem = kMsgNoSolutionAngle;
     return;
   }
-  double theta = k == 0 ? 90 : AcosDeg(k);
+  // AcosDeg(-1) is 0 through its arc tangent form; exactly -1 (the circles
+  // touch with the first centre between) is the opposite direction, 180.
+  double theta = k == 0 ? 90 : (k == -1 ? 180 : AcosDeg(k));
   if (theta < 0) theta += 180;
   if (r3 != 0 && r1 != 0) theta = r1 > 0 ? theta * Sgn(c3.InAux) : -theta * Sgn(c3.InAux);
   const double alpha = ChordDirection(dx, dy, d);

@@ -52,12 +52,13 @@ bool WritePicture(const std::string& path, const Calculator& calc) {
   return WriteFileAtomically(path, std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
-int RunCalc(const Args& args, Context& context) {
+int RunCalc(const std::string& usage, const Args& args, Context& context) {
   Calculator calc;
   for (int r = 0; r < 3; ++r) {
     if (!ParseRow(args.positional[r], calc.grid[r])) {
-      context.err << "calc: ROW" << r + 1 << " must have eight fields X,Y,D,A,B,C,R,S: \""
-                  << args.positional[r] << "\"\n";
+      context.err << "vexline-cli calc: ROW" << r + 1 << " must have eight fields X,Y,D,A,B,C,R,S: \""
+                  << args.positional[r] << "\"\n"
+                  << usage << "\n";
       return kExitUsage;
     }
   }
@@ -65,7 +66,7 @@ int RunCalc(const Args& args, Context& context) {
   if (args.Has("png")) {
     const std::string path = args.Value("png", "");
     if (path.empty() || !WritePicture(path, calc)) {
-      context.err << "calc: cannot write the picture " << path << "\n";
+      context.err << "vexline-cli calc: cannot write the picture " << path << "\n";
       return kExitFailure;
     }
   }
@@ -92,7 +93,7 @@ void RegisterCalculatorCommands(CommandTable& table) {
   command.minPositional = 3;
   command.maxPositional = 3;
   command.options = {{"png", "FILE", "also write a picture of the calculator's drawing (PNG)"}};
-  command.run = RunCalc;
+  command.run = [usage = UsageLine(command)](const Args& args, Context& context) { return RunCalc(usage, args, context); };
   table.Add(std::move(command));
 }
 

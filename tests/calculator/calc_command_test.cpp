@@ -52,6 +52,16 @@ TEST(CalcCommand, WrongRowsAreUsageErrors) {
   EXPECT_EQ(RunCalcCli({"calc", "0,0,8,,,,,", "1,1,8,,,,,"}, temp.Path()).status, kExitUsage);
 }
 
+TEST(CalcCommand, RowWithWrongFieldCountPrintsUsageLine) {
+  vx::test::TempFolder temp;
+  const CliRun run = RunCalcCli({"calc", "0,0,8,,,,,", "1,1,8", ",,99,,,,,"}, temp.Path());
+  EXPECT_EQ(run.status, kExitUsage);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "vexline-cli calc: ROW2 must have eight fields X,Y,D,A,B,C,R,S: \"1,1,8\"\n"
+            "usage: vexline-cli calc ROW1 ROW2 ROW3 [--png FILE]\n");
+}
+
 TEST(CalcCommand, WritesThePicture) {
   vx::test::TempFolder temp;
   const std::string png = temp.File("calc.png");

@@ -59,6 +59,9 @@ const Case kCases[] = {
     {"VerticalLineCircle", {"0,0,3,90,-3", "0,0,0,,,,5,1", ",,99"}, {"3", "4", "", "", ""}},
     {"HorizontalLineCircle", {"-9,0,3,0,3", "0,0,0,,,,5,1", ",,99"}, {"-4", "3", "", "", ""}},
     {"HorizontalLine180", {"-9,0,3,180,3", "0,0,0,,,,5,-1", ",,99"}, {"4", "-3", "", "", ""}},
+    // A line given as 270 has no usable slope form: no point is answered.
+    {"LineAt270MeetingCircleIsNotAnswered", {"0,0,3,270,1", "0,0,0,,,,5,1", ",,99"}, {"", "", "", "", kMsgNotFinite}},
+    {"LineAt270WithoutShiftIsNotAnswered", {"0,0,3,270", "0,0,0,,,,5,1", ",,99"}, {"", "", "", "", kMsgNotFinite}},
     {"LineMissesCircle", {"0,10,3,0", "0,0,0,,,,5,1", ",,99"}, {"", "", "", "", kMsgLineMissesCircle}},
     {"CircleThenPlainLineRefused", {"0,0,0,,,,5,1", "0,0,1,45", ",,99"}, {"", "", "", "", kMsgWrongOrder}},
     {"EnteringLineFirstRefused", {"0,0,2,0", "0,0,1,90", ",,99"}, {"", "", "", "", kMsgWrongOrder}},
@@ -71,6 +74,9 @@ const Case kCases[] = {
     {"CirclesTooFarApart", {"0,0,0,,,,5,1", ",,5,,,.001", "20,0,0,,,,5,1"}, {"", "", "", "", kMsgCirclesApart}},
     {"CircleInsideCircle", {"0,0,0,,,,5,1", ",,5,,,.001", "1,0,0,,,,1,1"}, {"", "", "", "", kMsgNoSolutionAngle}},
     {"ConcentricCircles", {"0,0,0,,,,5,1", ",,5,,,.001", "0,0,0,,,,3,1"}, {"", "", "", "", kMsgSameCentre}},
+    // Circles touching inside meet on the far side of the first centre.
+    {"InnerTouchingCirclesMeetOnFarSide", {"0,0,0,,,,2,1", ",,5,,,.001", "3,0,0,,,,5,1"}, {"-2", "0", "", "", ""}},
+    {"InnerTouchingCirclesReversed", {"3,0,0,,,,5,1", ",,5,,,.001", "0,0,0,,,,2,-1"}, {"-2", "0", "", "", ""}},
     {"ReducedRadiusZero", {"0,0,0,,,,0,1", ",,5,,,.001", "5,0,0,,,,5,1"}, {"", "", "", "", kMsgZeroRadius}},
     // 3.4 circle touching two circles from outside.
     {"TouchesTwoCircles", {"0,0,0,,,,5,1", ",,5,,,-5", "20,0,0,,,,5,1"}, {"10", "0", "", "-5", ""}},
