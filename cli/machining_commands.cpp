@@ -36,10 +36,15 @@ int RunOffset(const Args& args, Context& context) {
   return kExitOk;
 }
 
-int RunNc(const Args& args, Context& context) {
+// Wrong usage of nc: the message and the usage line on standard error.
+int NcUsageError(Context& context, const std::string& message, const CommandSpec& command) {
+  context.err << "vexline-cli nc: " << message << "\n" << UsageLine(command) << "\n";
+  return kExitUsage;
+}
+
+int RunNc(const Args& args, Context& context, const CommandSpec& command) {
   if (auto error = ApplyPieceOptions(args.Values("piece"), context.layout)) {
-    context.err << "vexline-cli nc: " << *error << "\n";
-    return kExitUsage;
+    return NcUsageError(context, *error, command);
   }
   NcSettings settings;
   settings.programNumber = args.Value("program", settings.programNumber);
@@ -50,9 +55,13 @@ int RunNc(const Args& args, Context& context) {
   settings.side = args.Value("side", settings.side);
   const double target = NumericValue(settings.outputTarget);
   const bool prints = target == 2 || target == 3;  // exact: typed codes
-  if (prints && !args.Has("pdf")) {
-    context.err << "vexline-cli nc: targets 2 and 3 print: --pdf PATH is required\n";
-    return kExitUsage;
+  // An empty name names no file: it is refused rather than taken as a file
+  // called only by its program number, or as a printer nobody chose.
+  if (prints && args.Value("pdf", "").empty()) {
+    return NcUsageError(context, "targets 2 and 3 print: --pdf PATH is required", command);
+  }
+  if (args.Has("output") && args.Value("output", "").empty()) {
+    return NcUsageError(context, "--output PATH needs a file name", command);
   }
   const std::string pdf = args.Value("pdf", "");
 
@@ -112,7 +121,7 @@ void RegisterMachiningCommands(CommandTable& table) {
       {"pdf", "PATH", "the printed listing as a PDF file (required for targets 2 and 3)"},
       {"piece", "SX,SY,ANGLE,MIRROR", "a layout row: shift X, shift Y, angle, mirror code", true},
   };
-  nc.run = RunNc;
+  nc.run = [command = nc](const Args& args, Context& context) { return RunNc(args, context, command); };
   table.Add(nc);
 }
 

@@ -83,6 +83,26 @@ TEST_F(CliFixture, OrderlyStopsAndUsageErrors) {
   EXPECT_FALSE(empty.Exists("NC1.dat"));
 }
 
+TEST_F(CliFixture, EmptyOutputOrPdfNameIsAUsageErrorAndWritesNothing) {
+  struct Case {
+    std::vector<std::string> words;
+    std::string message;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"nc", "--output", ""}, "vexline-cli nc: --output PATH needs a file name"},
+           {{"nc", "--target", "2", "--pdf", ""}, "vexline-cli nc: targets 2 and 3 print: --pdf PATH is required"},
+           {{"nc", "--target", "3"}, "vexline-cli nc: targets 2 and 3 print: --pdf PATH is required"},
+           {{"nc", "--piece", "1,2"}, "vexline-cli nc: --piece takes four texts SX,SY,ANGLE,MIRROR: 1,2"}}) {
+    SCOPED_TRACE(c.message);
+    EXPECT_EQ(Run(c.words), kExitUsage);
+    EXPECT_EQ(err.str(), c.message + "\nusage: vexline-cli nc [--program T] [--target T] [--speed T] [--offset T] "
+                                     "[--reverse T] [--side T] [--output PATH] [--pdf PATH] "
+                                     "[--piece SX,SY,ANGLE,MIRROR]...\n");
+    EXPECT_EQ(out.str(), "");
+  }
+  EXPECT_FALSE(temp.Exists("NC1.dat"));
+}
+
 TEST_F(CliFixture, PrintedListingGoesToThePdf) {
   ASSERT_EQ(Run({"nc", "--target", "2", "--pdf", temp.Path() + "list.pdf", "--reverse", "1"}), kExitOk);
   EXPECT_EQ(temp.Read("list.pdf").substr(0, 5), "%PDF-");

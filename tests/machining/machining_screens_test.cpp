@@ -148,12 +148,15 @@ TEST_F(ScreensFixture, PrinterTargetGoesToThePdfAndNoDialog) {
   auto* form = static_cast<Form_nc*>(screens.Show(ScreenId::kNc, Owner::kNone));
   const std::string pdf = temp.Path() + "listing.pdf";
   form->SetPrinterSource([pdf](int, double) { return NcPrinter{QtPrinter::ToPdf(pdf), pdf}; });
+  QPointer<QWidget> alive(form);
   Type(form->Text[3], "2");
   form->cmdSTART->click();
   EXPECT_EQ(never.last.filter, "");
   EXPECT_TRUE(temp.Exists("listing.pdf"));
   EXPECT_FALSE(temp.Exists("NC1.dat"));
   EXPECT_TRUE(messageBox.messages.empty());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull());  // the screen closes after printing
 }
 
 TEST_F(ScreensFixture, CancelledPrinterKeepsTheScreenAndWritesNothing) {

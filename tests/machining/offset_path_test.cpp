@@ -141,6 +141,32 @@ TEST(OffsetPath, TwoSubPathsEachKeepTheirApproachAndExit) {
   EXPECT_EQ(double(t.X[17]), 25.0);
 }
 
+TEST(OffsetPath, ApproachLineAfterASeparatorIsVerticalByItselfAlone) {
+  // A vertical exit line, then a slanted approach; a slanted exit, then a
+  // vertical approach: each approach line is classified on its own.
+  ElementTable t = MakeTable({{5, 5}, {10, 5}, {10, 10}, {0, 10}, {0, 0}, {5, 0}, {5, 5}, {0, 0, 0, 88},
+                              {23, 8}, {30, 5}, {30, 10}, {20, 10}, {20, 0}, {30, 0}, {27, 3}, {0, 0, 0, 88},
+                              {45, -3}, {45, 0}, {50, 0}, {50, 10}, {40, 10}, {40, 0}, {45, 0}, {45, -3}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.1, box);
+  EXPECT_TRUE(box.messages.empty());
+  // First sub-path: the last vertex lies on the unshifted vertical exit line.
+  EXPECT_NEAR(t.X[6], 5.0, 1e-9);
+  EXPECT_NEAR(t.Y[6], 0.1, 1e-9);
+  // Second: the first vertex on the slanted approach, the last on the slanted exit.
+  EXPECT_NEAR(t.X[10], 29.9, 1e-9);
+  EXPECT_NEAR(t.Y[10], 8.0 - 3.0 / 7.0 * 6.9, 1e-9);
+  EXPECT_NEAR(t.X[14], 29.9, 1e-9);
+  EXPECT_NEAR(t.Y[14], 0.1, 1e-9);
+  // Third: the first vertex on the vertical approach line x = 45.
+  EXPECT_NEAR(t.X[18], 45.0, 1e-9);
+  EXPECT_NEAR(t.Y[18], 0.1, 1e-9);
+  EXPECT_NEAR(t.X[19], 49.9, 1e-9);
+  EXPECT_NEAR(t.Y[19], 0.1, 1e-9);
+  EXPECT_NEAR(t.X[23], 45.0, 1e-9);
+  EXPECT_NEAR(t.Y[23], 0.1, 1e-9);
+}
+
 struct SameCircleCase {
   const char* name;
   double vx, vy;  // the vertex on the circle of radius 5 about (0, 0)
