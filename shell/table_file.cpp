@@ -58,7 +58,8 @@ std::string CellText(const Cell& cell) { return cell.IsEmpty() ? std::string() :
 
 LoadStatus LoadTableText(ElementTable& table, const std::string& text) {
   const std::vector<std::string> fields = SplitFields(text);
-  if (fields.empty() || !IsNumericText(fields[0])) return LoadStatus::kShort;
+  // An empty file, or one whose first line is no count, has no table at all.
+  if (fields.empty() || !IsNumericText(fields[0])) return LoadStatus::kBadCount;
   const double count = NumericValue(fields[0]);
   // A count outside the table would make the rows run past row 2000.
   if (count < 0 || count > ElementTable::kMaxCount || count != std::floor(count)) {

@@ -11,7 +11,8 @@ enum class LoadStatus {
   kOk,
   kMissing,        // the file could not be opened
   kShort,          // ended or broke before row N + 1; the rows read so far are kept
-  kBadCount,       // the count is not a whole number in 0..1999: the table is untouched
+  kBadCount,       // no count line, or a count that is not a whole number in 0..1999:
+                   // the table is untouched
 };
 
 // Layout: count N on line 1, then rows 1..N + 1, each "X,Y,Code,P1,P2" with an
@@ -19,8 +20,8 @@ enum class LoadStatus {
 //
 // LoadTable reads the count into RowCount and rows 1..RowCount + 1 into the
 // table, using CurRow as its loop variable. On a short or broken file it stops
-// at the failing field and keeps what was read. A count outside 0..1999 leaves
-// the table untouched and RowCount unchanged.
+// at the failing field and keeps what was read. A missing count line or a count
+// outside 0..1999 leaves the table untouched and RowCount unchanged.
 LoadStatus LoadTable(ElementTable& table, const std::string& path);
 
 // The same reader on text in memory.

@@ -87,6 +87,9 @@ TEST(TableFile, CountAboveTheTableIsRefusedUntouched) {
   EXPECT_EQ(table.RowCount, 7);
   EXPECT_TRUE(table.X[1].IsEmpty());
   EXPECT_EQ(LoadTableText(table, "-1\r\n"), LoadStatus::kBadCount);
+  EXPECT_EQ(LoadTableText(table, ""), LoadStatus::kBadCount);
+  EXPECT_EQ(LoadTableText(table, "abc\r\n1,2,3,4,5\r\n"), LoadStatus::kBadCount);
+  EXPECT_EQ(table.RowCount, 7);
 }
 
 TEST(TableFile, MissingFileAndUnwritableFolder) {
