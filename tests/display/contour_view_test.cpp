@@ -388,6 +388,19 @@ TEST_F(ViewWithFile, TitleBlockStaysInPlaceOnThePaperAt200Percent) {
   }
 }
 
+TEST_F(ViewWithFile, SheetPrintsTheOffsetPathLengthWithTwoDecimals) {
+  // The offset path of this open rectangle runs 9.87 + 19.87 + 9.87 + 19.87 = 59.48.
+  Write({"0,0,0,0,0", "10,0,0,0,0", "10,20,0,0,0", "0,20,0,0,0", "0,0,0,0,0"});
+  view.SetOffsetText("0.13");
+  RecordingPrinter printer;
+  ASSERT_TRUE(view.PrintSheet(surface, printer, table, layout, path, "d"));
+  EXPECT_TRUE(box.messages.empty());
+  EXPECT_FALSE(surface.Lines(kOffsetColour).empty());
+  ASSERT_EQ(printer.texts.size(), 3u);
+  EXPECT_EQ(printer.texts[1].text, "周長  59.48 m/m");
+  EXPECT_EQ(view.PerimeterLabel(), "59.5");
+}
+
 TEST(ShortDate, JapaneseShortForm) {
   std::tm local{};
   local.tm_year = 2026 - 1900;
