@@ -80,6 +80,17 @@ TEST(ContourViewWindow, StatusTextIsSinglePrecision) {
   EXPECT_EQ(view.StatusText(), "X=-50.Y=-31.69492");
 }
 
+TEST(ContourViewWindow, StatusTextAddsTopAndHeightAsTheSurfaceHoldsThem) {
+  // The window's top and height are single-precision values of the surface;
+  // their sum is single too: 70 + (-25.677966) gives 44.32204, where the exact
+  // 44.3220339 would read 44.32203.
+  RecordingMessageBox box;
+  ContourView view(box);
+  view.SetDrawingScale(1515, 1515);
+  view.SetViewOrigin();
+  EXPECT_EQ(view.StatusText(), "X=-50.Y=44.32204");
+}
+
 // --- panning by click -------------------------------------------------------
 
 struct PanCase {
