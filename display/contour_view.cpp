@@ -182,6 +182,7 @@ void ContourView::Redraw(Surface& surface, ElementTable& table, const PieceLayou
     PlacePiece(table, layout, k);
     DrawPiece(table);
   }
+  m_surface = nullptr;  // the caller's surface does not outlive the redraw
 }
 
 void ContourView::LoadPiece(ElementTable& table, const std::string& contourPath, int k) {
