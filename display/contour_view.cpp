@@ -160,7 +160,10 @@ ScrollValues ContourView::PanByClick(double x, double y) {
 }
 
 std::string ContourView::StatusText() const {
-  return "X=" + SingleText(m_window.left) + ".Y=" + SingleText(m_window.top + m_window.height);
+  // The surface holds its window in single precision, and the sum of two single
+  // values is single as well.
+  const float bottom = static_cast<float>(m_window.top) + static_cast<float>(m_window.height);
+  return "X=" + SingleText(m_window.left) + ".Y=" + SingleText(bottom);
 }
 
 void ContourView::Redraw(Surface& surface, ElementTable& table, const PieceLayout& layout,
@@ -179,6 +182,7 @@ void ContourView::Redraw(Surface& surface, ElementTable& table, const PieceLayou
     PlacePiece(table, layout, k);
     DrawPiece(table);
   }
+  m_surface = nullptr;  // the caller's surface does not outlive the redraw
 }
 
 void ContourView::LoadPiece(ElementTable& table, const std::string& contourPath, int k) {

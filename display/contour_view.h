@@ -136,7 +136,8 @@ class ContourView {
   // to even, kept within 0..200). The caller sets the scroll bars to them; a
   // changed value runs the scroll handling (SetViewOrigin), which snaps the pan.
   ScrollValues PanByClick(double x, double y);
-  // "X=" + left + ".Y=" + (top + height): the lower-left corner of the window.
+  // "X=" + left + ".Y=" + (top + height): the lower-left corner of the window,
+  // the sum taken in single precision.
   std::string StatusText() const;
 
   // --- drawing --------------------------------------------------------

@@ -73,6 +73,9 @@ Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context
     bar->setRange(0, kScrollMax);
     bar->setPageStep(10);
     bar->setSingleStep(1);
+    // A dragged thumb changes the value when it is let go, as the arrows and the
+    // track do at once: the offset path's messages come once, not at every step.
+    bar->setTracking(false);
   }
   HScroll1->setFixedHeight(kScrollBarPixels);
   VScroll1->setFixedWidth(kScrollBarPixels);
@@ -115,6 +118,7 @@ void Form_graph::BuildControlBand(QWidget* inner) {
   Slider1->setSingleStep(10);
   Slider1->setPageStep(20);
   Slider1->setValue(100);
+  Slider1->setTracking(false);  // zooms when the handle is let go, like the scroll bars
   place(Slider1, 202, 150, 24);
   connect(Slider1, &QSlider::valueChanged, this, [this](int value) { Slider1_Change(value); });
   Label1 = Named(new QLabel(QString::fromUtf8("100%"), inner), "Label1");

@@ -80,6 +80,17 @@ TEST(ContourViewWindow, StatusTextIsSinglePrecision) {
   EXPECT_EQ(view.StatusText(), "X=-50.Y=-31.69492");
 }
 
+TEST(ContourViewWindow, StatusTextAddsTopAndHeightAsTheSurfaceHoldsThem) {
+  // The window's top and height are single-precision values of the surface;
+  // their sum is single too: 70 + (-25.677966) gives 44.32204, where the exact
+  // 44.3220339 would read 44.32203.
+  RecordingMessageBox box;
+  ContourView view(box);
+  view.SetDrawingScale(1515, 1515);
+  view.SetViewOrigin();
+  EXPECT_EQ(view.StatusText(), "X=-50.Y=44.32204");
+}
+
 // --- panning by click -------------------------------------------------------
 
 struct PanCase {
@@ -386,6 +397,19 @@ TEST_F(ViewWithFile, TitleBlockStaysInPlaceOnThePaperAt200Percent) {
     EXPECT_NEAR(paper(at100, i).first, paper(at200, i).first, 1e-9);
     EXPECT_NEAR(paper(at100, i).second, paper(at200, i).second, 1e-9);
   }
+}
+
+TEST_F(ViewWithFile, SheetPrintsTheOffsetPathLengthWithTwoDecimals) {
+  // The offset path of this open rectangle runs 9.87 + 19.87 + 9.87 + 19.87 = 59.48.
+  Write({"0,0,0,0,0", "10,0,0,0,0", "10,20,0,0,0", "0,20,0,0,0", "0,0,0,0,0"});
+  view.SetOffsetText("0.13");
+  RecordingPrinter printer;
+  ASSERT_TRUE(view.PrintSheet(surface, printer, table, layout, path, "d"));
+  EXPECT_TRUE(box.messages.empty());
+  EXPECT_FALSE(surface.Lines(kOffsetColour).empty());
+  ASSERT_EQ(printer.texts.size(), 3u);
+  EXPECT_EQ(printer.texts[1].text, "周長  59.48 m/m");
+  EXPECT_EQ(view.PerimeterLabel(), "59.5");
 }
 
 TEST(ShortDate, JapaneseShortForm) {

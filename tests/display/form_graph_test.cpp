@@ -195,6 +195,31 @@ TEST_F(GraphFixture, OffsetAndTwoPiecesScreenshot) {
   form->grab().save(QString::fromUtf8(VX_BINARY_DIR "/form_graph_contour.png"));
 }
 
+TEST_F(GraphFixture, DraggingAScrollBarOrTheSliderRedrawsOnceAtRelease) {
+  // The entry line runs on in the direction of the first side: the offset path
+  // reports the missing intersection at every redraw.
+  folder.Write("CON2TA.dat", "5\r\n-5,0,0,0,0\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,20,0,0,0\r\n0,20,0,0,0\r\n,,99,,\r\n");
+  Form_graph* form = Open();
+  form->Text1->setText("1");
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  struct Drag {
+    QAbstractSlider* control;
+    int from, to;
+  };
+  for (const Drag& drag : {Drag{form->HScroll1, 81, 90}, Drag{form->VScroll1, 121, 130}, Drag{form->Slider1, 110, 200}}) {
+    messageBox.messages.clear();
+    drag.control->setSliderDown(true);
+    for (int position = drag.from; position <= drag.to; ++position) drag.control->setSliderPosition(position);
+    EXPECT_TRUE(messageBox.messages.empty()) << drag.control->objectName().toStdString();
+    drag.control->setSliderDown(false);
+    EXPECT_EQ(drag.control->value(), drag.to);
+    EXPECT_EQ(messageBox.messages.size(), 1u) << drag.control->objectName().toStdString();
+  }
+  // h = 90, v = 130 at 200 %: the window follows the released values.
+  EXPECT_DOUBLE_EQ(form->View().Window().left, 0);
+  EXPECT_DOUBLE_EQ(form->View().Window().top, 15);
+}
+
 TEST_F(GraphFixture, PrintedSheetAsPdf) {
   Form_graph* form = Open();
   form->Text1->setText("1");
