@@ -13,9 +13,9 @@ void RegisterContourCommands(CommandTable& table) {
       "install folder, builds the contour (intersections, tangents, corner radii,\n"
       "(C) corners) and stores CON2TA.dat. Construction messages go to standard\n"
       "error, one line each, and the run goes on (exit status 0). A missing or\n"
-      "broken CONDTA.dat, a contour past the table's 2000 rows, or an unwritable\n"
-      "CON2TA.dat stops with one line on standard error, exit status 1, and leaves\n"
-      "CON2TA.dat unchanged.";
+      "broken CONDTA.dat, a contour past the table's 2000 rows, a construction\n"
+      "that gives no number, or an unwritable CON2TA.dat stops with one line on\n"
+      "standard error, exit status 1, and leaves CON2TA.dat unchanged.";
   convert2.run = [](const Args&, Context& context) {
     const Conv2Status status = RunConv2(context.table, context.folder, context.messageBox);
     return status == Conv2Status::kOk ? kExitOk : kExitFailure;

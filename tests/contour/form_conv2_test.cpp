@@ -64,6 +64,7 @@ TEST_F(Conv2ScreenFixture, CaptionButtonAndMessagesGoToTheBox) {
   auto* button = screen.findChild<QPushButton*>("Command1");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->text(), QString::fromUtf8("実行"));
+  screen.grab().save(VX_BINARY_DIR "/form_conv2.png");  // for a look by eye
   temp.Write(kElementFile, ElementFileText({{0, 0, 0, 0, 0}, {5, 0, 0, 0, 2}, {10, 0, 0, 0, 0}, {0, 0, 99, 0, 0}}));
   screen.setAttribute(Qt::WA_DeleteOnClose, false);
   button->click();

@@ -74,6 +74,28 @@ TEST_F(Conv2Files, ListWithoutEndRowThatWouldPassTheCountLimitIsNotWritten) {
   EXPECT_FALSE(temp.Exists(kContourFile));
 }
 
+TEST_F(Conv2Files, ListWithoutEndRowCarriesFourRowsBeyondTheContour) {
+  WriteElements({{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}});
+  EXPECT_EQ(RunConv2(*table, folder, box), Conv2Status::kOk);
+  EXPECT_TRUE(box.messages.empty());
+  EXPECT_EQ(temp.Read(kContourFile),
+            "7\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,10,0,0,0\r\n0,10,0,0,0\r\n,,,,\r\n,,,,\r\n,,,,\r\n,,,,\r\n");
+}
+
+TEST_F(Conv2Files, ParallelLinesAtRowTwelveAreReportedWithThatRow) {
+  // Eleven rows that insert nothing, then a second horizontal leaving line.
+  std::vector<ElementRow> rows;
+  for (int k = 0; k < 10; ++k) rows.push_back({static_cast<double>(k), (k % 2) * 1.0, 0, 0, 0});
+  rows.push_back({20, 5, 1, 0, 0});
+  rows.push_back({30, 8, 1, 0, 0});
+  rows.push_back({0, -5, 0, 0, 0});
+  rows.push_back(kEndRow);
+  WriteElements(rows);
+  EXPECT_EQ(RunConv2(*table, folder, box), Conv2Status::kOk);
+  EXPECT_EQ(box.messages, std::vector<std::string>{"CONV-2 エラー 交点No= 12 平行線で交点無し"});
+  EXPECT_TRUE(temp.Exists(kContourFile));
+}
+
 TEST_F(Conv2Files, UnwritableContourFileIsReported) {
   WriteElements({{0, 0, 0, 0, 0}, {5, 0, 0, 0, 0}, kEndRow});
   // A folder in the place of the contour file cannot be replaced by a file.

@@ -122,6 +122,42 @@ TEST(WorkedContour, ParallelLineAndARoundedVerticalCorner) {
   ExpectClosed(rows);
 }
 
+// A vertical line x = 6 going up meets the circle of radius 10 about the
+// origin at (6, 8); the corner item of radius 1 lies inside the circle (mark
+// > 0): its centre is 1 left of the line and 9 from the origin, (5, sqrt(56)).
+// Its tangent point on the circle is 10/9 of the centre's position.
+TEST(WorkedContour, VerticalLineIntoACircleThroughACornerItem) {
+  const double yc = std::sqrt(56.0);
+  const auto rows =
+      ConvertCleanly({{6, -30, 1, 90, 0}, {0, 0, 5, 0, 1}, {0, 0, 8, 10, 1}, {20, 20, 0, 0, 0}, kEndRow}).Rows();
+  ASSERT_EQ(rows.size(), 7u);
+  ExpectRows({rows[0], rows[1], rows[2], rows[3], rows[4]},
+             {{6, -30, 0, 0, 0}, {6, yc, 0, 0, 0}, {5, yc, 0, 1, 0}, {5 * 10 / 9.0, yc * 10 / 9.0, 0, 0, 0},
+              {0, 0, 8, 10, 0}});
+  ExpectArcTangentToSegment(rows, 3, 1, 2, 1e-9);
+  ExpectArcTangentToCircle(rows, 3, 5, 1e-9);
+  ExpectSegmentTangentToCircle(rows, 6, 7, 5, kTolerance);
+}
+
+// Out of the same circle (counter-clockwise, mark 2: the exit farther along)
+// at (6, 8) onto the vertical line x = 6 going up: a right turn, so the corner
+// arc of radius 1 lies outside the circle, 1 right of the line and 11 from the
+// origin, (7, sqrt(72)), and runs clockwise.
+TEST(WorkedContour, CircleOutOntoAVerticalEnteringLineThroughACornerItem) {
+  const double yc = std::sqrt(72.0);
+  const auto rows =
+      ConvertCleanly({{-30, -6, 1, 0, 0}, {0, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {6, 30, 2, 90, 0}, kEndRow}).Rows();
+  ExpectRows(rows, {{-30, -6, 0, 0, 0},
+                    {8, -6, 0, 0, 0},
+                    {0, 0, 8, 10, 0},
+                    {7 - 7 / 11.0, yc - yc / 11.0, 0, 0, 0},
+                    {7, yc, 0, -1, 0},
+                    {6, yc, 0, 0, 0},
+                    {6, 30, 0, 0, 0}});
+  ExpectArcTangentToCircle(rows, 5, 3, 1e-9);
+  ExpectArcTangentToSegment(rows, 5, 6, 7, 1e-9);
+}
+
 // The element rows of the installed sample workbook: a plate with an oblique
 // edge, corner radii, a (C) corner and a clockwise arc notch.
 TEST(WorkedContour, SamplePlateOfTheEntryWorkbook) {
