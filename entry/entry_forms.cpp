@@ -34,6 +34,8 @@ const char* const kDatainLabels[6] = {
 constexpr int kSheetColumns = 9;      // A..I, the columns conversion 1 reads
 constexpr int kSheetMinRows = 30;     // a sheet view shows at least this many rows
 constexpr int kContourColumns = 5;    // X, Y, Code, P1, P2
+const char* const kProblemStyle = "color: #b00000;";
+const char* const kDoneStyle = "color: #006000;";
 
 QTableWidget* NewGrid(QWidget* parent, const char* name) {
   auto* grid = new QTableWidget(parent);
@@ -46,7 +48,7 @@ QTableWidget* NewGrid(QWidget* parent, const char* name) {
 QLabel* NewStatusLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName("LabelStatus");
-  label->setStyleSheet("color: #b00000;");
+  label->setStyleSheet(kProblemStyle);
   label->setWordWrap(true);
   return label;
 }
@@ -232,6 +234,7 @@ void Form_con2amd::Reload() {
   m_filling = false;
   m_edited = false;
   LabelStatus->setText(read ? QString() : QString::fromUtf8("CON2TA.dat がありません：") + path);
+  LabelStatus->setStyleSheet(kProblemStyle);
   LabelStatus->setVisible(!read);
 }
 
@@ -255,7 +258,7 @@ bool Form_con2amd::Save() {
   }
   Reload();
   LabelStatus->setText(QString::fromUtf8("保存しました：") + FilePath());
-  LabelStatus->setStyleSheet("color: #006000;");
+  LabelStatus->setStyleSheet(kDoneStyle);
   LabelStatus->show();
   return true;
 }
@@ -267,6 +270,7 @@ void Form_con2amd::FileChanged() {
   }
   // Unsaved corrections are not thrown away by a change made elsewhere.
   LabelStatus->setText(QString::fromUtf8("CON2TA.dat がほかで変更されました。「再読込」で読み直すと、この画面の訂正は消えます。"));
+  LabelStatus->setStyleSheet(kProblemStyle);
   LabelStatus->show();
 }
 

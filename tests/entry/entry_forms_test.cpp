@@ -241,6 +241,20 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   EXPECT_EQ(asked, 2);
 }
 
+TEST_F(EntryFixture, ContourTableWarningAfterASaveIsNotShownAsDone) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  const std::string problemStyle = screen->LabelStatus->styleSheet().toStdString();
+  screen->OLE1->item(1, 1)->setText("5");
+  ASSERT_TRUE(screen->Save());
+  ASSERT_TRUE(WaitFor([&] { return screen->LabelStatus->text().startsWith(QString::fromUtf8("保存しました")); }));
+  screen->OLE1->item(1, 1)->setText("6");
+  temp.Write("CON2TA.dat", "0\r\n8,9,0,0,0\r\n");
+  ASSERT_TRUE(WaitFor([&] { return screen->LabelStatus->text().contains(QString::fromUtf8("ほかで変更")); }));
+  EXPECT_EQ(screen->LabelStatus->styleSheet().toStdString(), problemStyle);  // not the colour of "saved"
+}
+
 TEST_F(EntryFixture, ProgramEndClosesTheContourTableWithoutAsking) {
   temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
   auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
