@@ -217,7 +217,11 @@ void Form_con2amd::Reload() {
   m_watch->MarkSeen();  // before reading: a change while reading is then seen again
   std::string text;
   const bool read = ReadWholeFile(ToStdString(path), text);
-  const TextGrid cells = read ? TableFileCells(text) : TextGrid();
+  TextGrid cells = read ? TableFileCells(text) : TextGrid();
+  // Saved back by the spreadsheet application, the file is no longer laid out
+  // as the later stages read it: shown completed, to be stored again.
+  const bool needsStoring = read && !HasTableFileLayout(cells);
+  if (needsStoring) AddDroppedLastRow(cells);
   int columns = kContourColumns;
   for (const auto& row : cells) columns = std::max(columns, static_cast<int>(row.size()));
   m_filling = true;
@@ -232,10 +236,18 @@ void Form_con2amd::Reload() {
     }
   }
   m_filling = false;
-  m_edited = false;
-  LabelStatus->setText(read ? QString() : QString::fromUtf8("CON2TA.dat がありません：") + path);
+  m_edited = needsStoring;
+  if (!read) {
+    LabelStatus->setText(QString::fromUtf8("CON2TA.dat がありません：") + path);
+  } else if (needsStoring) {
+    LabelStatus->setText(QString::fromUtf8(
+        "CON2TA.dat は表ファイルの形になっていないため、後の段階で正しく読めません。"
+        "表を確かめて「保存」を押すと、表ファイルの形で書き込みます。"));
+  } else {
+    LabelStatus->clear();
+  }
   LabelStatus->setStyleSheet(kProblemStyle);
-  LabelStatus->setVisible(!read);
+  LabelStatus->setVisible(!read || needsStoring);
 }
 
 bool Form_con2amd::Save() {

@@ -213,6 +213,22 @@ TEST_F(EntryFixture, ContourTableShowsCorrectsAndRefusesBrokenLayout) {
   EXPECT_EQ(opened, QStringList{QString::fromStdString(temp.File("con2ta.dat"))});
 }
 
+TEST_F(EntryFixture, ContourTableSavedBySpreadsheetIsStoredInTableLayoutAgain) {
+  // As LibreOffice Calc saves it: count line padded, empty row N + 1 left out.
+  temp.Write("CON2TA.dat", "1,,,,\n5,6,0,0,0\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->OLE1->rowCount(), 3);  // the empty row N + 1 is back
+  EXPECT_TRUE(screen->LabelStatus->isVisibleTo(screen));
+  EXPECT_TRUE(screen->LabelStatus->text().contains(QString::fromUtf8("表ファイルの形になっていない")));
+  EXPECT_TRUE(screen->HasUnsavedEdits());
+  Screenshot(screen, "Form_con2amd_spreadsheet_save.png");
+  ASSERT_TRUE(screen->Save());
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "1\r\n5,6,0,0,0\r\n,,,,\r\n");
+  EXPECT_FALSE(screen->HasUnsavedEdits());
+  EXPECT_TRUE(messageBox.messages.empty());
+}
+
 TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
   auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
