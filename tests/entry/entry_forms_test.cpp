@@ -104,6 +104,11 @@ TEST_F(EntryFixture, EntryScreenShowsTheRulesAndTheFirstWorksheet) {
   EXPECT_EQ(Cell(grid, 3, 4), "45");
   EXPECT_EQ(Cell(grid, 7, 7), "-15");    // the arc
   EXPECT_EQ(Cell(grid, 3, 5), "");       // empty cells stay empty
+  // The hint on the skipped row runs on over the empty cells beside it, as in
+  // the spreadsheet, instead of being cut off.
+  EXPECT_EQ(Cell(grid, 1, 0), QString::fromUtf8("例：この行は読み込まれません"));
+  EXPECT_GT(grid->columnSpan(1, 0), 1);
+  EXPECT_EQ(grid->columnSpan(0, 0), 1);  // "No" fits its cell
   EXPECT_TRUE(screen->LabelStatus->isHidden());
   Screenshot(screen, "Form_datain.png");
 }
