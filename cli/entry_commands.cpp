@@ -30,7 +30,14 @@ void RegisterEntryCommands(CommandTable& table) {
       "holds the headings, sheet row 2 is skipped, elements from sheet row 3 in\n"
       "columns B..I) and stores the element list as CONDTA.dat. A missing or\n"
       "unreadable workbook, or more than 1999 element rows, ends with a message\n"
-      "and exit status 1; CONDTA.dat is then left as it was.";
+      "and exit status 1; CONDTA.dat is then left as it was.\n"
+      "\n"
+      "Columns: B X, C Y, D code, E angle [ A ], F shift [ B ], G corner R [ C ],\n"
+      "H signed radius [ R ], I way in/out [ S ]. Codes in column D (numbers):\n"
+      "  8 point, 1 line leaving, 2 line entering, 3 parallel line, 5 (C) corner,\n"
+      "  0 circle, 88 separator, 99 end, 100 circle with straight approach lines.\n"
+      "Any other code cell (empty, text, another number) is skipped; the fifth\n"
+      "such row ends the list as 99 does.";
   convert1.run = RunConvert1;
   table.Add(std::move(convert1));
 }

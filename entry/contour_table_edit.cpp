@@ -41,6 +41,12 @@ ContourTableCheck Refuse(const std::string& why) {
   return check;
 }
 
+// A count is a whole number 0..1999 (row N + 1 must still fit in the table).
+bool CountIsValid(const std::string& countText) {
+  const bool wholeNumber = IsNumericText(countText) && std::floor(NumericValue(countText)) == NumericValue(countText);
+  return wholeNumber && NumericValue(countText) >= 0 && NumericValue(countText) <= ElementTable::kMaxCount;
+}
+
 std::string RowText(size_t gridRow) { return "表の " + std::to_string(gridRow + 1) + " 行目"; }
 
 }  // namespace
@@ -67,10 +73,26 @@ TextGrid TableFileCells(const std::string& text) {
   return grid;
 }
 
+bool HasTableFileLayout(const TextGrid& grid) {
+  if (grid.empty() || grid[0].size() != 1 || !CheckContourTable(grid).ok) return false;
+  const size_t lastRow = static_cast<size_t>(NumericValue(grid[0][0])) + 1;
+  for (size_t row = 1; row <= lastRow; ++row) {
+    if (grid[row].size() != kFields) return false;
+  }
+  return true;
+}
+
+bool AddDroppedLastRow(TextGrid& grid) {
+  if (!CountIsValid(FieldAt(grid, 0, 0))) return false;
+  const size_t count = static_cast<size_t>(NumericValue(FieldAt(grid, 0, 0)));
+  if (grid.size() != count + 1) return false;
+  grid.emplace_back(kFields);
+  return true;
+}
+
 ContourTableCheck CheckContourTable(const TextGrid& grid) {
   const std::string countText = FieldAt(grid, 0, 0);
-  const bool wholeNumber = IsNumericText(countText) && std::floor(NumericValue(countText)) == NumericValue(countText);
-  if (!wholeNumber || NumericValue(countText) < 0 || NumericValue(countText) > ElementTable::kMaxCount) {
+  if (!CountIsValid(countText)) {
     return Refuse("表の 1 行目の件数「" + countText + "」が 0 から 1999 までの整数ではありません。");
   }
   if (!RowIsEmpty(grid, 0, 1)) return Refuse("表の 1 行目には件数だけを書いてください。");

@@ -20,6 +20,18 @@ struct ContourTableCheck {
   std::string fileText;  // when ok: the file text to store (numbers in their stored form)
 };
 
+// True when the grid is laid out as the stages read a table file: the count
+// alone on row 1, then exactly N + 1 rows of five fields (a reader takes the
+// fields one after another, so a padded count line or a short row shifts every
+// field after it).
+bool HasTableFileLayout(const TextGrid& grid);
+
+// A spreadsheet application saves the table as comma-separated text with the
+// count line padded by empty fields and an empty last row left out. When the
+// grid holds a valid count and rows 1..N but no row N + 1, adds that row empty
+// and returns true; otherwise leaves the grid as it is.
+bool AddDroppedLastRow(TextGrid& grid);
+
 // Checks a corrected grid: row 1 holds the count N, a whole number 0..1999,
 // and nothing else; rows 2 .. N + 2 hold at most five fields X, Y, Code, P1,
 // P2, each a number or empty (blanks around a field are ignored); rows after

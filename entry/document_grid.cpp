@@ -85,7 +85,26 @@ void SetSpreadsheetHeadings(QTableWidget& grid, int columns, int rows) {
   grid.setVerticalHeaderLabels(numbers);
 }
 
+namespace {
+// Room a cell's text needs besides its own width (the grid's cell margins).
+constexpr int kCellMarginPixels = 8;
+
+// As a spreadsheet does, a text longer than its cell runs on over the empty
+// cells to its right: the cell is widened over as many of them as it needs.
+void RunTextOver(QTableWidget& grid, const Worksheet& sheet, int row, int column, int columns) {
+  const int needed = grid.fontMetrics().horizontalAdvance(grid.item(row, column)->text()) + kCellMarginPixels;
+  int width = grid.columnWidth(column);
+  int span = 1;
+  while (width < needed && column + span < columns && sheet.At(row, column + span).IsEmpty()) {
+    width += grid.columnWidth(column + span);
+    ++span;
+  }
+  if (span > 1) grid.setSpan(row, column, 1, span);
+}
+}  // namespace
+
 void ShowWorksheet(QTableWidget& grid, const Worksheet& sheet, int columns, int minRows) {
+  grid.clearSpans();
   grid.clearContents();
   SetSpreadsheetHeadings(grid, columns, std::max(sheet.RowCount(), minRows));
   for (int row = 0; row < sheet.RowCount(); ++row) {
@@ -96,6 +115,7 @@ void ShowWorksheet(QTableWidget& grid, const Worksheet& sheet, int columns, int 
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       if (cell.IsNumber()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       grid.setItem(row, column, item);
+      if (cell.IsText()) RunTextOver(grid, sheet, row, column, columns);
     }
   }
 }

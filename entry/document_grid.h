@@ -46,7 +46,8 @@ class FileChangeWatch : public QObject {
 void SetSpreadsheetHeadings(QTableWidget& grid, int columns, int rows);
 
 // Fills a read-only grid with the sheet's cells as the spreadsheet shows
-// them: numbers in their shortest text, right-aligned; text as it is; empty
+// them: numbers in their shortest text, right-aligned; text as it is, running
+// on over empty cells to its right when it is longer than its cell; empty
 // cells empty. At least minRows rows are shown.
 void ShowWorksheet(QTableWidget& grid, const Worksheet& sheet, int columns, int minRows);
 

@@ -34,6 +34,8 @@ const char* const kDatainLabels[6] = {
 constexpr int kSheetColumns = 9;      // A..I, the columns conversion 1 reads
 constexpr int kSheetMinRows = 30;     // a sheet view shows at least this many rows
 constexpr int kContourColumns = 5;    // X, Y, Code, P1, P2
+const char* const kProblemStyle = "color: #b00000;";
+const char* const kDoneStyle = "color: #006000;";
 
 QTableWidget* NewGrid(QWidget* parent, const char* name) {
   auto* grid = new QTableWidget(parent);
@@ -46,7 +48,7 @@ QTableWidget* NewGrid(QWidget* parent, const char* name) {
 QLabel* NewStatusLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName("LabelStatus");
-  label->setStyleSheet("color: #b00000;");
+  label->setStyleSheet(kProblemStyle);
   label->setWordWrap(true);
   return label;
 }
@@ -215,7 +217,11 @@ void Form_con2amd::Reload() {
   m_watch->MarkSeen();  // before reading: a change while reading is then seen again
   std::string text;
   const bool read = ReadWholeFile(ToStdString(path), text);
-  const TextGrid cells = read ? TableFileCells(text) : TextGrid();
+  TextGrid cells = read ? TableFileCells(text) : TextGrid();
+  // Saved back by the spreadsheet application, the file is no longer laid out
+  // as the later stages read it: shown completed, to be stored again.
+  const bool needsStoring = read && !HasTableFileLayout(cells);
+  if (needsStoring) AddDroppedLastRow(cells);
   int columns = kContourColumns;
   for (const auto& row : cells) columns = std::max(columns, static_cast<int>(row.size()));
   m_filling = true;
@@ -230,9 +236,18 @@ void Form_con2amd::Reload() {
     }
   }
   m_filling = false;
-  m_edited = false;
-  LabelStatus->setText(read ? QString() : QString::fromUtf8("CON2TA.dat がありません：") + path);
-  LabelStatus->setVisible(!read);
+  m_edited = needsStoring;
+  if (!read) {
+    LabelStatus->setText(QString::fromUtf8("CON2TA.dat がありません：") + path);
+  } else if (needsStoring) {
+    LabelStatus->setText(QString::fromUtf8(
+        "CON2TA.dat は表ファイルの形になっていないため、後の段階で正しく読めません。"
+        "表を確かめて「保存」を押すと、表ファイルの形で書き込みます。"));
+  } else {
+    LabelStatus->clear();
+  }
+  LabelStatus->setStyleSheet(kProblemStyle);
+  LabelStatus->setVisible(!read || needsStoring);
 }
 
 bool Form_con2amd::Save() {
@@ -255,7 +270,7 @@ bool Form_con2amd::Save() {
   }
   Reload();
   LabelStatus->setText(QString::fromUtf8("保存しました：") + FilePath());
-  LabelStatus->setStyleSheet("color: #006000;");
+  LabelStatus->setStyleSheet(kDoneStyle);
   LabelStatus->show();
   return true;
 }
@@ -267,6 +282,7 @@ void Form_con2amd::FileChanged() {
   }
   // Unsaved corrections are not thrown away by a change made elsewhere.
   LabelStatus->setText(QString::fromUtf8("CON2TA.dat がほかで変更されました。「再読込」で読み直すと、この画面の訂正は消えます。"));
+  LabelStatus->setStyleSheet(kProblemStyle);
   LabelStatus->show();
 }
 

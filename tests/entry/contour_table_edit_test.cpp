@@ -15,6 +15,45 @@ TEST(TableFileCells, CountLineFirstThenFiveFields) {
   EXPECT_EQ(TableFileCells("1\n2").size(), 2u);
 }
 
+// The table file as LibreOffice Calc saves it back after opening it as
+// comma-separated text: count line padded, empty row N + 1 left out, LF.
+const char* const kSavedByCalc = "2,,,,\n87.9289317056946,1.46446585284728,0,0,0\n0.000001234567891,,99,,\n";
+
+struct LayoutCase {
+  const char* name;
+  const char* text;
+  bool layout;      // read correctly by the later stages as it is
+  bool completed;   // an empty row N + 1 was added
+  const char* stored;  // what a save then writes ("" when it is refused)
+};
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+
+class SpreadsheetSave : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(SpreadsheetSave, DetectedAndCompleted) {
+  TextGrid grid = TableFileCells(GetParam().text);
+  EXPECT_EQ(HasTableFileLayout(grid), GetParam().layout);
+  EXPECT_EQ(AddDroppedLastRow(grid), GetParam().completed);
+  const ContourTableCheck check = CheckContourTable(grid);
+  EXPECT_EQ(check.fileText, GetParam().stored) << check.message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SpreadsheetSave,
+    ::testing::Values(
+        LayoutCase{"AsSaveTableWritesIt", "2\r\n0,0,0,0,0\r\n10,0,99,0,0\r\n,,,,\r\n", true, false,
+                   "2\r\n0,0,0,0,0\r\n10,0,99,0,0\r\n,,,,\r\n"},
+        LayoutCase{"SavedByCalc", kSavedByCalc, false, true,
+                   "2\r\n87.9289317056946,1.46446585284728,0,0,0\r\n1.234567891E-06,,99,,\r\n,,,,\r\n"},
+        // A padded count line with row N + 1 kept (it held data): no row is added.
+        LayoutCase{"PaddedCountLineOnly", "1,,,,\n0,0,0,0,0\n5,5,0,0,0\n", false, false,
+                   "1\r\n0,0,0,0,0\r\n5,5,0,0,0\r\n"},
+        // A short row shifts every later field for the stages' reader.
+        LayoutCase{"ShortRow", "1\r\n0,0,0\r\n,,,,\r\n", false, false, "1\r\n0,0,0,,\r\n,,,,\r\n"},
+        // Rows missing inside the table are not made up.
+        LayoutCase{"TwoRowsMissing", "3\n0,0,0,0,0\n1,1,0,0,0\n", false, false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct StoredCase {
   const char* name;
   TextGrid grid;

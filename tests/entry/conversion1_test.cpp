@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "entry/conversion1.h"
 #include "platform/freexl_reader.h"
@@ -159,6 +161,51 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{"EndWouldBeRow2000", PointSheet(1999, true), false, 0},
                       LimitCase{"EndReplacesSeparatorOnRow1999", PointSheet(1999, true, 88), true, 1999},
                       LimitCase{"CodeHundredPastTheLimit", PointSheet(1995, false, 100), false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A sheet of records given by their codes (an absent code is an empty cell),
+// each at X = its sheet row, after the heading and the skipped row.
+Worksheet CodeSheet(const std::vector<std::optional<double>>& codes) {
+  Worksheet sheet;
+  sheet.rows.push_back({SheetCell::Text("No")});
+  sheet.rows.push_back({});
+  for (const auto& code : codes) {
+    const double x = static_cast<double>(sheet.rows.size() + 1);
+    sheet.rows.push_back({{}, SheetCell::Number(x), {}, code ? SheetCell::Number(*code) : SheetCell()});
+  }
+  return sheet;
+}
+
+struct RuleCase {
+  const char* name;
+  std::vector<std::optional<double>> codes;
+  const char* elementFile;
+};
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+
+class Conversion1Rules : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(Conversion1Rules, ElementFile) {
+  ElementTable table;
+  ASSERT_TRUE(ConvertSheet(CodeSheet(GetParam().codes), table).ok);
+  EXPECT_EQ(TableFileText(table), GetParam().elementFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, Conversion1Rules,
+    ::testing::Values(
+        // Only the one separator directly before the end is replaced.
+        RuleCase{"TwoSeparatorsBeforeEndOnlyLastReplaced", {8, 88, 88, 99},
+                 "3\r\n3,0,0,0,0\r\n0,0,88,0,0\r\n0,0,99,0,0\r\n,,,,\r\n"},
+        // Numbers that are no code count like empty cells; the fifth ends the
+        // list and its end row replaces the separator before it.
+        RuleCase{"FifthUnrecognisedNumberReplacesTrailingSeparator", {8, 88, 4, 6, std::nullopt, 7, 99.5, 8},
+                 "2\r\n3,0,0,0,0\r\n0,0,99,0,0\r\n,,,,\r\n"},
+        // An end code as the first element gives a list of the end row alone.
+        RuleCase{"EndAsFirstElement", {99, 8}, "1\r\n0,0,99,0,0\r\n,,,,\r\n"},
+        // The counter is never reset: unrecognised rows anywhere add up.
+        RuleCase{"CounterNeverReset", {std::nullopt, 8, std::nullopt, 1, std::nullopt, 8, std::nullopt, 8, std::nullopt, 8},
+                 "5\r\n4,0,0,0,0\r\n6,0,1,0,0\r\n8,0,0,0,0\r\n10,0,0,0,0\r\n0,0,99,0,0\r\n,,,,\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetValue, NumbersTextAndEmptyCells) {

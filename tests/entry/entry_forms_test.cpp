@@ -104,6 +104,11 @@ TEST_F(EntryFixture, EntryScreenShowsTheRulesAndTheFirstWorksheet) {
   EXPECT_EQ(Cell(grid, 3, 4), "45");
   EXPECT_EQ(Cell(grid, 7, 7), "-15");    // the arc
   EXPECT_EQ(Cell(grid, 3, 5), "");       // empty cells stay empty
+  // The hint on the skipped row runs on over the empty cells beside it, as in
+  // the spreadsheet, instead of being cut off.
+  EXPECT_EQ(Cell(grid, 1, 0), QString::fromUtf8("例：この行は読み込まれません"));
+  EXPECT_GT(grid->columnSpan(1, 0), 1);
+  EXPECT_EQ(grid->columnSpan(0, 0), 1);  // "No" fits its cell
   EXPECT_TRUE(screen->LabelStatus->isHidden());
   Screenshot(screen, "Form_datain.png");
 }
@@ -213,6 +218,22 @@ TEST_F(EntryFixture, ContourTableShowsCorrectsAndRefusesBrokenLayout) {
   EXPECT_EQ(opened, QStringList{QString::fromStdString(temp.File("con2ta.dat"))});
 }
 
+TEST_F(EntryFixture, ContourTableSavedBySpreadsheetIsStoredInTableLayoutAgain) {
+  // As LibreOffice Calc saves it: count line padded, empty row N + 1 left out.
+  temp.Write("CON2TA.dat", "1,,,,\n5,6,0,0,0\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->OLE1->rowCount(), 3);  // the empty row N + 1 is back
+  EXPECT_TRUE(screen->LabelStatus->isVisibleTo(screen));
+  EXPECT_TRUE(screen->LabelStatus->text().contains(QString::fromUtf8("表ファイルの形になっていない")));
+  EXPECT_TRUE(screen->HasUnsavedEdits());
+  Screenshot(screen, "Form_con2amd_spreadsheet_save.png");
+  ASSERT_TRUE(screen->Save());
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "1\r\n5,6,0,0,0\r\n,,,,\r\n");
+  EXPECT_FALSE(screen->HasUnsavedEdits());
+  EXPECT_TRUE(messageBox.messages.empty());
+}
+
 TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
   auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
@@ -239,6 +260,20 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   QCoreApplication::instance()->notify(screen, &again);
   EXPECT_TRUE(again.isAccepted());
   EXPECT_EQ(asked, 2);
+}
+
+TEST_F(EntryFixture, ContourTableWarningAfterASaveIsNotShownAsDone) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  const std::string problemStyle = screen->LabelStatus->styleSheet().toStdString();
+  screen->OLE1->item(1, 1)->setText("5");
+  ASSERT_TRUE(screen->Save());
+  ASSERT_TRUE(WaitFor([&] { return screen->LabelStatus->text().startsWith(QString::fromUtf8("保存しました")); }));
+  screen->OLE1->item(1, 1)->setText("6");
+  temp.Write("CON2TA.dat", "0\r\n8,9,0,0,0\r\n");
+  ASSERT_TRUE(WaitFor([&] { return screen->LabelStatus->text().contains(QString::fromUtf8("ほかで変更")); }));
+  EXPECT_EQ(screen->LabelStatus->styleSheet().toStdString(), problemStyle);  // not the colour of "saved"
 }
 
 TEST_F(EntryFixture, ProgramEndClosesTheContourTableWithoutAsking) {
