@@ -143,13 +143,6 @@ void DrawAnswers(CalcPen& pen, const CalcAnswers& answers) {
   if (!answers.ansX.empty()) pen.Box(x, y, kAnswerMarkHalf);
 }
 
-// Shortest text that reads back as the same single-precision value.
-std::string SingleText(double value) {
-  char buffer[48];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
-  return std::string(buffer, result.ptr);
-}
-
 }  // namespace
 
 CalcScale CalcViewScale(const CalcView& view) {
@@ -167,7 +160,10 @@ CalcScale CalcViewScale(const CalcView& view) {
 
 std::string CalcStatusText(const CalcView& view) {
   const CalcScale scale = CalcViewScale(view);
-  return "X=" + SingleText(scale.left) + ".Y=" + SingleText(scale.top + scale.height);
+  // The surface holds its window in single precision, and the sum of two single
+  // values is single as well.
+  const float bottom = static_cast<float>(scale.top) + static_cast<float>(scale.height);
+  return "X=" + SingleText(scale.left) + ".Y=" + SingleText(bottom);
 }
 
 void CalcRedraw(Surface& surface, const CalcView& view, const CalcGrid& grid, const CalcAnswers& answers) {

@@ -106,13 +106,6 @@ PictureSize PictureSizeFor(int innerWidth, int innerHeight, int statusAllowance)
   return size;
 }
 
-std::string SingleText(double value) {
-  const float single = static_cast<float>(value);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(single));
-  return ShortestText(std::strtod(buffer, nullptr));
-}
-
 ArcSweep ArcAngles(double dx0, double dy0, double dx1, double dy1, double p1) {
   double a0 = DirectionAngle(dx0, dy0);
   if (a0 > 0 && p1 < 0) a0 -= 360;

@@ -11,6 +11,7 @@
 #include "platform/printer.h"
 #include "platform/surface.h"
 #include "shell/element_table.h"
+#include "shell/number_text.h"
 
 namespace vx {
 
@@ -82,10 +83,6 @@ inline constexpr int kTopBandPixels = 33;
 inline constexpr int kScrollBarPixels = 17;
 inline constexpr int kStatusBarPixels = 22;
 PictureSize PictureSizeFor(int innerWidth, int innerHeight, int statusAllowance);
-
-// Value shown for a single-precision number: the shortest text of its value
-// taken to 7 significant digits (-50 -> "-50", 70 - 101.694915 -> "-31.69492").
-std::string SingleText(double value);
 
 // The zoom slider value the view accepts: 0 becomes 10, values outside 0..500
 // are kept at the nearest bound.

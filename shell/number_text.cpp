@@ -102,6 +102,13 @@ std::string ShortestText(double value) {
   return text;
 }
 
+std::string SingleText(double value) {
+  const float single = static_cast<float>(value);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(single));
+  return ShortestText(std::strtod(buffer, nullptr));
+}
+
 std::string SignBlankText(double value) {
   std::string text = ShortestText(std::fabs(value));
   if (text.size() > 1 && text[0] == '0' && text[1] == '.') text.erase(0, 1);

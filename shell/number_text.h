@@ -24,6 +24,10 @@ double RoundHalfEven(double value, int places);
 // exponent in the usual range: 0.25 -> "0.25", -3 -> "-3", 1e-7 -> "1E-07".
 std::string ShortestText(double value);
 
+// Shortest text of a single-precision value (7 significant digits), as the
+// status bars show coordinates: 44.322037 -> "44.32204".
+std::string SingleText(double value);
+
 // The sign-blank form: a blank before a non-negative number, no zero before
 // the point below 1: 0.25 -> " .25", -0.25 -> "-.25", 12 -> " 12", 0 -> " 0".
 std::string SignBlankText(double value);

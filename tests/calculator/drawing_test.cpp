@@ -66,6 +66,14 @@ TEST(CalcView, StartsWithMinus50LeftAnd70Top) {
   EXPECT_EQ(CalcStatusText(view), "X=-50.Y=20");
 }
 
+TEST(CalcView, StatusTextAddsTopAndHeightAsTheSurfaceHoldsThem) {
+  // A 101-pixel-high area: the single-precision sum ends in ...204, the
+  // double sum rounded once would end in ...203.
+  CalcView view;
+  view.pictureHeightTwips = 101 * 15;
+  EXPECT_EQ(CalcStatusText(view), "X=-50.Y=44.32204");
+}
+
 TEST(CalcView, ScrollEndsAndSteps) {
   struct Case {
     int h, v;
