@@ -153,10 +153,16 @@ def check_dxf_export(path, rows):
     msp = doc.modelspace()
     segments = [s for chain in chains(rows) for s in chain]
     lines = [s for s in segments if s[0] == "L"]
-    arcs = [s for s in segments if s[0] == "A"]
+    # An arc that ends where it starts is a full circle: a CIRCLE entity.
+    circles = [s for s in segments if s[0] == "A" and s[1] == s[2]]
+    arcs = [s for s in segments if s[0] == "A" and s[1] != s[2]]
     got_lines = msp.query("LINE")
     got_arcs = msp.query("ARC")
+    got_circles = msp.query("CIRCLE")
     assert len(got_lines) == len(lines) and len(got_arcs) == len(arcs), (len(got_lines), len(got_arcs))
+    assert len(got_circles) == len(circles), (len(got_circles), len(circles))
+    for seg, e in zip(circles, got_circles):
+        assert near(seg[3], e.dxf.center) and abs(abs(seg[4]) - e.dxf.radius) < TOL, (seg, e.dxf.center)
     for seg, e in zip(lines, got_lines):
         assert near(seg[1], e.dxf.start) and near(seg[2], e.dxf.end), (seg, e.dxf.start, e.dxf.end)
         assert e.dxf.layer == "0"
