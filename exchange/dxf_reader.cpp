@@ -122,14 +122,15 @@ class DxfPass {
     return Outcome::kOk;
   }
 
-  // Vertices with their bulges (group 42 after the vertex's 20) and the
-  // closed flag (group 70, bit 1).
+  // Vertices with their bulges (group 42 after the vertex's 20), the
+  // closed flag (group 70, bit 1) and the extrusion direction (group 230).
   Outcome ReadPolyline(std::string& line) {
     std::vector<Vertex> vertices;
     double flags = 0;
+    double extrusionZ = 1;
     while (line != "  0") {
       double value = 0;
-      if (line == " 10" || line == " 20" || line == " 42" || line == " 70") {
+      if (line == " 10" || line == " 20" || line == " 42" || line == " 70" || line == "230") {
         if (!TakeValue(value)) return Outcome::kTruncated;
         if (line == " 10") {
           vertices.push_back(Vertex{value, 0, 0});
@@ -139,9 +140,19 @@ class DxfPass {
           vertices.back().bulge = value;
         } else if (line == " 70") {
           flags = value;
+        } else if (line == "230") {
+          extrusionZ = value;
         }
       }
       if (!m_source.Take(line)) return Outcome::kTruncated;
+    }
+    // Drawn with the extrusion direction (0, 0, -1) (a mirrored polyline):
+    // seen from above, x is mirrored and every bulge turns the other way.
+    if (extrusionZ < 0) {
+      for (Vertex& v : vertices) {
+        v.x = -v.x + 0.0;
+        v.bulge = -v.bulge + 0.0;
+      }
     }
     const size_t n = vertices.size();
     // Four vertices always close back to the first, as drawings made for this
@@ -196,23 +207,37 @@ class DxfPass {
   }
 
   Outcome ReadArc(std::string& line) {
+    const bool circle = line == "CIRCLE";
     Entity* e = NewEntity();
     if (e == nullptr) {
       // The entry past the last may still be a marker; read it as scratch.
       e = &m_list.entity[EntityList::kMaxEntities + 1];
       *e = Entity{};
-      return FinishArc(line, *e, true);
+      return FinishArc(line, *e, circle, true);
     }
-    return FinishArc(line, *e, false);
+    return FinishArc(line, *e, circle, false);
   }
 
-  Outcome FinishArc(std::string& line, Entity& e, bool overLimit) {
+  Outcome FinishArc(std::string& line, Entity& e, bool circle, bool overLimit) {
     double a1 = 0, a2 = 0;
+    double extrusionZ = 1;
     while (line != "  0") {
       double* target = line == " 10" ? &e.CX : line == " 20" ? &e.CY : line == " 40" ? &e.R
-                       : line == " 50" ? &a1 : line == " 51" ? &a2 : nullptr;
+                       : line == " 50" ? &a1 : line == " 51" ? &a2 : line == "230" ? &extrusionZ : nullptr;
       if (target != nullptr && !TakeValue(*target)) return Outcome::kTruncated;
       if (!m_source.Take(line)) return Outcome::kTruncated;
+    }
+    // Drawn with the extrusion direction (0, 0, -1) (a mirrored arc): its
+    // centre and angles are mirrored in x. Seen from above the arc runs
+    // clockwise from 180 - a1 to 180 - a2, that is counter-clockwise from
+    // 180 - a2 to 180 - a1. A circle keeps its start at the rightmost point.
+    if (extrusionZ < 0) {
+      e.CX = -e.CX + 0.0;
+      if (!circle) {
+        const double start = 180 - a2;
+        a2 = 180 - a1;
+        a1 = start;
+      }
     }
     // Deliberately exact: the marker radius is a value typed in the drawing.
     if (e.R == kMarkerRadius) {

@@ -13,6 +13,8 @@ namespace vx {
 // "ENTITIES" is found that way is read again with LF as the line end.
 // Circles and arcs of radius exactly 0.222 become start markers.
 // An LWPOLYLINE gives one entity per side; a vertex with a bulge gives an arc.
+// Arcs, circles and polylines drawn with the extrusion direction (0, 0, -1)
+// (mirrored in CAD) are read as seen from above: x mirrored, arcs turned.
 // Stops (nothing usable) on a file that ends inside an entity, more than
 // 1000 entities or more than 200 markers; `fileName` names the file in messages.
 ExchangeResult ReadDxfText(const std::string& text, EntityList& list, const std::string& fileName = {});

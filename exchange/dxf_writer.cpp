@@ -69,8 +69,24 @@ void WriteLine(DxfOut& dxf, const ElementTable& t, int i, int& handle) {
 // The ARC's angles run counter-clockwise from group 50 to 51; a clockwise
 // arc (P1 < 0) has its two angles exchanged. Readers that keep to the
 // subclass layout need "AcDbArc" before the angles, so it is written.
+// An arc that ends where it starts is a full circle (an imported CIRCLE):
+// it is written as a CIRCLE, since an ARC with two equal angles spans
+// nothing in a CAD reader.
 void WriteArc(DxfOut& dxf, const ElementTable& t, int i, int& handle) {
   const double cx = t.X[i], cy = t.Y[i], p1 = t.P1[i];
+  // Deliberately exact: only a start and end stored as the same point close the circle.
+  const bool fullCircle = static_cast<double>(t.X[i - 1]) == static_cast<double>(t.X[i + 1]) &&
+                          static_cast<double>(t.Y[i - 1]) == static_cast<double>(t.Y[i + 1]);
+  if (fullCircle) {
+    dxf.Head("CIRCLE", handle, "AcDbCircle");
+    dxf.Text(" 10");
+    dxf.Number(cx);
+    dxf.Text(" 20");
+    dxf.Number(cy);
+    dxf.Text(" 40");
+    dxf.Number(std::fabs(p1));
+    return;
+  }
   double a1 = ExportArcAngle(cx, cy, t.X[i - 1], t.Y[i - 1]);
   double a2 = ExportArcAngle(cx, cy, t.X[i + 1], t.Y[i + 1]);
   if (p1 < 0) SwapValues(a1, a2);

@@ -19,7 +19,8 @@ std::string DxfNumberLine(double value);
 
 // The DXF text of rows 1..RowCount: the template up to and including its line
 // "ENTITIES", one LINE per straight segment and one ARC per arc-centre row
-// (handles from 100), the template after it without its last line, then
+// (handles from 100; a CIRCLE for an arc that ends where it starts), the
+// template after it without its last line, then
 // "EOF". Lines end in CR LF. No segment is drawn into or out of a separator
 // row (Code 88), which is never taken as an arc centre. Stops when the
 // template has no "ENTITIES" line followed by at least one more line.

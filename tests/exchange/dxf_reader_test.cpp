@@ -178,6 +178,28 @@ TEST(DxfReaderTest, BulgeGivesATrueArc) {
   EXPECT_LT(cw.CY, 0);  // clockwise eastwards: the centre lies on the right, below the chord
 }
 
+TEST(DxfReaderTest, MirroredArcsAndPolylinesAreReadAsSeenFromAbove) {
+  // Extrusion (0, 0, -1): the drawing-plane x runs to the left. An arc about
+  // (10, 5) from 0 to 90 degrees there runs from (-13, 5) clockwise up to
+  // (-10, 8) seen from above, read as the counter-clockwise arc (-10, 8) to
+  // (-13, 5); a bulged side turns clockwise.
+  const EntityList list = Read(Joined(Entities(
+      {"  0", "ARC", " 10", "10", " 20", "5", " 30", "0", " 40", "3", "210", "0", "220", "0", "230", "-1", " 50",
+       "0", " 51", "90", "  0", "CIRCLE", " 10", "10", " 20", "5", " 40", "2", "230", "-1.0", "  0", "CIRCLE",
+       " 10", "4", " 20", "4", " 40", "0.222", "230", "-1", "  0", "LWPOLYLINE", " 70", "0", "230", "-1", " 10",
+       "0", " 20", "0", " 42", "1", " 10", "10", " 20", "0"})));
+  ASSERT_EQ(list.count, 3);
+  EXPECT_EQ(EntityText(list.entity[1]), EntityText(test::Arc(-10, 8, -13, 5, -10, 5, 3)));
+  EXPECT_EQ(EntityText(list.entity[2]), EntityText(test::Arc(-8, 5, -8, 5, -10, 5, 2)));
+  ASSERT_EQ(list.markerCount, 1);
+  EXPECT_EQ(list.marker[1].x, -4);
+  const Entity& side = list.entity[3];
+  EXPECT_EQ(side.X2, -10);
+  EXPECT_NEAR(side.CX, -5, 1e-12);
+  EXPECT_NEAR(side.CY, 0, 1e-12);
+  EXPECT_NEAR(side.R, -5, 1e-12);
+}
+
 struct StopCase {
   const char* name;
   std::string text;

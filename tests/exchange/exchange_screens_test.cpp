@@ -94,6 +94,7 @@ TEST_F(ScreenFixture, IgesImportDefaultsAndCancelledDialog) {
   screen->Dload->click();
   EXPECT_EQ(fileDialog.last.initialPath, temp.Path() + "sample/iges/*.igs");
   EXPECT_EQ(screen->Txt_IMAR->text(), "4");
+  screen->grab().save(VX_BINARY_DIR "/exchange_igesconv2.png");  // for a look by eye
   FixedFileDialog cancel{std::nullopt};
   AppContext cancelling{table, layout, folder, screens, messageBox, cancel};
   ImportScreen other(cancelling, ImportScreen::Kind::kIges);
@@ -146,6 +147,7 @@ TEST_F(ScreenFixture, ExportStopsWithMessages) {
   ExportScreen iges(badContext, ExportScreen::Kind::kIges);
   EXPECT_EQ(iges.objectName(), "Form_igesW");
   iges.CmdStart->click();
+  iges.grab().save(VX_BINARY_DIR "/exchange_igesW.png");  // for a look by eye
   EXPECT_EQ(bad.last.initialPath, temp.Path() + "sample/iges/*.igs");
   EXPECT_EQ(messageBox.messages,
             (std::vector<std::string>{exchange_text::NoContourFile(temp.File("CON2TA.dat")),

@@ -66,6 +66,14 @@ TEST(DxfWriterTest, ArcAnglesExchangedForClockwise) {
   EXPECT_EQ(Entities(Export(Table({{5, 0, 0, 0}, {0, 0, 8, -5}, {0, 5, 0, 0}}))), Joined(cw));
 }
 
+TEST(DxfWriterTest, FullCircleIsWrittenAsACircleNotAnEmptyArc) {
+  // An imported round hole: start and end at (80, 10), clockwise after a marker.
+  const std::vector<std::string> circle = {"  0", "CIRCLE", "  5", "100", "100", "AcDbEntity", "  8", "0",
+                                           "100", "AcDbCircle", " 10", " 75 ", " 20", " 10 ", " 40", " 5 "};
+  EXPECT_EQ(Entities(Export(Table({{80, 10, 0, 0}, {75, 10, 8, -5}, {80, 10, 0, 0}}))), Joined(circle));
+  EXPECT_EQ(Entities(Export(Table({{80, 10, 0, 0}, {75, 10, 8, 5}, {80, 10, 0, 0}}))), Joined(circle));
+}
+
 struct AngleCase {
   double qx, qy, expected;
 };

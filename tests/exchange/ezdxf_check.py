@@ -146,6 +146,49 @@ def check_stadium(rows):
         assert on_arc(seg, through), (seg, through)
 
 
+def mirrored_drawing(path):
+    """Arcs, a circle and a bulged polyline drawn with the extrusion direction
+    (0, 0, -1), as CAD systems store mirrored geometry."""
+    doc = ezdxf.new("R2000")
+    msp = doc.modelspace()
+    down = {"extrusion": (0, 0, -1)}
+    msp.add_arc((10, 5), 3, 0, 90, dxfattribs=down)
+    msp.add_arc((-20, 0), 4, 200, 30, dxfattribs=down)
+    msp.add_circle((30, 5), 2, dxfattribs=down)
+    msp.add_lwpolyline([(0, 0, 1), (10, 0, -0.5), (10, -8, 0)], format="xyb", dxfattribs=down)
+    doc.saveas(path)
+    return doc
+
+
+def check_mirrored(doc, rows):
+    """Every entity comes back where ezdxf places it seen from above."""
+    from ezdxf import path as dxfpath
+    segments = [s for chain in chains(rows) for s in chain]
+    pieces = []
+    for e in doc.modelspace():
+        pieces.extend(e.virtual_entities() if e.dxftype() == "LWPOLYLINE" else [e])
+    assert len(segments) == len(pieces), (segments, pieces)
+    for piece in pieces:
+        points = [(v.x, v.y) for v in dxfpath.make_path(piece).flattening(0.001)]
+        first, last, middle = points[0], points[-1], points[len(points) // 2]
+        if piece.dxftype() == "LINE":
+            match = [s for s in segments if s[0] == "L" and {s[1], s[2]} == {first, last}]
+            assert match, (first, last, segments)
+            continue
+        centre = piece.ocs().to_wcs(piece.dxf.center)
+        match = [s for s in segments if s[0] == "A" and near(s[3], centre, 1e-5)]
+        assert len(match) == 1, (piece.dxftype(), centre, segments)
+        seg = match[0]
+        assert abs(abs(seg[4]) - piece.dxf.radius) < 1e-6, seg
+        if piece.dxftype() == "CIRCLE":  # read from its rightmost point round
+            assert near(seg[1], seg[2]) and near(seg[1], (centre.x + piece.dxf.radius, centre.y)), seg
+            continue
+        assert near(seg[1], first, 1e-5) or near(seg[1], last, 1e-5), (seg, first, last)
+        assert near(seg[2], first, 1e-5) or near(seg[2], last, 1e-5), (seg, first, last)
+        if piece.dxftype() == "ARC":
+            assert on_arc(seg, middle), (seg, middle)
+
+
 def check_dxf_export(path, rows):
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
@@ -153,10 +196,16 @@ def check_dxf_export(path, rows):
     msp = doc.modelspace()
     segments = [s for chain in chains(rows) for s in chain]
     lines = [s for s in segments if s[0] == "L"]
-    arcs = [s for s in segments if s[0] == "A"]
+    # An arc that ends where it starts is a full circle: a CIRCLE entity.
+    circles = [s for s in segments if s[0] == "A" and s[1] == s[2]]
+    arcs = [s for s in segments if s[0] == "A" and s[1] != s[2]]
     got_lines = msp.query("LINE")
     got_arcs = msp.query("ARC")
+    got_circles = msp.query("CIRCLE")
     assert len(got_lines) == len(lines) and len(got_arcs) == len(arcs), (len(got_lines), len(got_arcs))
+    assert len(got_circles) == len(circles), (len(got_circles), len(circles))
+    for seg, e in zip(circles, got_circles):
+        assert near(seg[3], e.dxf.center) and abs(abs(seg[4]) - e.dxf.radius) < TOL, (seg, e.dxf.center)
     for seg, e in zip(lines, got_lines):
         assert near(seg[1], e.dxf.start) and near(seg[2], e.dxf.end), (seg, e.dxf.start, e.dxf.end)
         assert e.dxf.layer == "0"
@@ -176,6 +225,11 @@ def main():
         run(cli, home, "import-dxf", drawing)
         rows = read_table(os.path.join(home, "CON2TA.dat"))
         check_scrambled(rows)
+
+        mirrored = os.path.join(home, "mirrored.dxf")
+        mirrored_doc = mirrored_drawing(mirrored)
+        run(cli, home, "import-dxf", mirrored, "--smooth", "0", "--round", "6")
+        check_mirrored(mirrored_doc, read_table(os.path.join(home, "CON2TA.dat")))
 
         stadium = os.path.join(home, "stadium.dxf")
         stadium_drawing(stadium)

@@ -26,9 +26,11 @@ def plate():
     msp.add_line((20, 12), (40, 12))     # hole
     msp.add_line((0, 0), (0, 40))
     msp.add_line((40, 28), (40, 12))
-    msp.add_line((60, 0), (0, 0))
-    msp.add_line((20, 28), (20, 12))
+    # The follower of the marked first line comes before the line that ends
+    # at the marker: chaining would otherwise turn a straight first line round.
     msp.add_line((0, 40), (60, 40))
+    msp.add_line((20, 28), (20, 12))
+    msp.add_line((60, 0), (0, 0))
     msp.add_line((40, 28), (20, 28))
     msp.add_circle((0, 0), MARKER)       # outline starts at the origin
     msp.add_circle((20, 12), MARKER)     # then the hole
