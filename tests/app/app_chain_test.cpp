@@ -2,8 +2,9 @@
 // chain from conversion 1 through CONV-2 to the contour view and NC output.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,12 +28,7 @@ namespace vx {
 namespace {
 
 struct AppFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "app_chain_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void SetUp() override {
     ASSERT_TRUE(folder.EnsureInstalled(VxEmbeddedFiles()).ok);
     screens.SetContext(&context);
@@ -53,10 +49,7 @@ struct AppFixture : ::testing::Test {
   }
   template <typename Condition>
   static bool WaitFor(Condition condition, int milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return condition();
+    return test::WaitFor(condition, milliseconds);
   }
   bool Visible(ScreenId id) const {
     QWidget* screen = screens.Existing(id);

@@ -2,6 +2,8 @@
 // controls and a picture of a solved three-point circle.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
@@ -19,12 +21,7 @@ namespace vx {
 namespace {
 
 struct CalcuFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "form_calcu_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void Type(Form_calcu& form, int row, const char* x, const char* y, const char* d) {
     form.inpX[row]->setText(x);
     form.inpY[row]->setText(y);

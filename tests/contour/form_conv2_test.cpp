@@ -1,6 +1,10 @@
 // The CONV-2 screen offscreen: caption, run on opening, closing opens the contour view.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QLabel>
 
@@ -16,12 +20,7 @@ namespace vx::test {
 namespace {
 
 struct Conv2ScreenFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "form_conv2_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { EnsureQApplication(); }
   TempFolder temp;
   ElementTable table;
   PieceLayout layout;

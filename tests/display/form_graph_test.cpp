@@ -2,6 +2,8 @@
 // a screenshot and a printed sheet as PDF.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
@@ -26,13 +28,7 @@ const char* const kSampleContour =
     "30,30,0,0,0\r\n0,30,0,0,0\r\n0,5,0,0,0\r\n-5,5,0,0,0\r\n0,0,99,0,0\r\n";
 
 struct GraphFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "form_graph_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-    InstallFontSubstitutions();
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void SetUp() override {
     folder.Write("CON2TA.dat", kSampleContour);
     screens.SetContext(&context);

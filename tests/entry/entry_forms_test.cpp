@@ -2,9 +2,10 @@
 // corrections of the contour file; screenshots go into the build folder.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <filesystem>
 
@@ -29,12 +30,7 @@ namespace {
 const std::string kSource = VX_SOURCE_DIR;
 
 struct EntryFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "entry_forms_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void SetUp() override {
     screens.SetContext(&context);
     RegisterEntryScreens(screens);
@@ -43,19 +39,10 @@ struct EntryFixture : ::testing::Test {
     screens.CloseAll();
     Settle();
   }
-  // Runs queued calls and deferred deletes.
-  static void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
-  // Processes events until the condition holds or the time has passed.
+  static void Settle() { test::Settle(); }
   template <typename Condition>
   static bool WaitFor(Condition condition, int milliseconds = 2000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return condition();
+    return test::WaitFor(condition, milliseconds);
   }
   void CopyIn(const std::string& source, const std::string& name) {
     std::filesystem::copy_file(kSource + source, temp.File(name), std::filesystem::copy_options::overwrite_existing);

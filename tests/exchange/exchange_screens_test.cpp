@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QPointer>
 
@@ -17,12 +19,7 @@ namespace vx {
 namespace {
 
 struct ScreenFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "exchange_screens_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void SetUp() override {
     screens.SetContext(&context);
     RegisterExchangeScreens(screens);

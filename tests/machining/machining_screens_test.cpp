@@ -2,6 +2,8 @@
 // typed, START pressed with the save dialog answered, screenshots saved.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <functional>
@@ -36,15 +38,7 @@ void SaveScreenshot(QWidget* widget, const char* name) {
 }
 
 struct ScreensFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "machining_screens_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-      new QApplication(argc, argv);
-      InstallFontSubstitutions();
-    }
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   void SetUp() override {
     screens.SetContext(&context);
     RegisterMachiningScreens(screens);

@@ -1,6 +1,8 @@
 // The main menu offscreen: captions, disabled unbuilt screens, single instances.
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QLabel>
 
@@ -14,12 +16,7 @@ namespace vx {
 namespace {
 
 struct MenuFixture : ::testing::Test {
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "form_main_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureQApplication(); }
   ElementTable table;
   PieceLayout layout;
   InstallFolder folder{"/tmp/vexline-menu-test"};
