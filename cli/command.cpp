@@ -1,6 +1,7 @@
 // The command table of vexline-cli: parsing, help and dispatch.
 #include "cli/command.h"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
@@ -61,6 +62,11 @@ std::optional<std::string> ParseArgs(const CommandSpec& command, const std::vect
     if (!values.empty() && !option->repeatable) return "option --" + option->name + " given twice";
     values.push_back(value);
   }
+  for (const OptionSpec& option : command.options) {
+    if (option.required && !args.Has(option.name)) {
+      return "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName) + " is required";
+    }
+  }
   const int count = static_cast<int>(args.positional.size());
   if (count < command.minPositional || count > command.maxPositional) {
     return command.arguments.empty() ? "no arguments expected" : "expected " + command.arguments;
@@ -72,7 +78,8 @@ std::string UsageLine(const CommandSpec& command) {
   std::string line = "usage: vexline-cli " + command.name;
   if (!command.arguments.empty()) line += " " + command.arguments;
   for (const OptionSpec& option : command.options) {
-    line += " [--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName) + "]";
+    const std::string word = "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
+    line += option.required ? " " + word : " [" + word + "]";
     if (option.repeatable) line += "...";
   }
   return line;
@@ -84,10 +91,15 @@ std::string CommandHelp(const CommandSpec& command) {
   if (!command.description.empty()) text << "\n" << command.description << "\n";
   if (!command.options.empty()) {
     text << "\noptions:\n";
+    auto left = [](const OptionSpec& option) {
+      return "  --" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
+    };
+    size_t width = 24;
+    for (const OptionSpec& option : command.options) width = std::max(width, left(option).size() + 1);
     for (const OptionSpec& option : command.options) {
-      std::string left = "  --" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
-      if (left.size() < 24) left.resize(24, ' ');
-      text << left << " " << option.help << (option.repeatable ? " (repeatable)" : "") << "\n";
+      std::string column = left(option);
+      column.resize(width, ' ');
+      text << column << " " << option.help << (option.repeatable ? " (repeatable)" : "") << "\n";
     }
   }
   return text.str();

@@ -34,6 +34,7 @@ struct OptionSpec {
   std::string valueName;  // "T", "PATH", ...; empty for a switch without value
   std::string help;
   bool repeatable = false;
+  bool required = false;  // the command cannot run without it
 };
 
 class Args {

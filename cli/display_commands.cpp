@@ -183,7 +183,7 @@ void RegisterDisplayCommands(CommandTable& table) {
       "Prints the drawing of CON2TA.dat on one landscape sheet at the zoom's scale (1:1 at 100 %) with the title "
       "block, into the PDF file given by --pdf.";
   print.options = ViewOptions();
-  print.options.insert(print.options.begin(), {"pdf", "FILE", "the PDF file to write (required)"});
+  print.options.insert(print.options.begin(), {"pdf", "FILE", "the PDF file to write", false, true});
   print.run = [command = print](const Args& args, Context& context) { return RunPrint(args, context, command); };
   table.Add(print);
 }

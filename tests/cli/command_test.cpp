@@ -33,6 +33,16 @@ TEST(ParseArgs, PositionalNegativeValue) {
   EXPECT_EQ(args.positional, std::vector<std::string>{"-0.1"});
 }
 
+TEST(ParseArgs, RequiredOptionMustBeGivenAndShowsWithoutBrackets) {
+  CommandSpec command;
+  command.name = "print";
+  command.options = {{"pdf", "FILE", "the PDF file", false, true}, {"zoom", "PERCENT", "zoom"}};
+  Args missing, given;
+  EXPECT_EQ(ParseArgs(command, {"--zoom", "100"}, missing), std::optional<std::string>("--pdf FILE is required"));
+  EXPECT_FALSE(ParseArgs(command, {"--pdf", "a.pdf"}, given));
+  EXPECT_EQ(UsageLine(command), "usage: vexline-cli print --pdf FILE [--zoom PERCENT]");
+}
+
 TEST(ParseArgs, EmptyValueIsAValue) {
   Args args;
   ASSERT_FALSE(ParseArgs(NcLike(), {"--offset", ""}, args));
