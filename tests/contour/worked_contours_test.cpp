@@ -273,5 +273,84 @@ TEST(WorkedContour, CircleOutThroughACornerItemOntoAVerticalLeavingLine) {
                     {0, -6, 0, 0, 0}});
 }
 
+
+// An entering line's end point followed by a corner item: the corner is made
+// at the next vertex, between the segment from that end point and the line
+// after the vertex. Rows `corner` - 1 .. `corner` + 1 are the corner; the
+// segment before it starts at row `corner` - 2, the one after it ends at row
+// `corner` + 2.
+struct EndPointCornerCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  size_t rowCount;
+  int corner;
+  double cornerP1;
+};
+
+std::ostream& operator<<(std::ostream& out, const EndPointCornerCase& c) { return out << c.name; }
+
+class CornerItemAfterAnEnteringLine : public ::testing::TestWithParam<EndPointCornerCase> {};
+
+TEST_P(CornerItemAfterAnEnteringLine, CornerTouchesTheSegmentsOnBothSides) {
+  const EndPointCornerCase& c = GetParam();
+  const auto rows = ConvertCleanly(c.elements).Rows();
+  ASSERT_EQ(rows.size(), c.rowCount);
+  const int k = c.corner;
+  EXPECT_EQ(rows[k - 1].p1, c.cornerP1);
+  ExpectArcTangentToSegment(rows, k, k - 2, k - 1, kTolerance);
+  ExpectArcTangentToSegment(rows, k, k + 1, k + 2, kTolerance);
+  ExpectSmoothAt(rows, k - 1, kTolerance);
+  ExpectSmoothAt(rows, k + 1, kTolerance);
+  ExpectClosed(rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedContour, CornerItemAfterAnEnteringLine,
+    ::testing::Values(
+        // Up x = 20 to (20, 10), over to (10, 20), up x = 10: a right turn there.
+        EndPointCornerCase{"VerticalEnteringLineThenLeavingLine",
+                           {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 1, 90, 0},
+                            {0, 30, 2, 180, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, -2},
+        EndPointCornerCase{"VerticalEnteringLineThenPoint",
+                           {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 0, 0, 0},
+                            {10, 30, 0, 0, 0}, {0, 30, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, -2},
+        // Along y = x + 10 to (10, 20), on to (10, 40), then left: a left turn.
+        EndPointCornerCase{"ObliqueEnteringLineThenPoint",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {0, 0, 5, 0, 3}, {10, 40, 0, 0, 0},
+                            {-20, 40, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           8, 5, 3},
+        // The vertex (20, 30) lies on the extension of y = x + 10: the corner
+        // is made between that line and x = 20 going up.
+        EndPointCornerCase{"VertexOnTheEnteringLinesExtension",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {0, 0, 5, 0, 2}, {20, 30, 0, 0, 0},
+                            {20, 40, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           8, 5, 2},
+        // Out of a circle on an entering line that ends at (0, 30).
+        EndPointCornerCase{"EnteringLineOutOfACircleThenPoint",
+                           {{-30, 0, 1, 0, 0}, {0, 0, 8, 10, 2}, {0, 30, 2, 90, 0}, {0, 0, 5, 0, 2},
+                            {-10, 40, 0, 0, 0}, {-30, 40, 0, 0, 0}, {-30, 0, 0, 0, 0}, kEndRow},
+                           10, 7, 2}),
+    [](const ::testing::TestParamInfo<EndPointCornerCase>& info) { return std::string(info.param.name); });
+
+// Right turn at (10, 20) from the direction (-1, 1) onto x = 10 going up: the
+// centre is 2 right of both, (12, 18 + 2 sqrt 2).
+TEST(WorkedContour, CornerItemAfterAnEnteringLineIsMadeAtTheNextVertex) {
+  const double s = std::sqrt(2.0);
+  const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 1, 90, 0},
+                                    {0, 30, 2, 180, 0}, {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, 0, 0, 0, 0},
+                    {20, 0, 0, 0, 0},
+                    {20, 10, 0, 0, 0},
+                    {12 - s, 18 + s, 0, 0, 0},
+                    {12, 18 + 2 * s, 0, -2, 0},
+                    {10, 18 + 2 * s, 0, 0, 0},
+                    {10, 30, 0, 0, 0},
+                    {0, 30, 0, 0, 0},
+                    {0, 0, 0, 0, 0}});
+}
+
 }  // namespace
 }  // namespace vx::test
