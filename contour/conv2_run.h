@@ -29,6 +29,9 @@ constexpr int kCornerCosinePlaces = 5;     // cosine of the circle-to-circle cor
 constexpr double kCrossingItemRadius = 0.001;
 // Gap two circles may have and still be joined by a circle-to-circle corner.
 constexpr double kCircleGapTolerance = 0.001;
+// Distance from a line within which a point counts as lying on it: a vertex
+// typed on the extension of an entering line keeps that line for its corner.
+constexpr double kOnLineTolerance = 0.001;
 // How far past +-1 an arc-sine argument may lie from rounding alone (a circle
 // that just touches); such arguments are taken as +-1 without a message.
 constexpr double kSineRoundingSlack = 1e-12;
@@ -114,6 +117,9 @@ struct Run {
   void CornerCentre(double radius, int side);
   void CornerItem();
   void LineCornerLine();
+  // True when the segment of rows `from` -> `to` is not vertical and row
+  // `point` lies on its line within kOnLineTolerance.
+  bool ContinuesLine(int from, int to, int point) const;
   void LineCornerCircle();
   void CircleCornerLine();
   void CircleCornerCircle();

@@ -310,7 +310,12 @@ void Run::CircleExit() {
   CirclePending = 0;
   const int element = T.CurRow;
   NextCode = CodeOf(element);
-  if ((PassTwo == 0 && NextCode == kPoint) || NextCode == kLeavingLine) {
+  // Behind a "(C)" item the element's line (a leaving line's own, or from a
+  // point towards the row after it) crosses the circle and pass 2 joins the
+  // two with the item's corner. The row before is the item, not the circle,
+  // so no tangent is drawn from it.
+  const bool afterCornerItem = CodeOf(element - 1) == kCornerItem;
+  if (!afterCornerItem && ((PassTwo == 0 && NextCode == kPoint) || NextCode == kLeavingLine)) {
     // The contour leaves the circle on the tangent through the element's point.
     const double dx = X(element) - X(element - 1);
     const double dy = Y(element) - Y(element - 1);

@@ -130,4 +130,29 @@ inline void ExpectSegmentTangentToCircle(const std::vector<Row>& rows, int a, in
   ExpectArcTangentToSegment(rows, arc, a, b, tolerance);
 }
 
+// Unit direction of travel arriving at point row `at` (1-based) and leaving
+// it: along the segment, or along the arc whose centre row is beside it
+// (counter-clockwise for a positive radius).
+inline Vec2 Unit(Vec2 v) { return {v.x / Length(v), v.y / Length(v)}; }
+inline Vec2 ArcDirection(const Row& centre, Vec2 p) {
+  const Vec2 r = p - centre.At();
+  return Unit(centre.p1 > 0 ? Vec2{-r.y, r.x} : Vec2{r.y, -r.x});
+}
+inline Vec2 DirectionInto(const std::vector<Row>& rows, int at) {
+  const Row& before = rows[at - 2];
+  return before.p1 != 0 ? ArcDirection(before, rows[at - 1].At()) : Unit(rows[at - 1].At() - before.At());
+}
+inline Vec2 DirectionOutOf(const std::vector<Row>& rows, int at) {
+  const Row& after = rows[at];
+  return after.p1 != 0 ? ArcDirection(after, rows[at - 1].At()) : Unit(after.At() - rows[at - 1].At());
+}
+
+// The path runs on without a kink or a reversal at point row `at`.
+inline void ExpectSmoothAt(const std::vector<Row>& rows, int at, double tolerance) {
+  const Vec2 in = DirectionInto(rows, at);
+  const Vec2 out = DirectionOutOf(rows, at);
+  EXPECT_NEAR(Cross(in, out), 0, tolerance) << "kink at row " << at << " " << rows[at - 1];
+  EXPECT_GT(in.x * out.x + in.y * out.y, 0) << "reversal at row " << at << " " << rows[at - 1];
+}
+
 }  // namespace vx::test

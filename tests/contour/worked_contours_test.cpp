@@ -182,5 +182,175 @@ TEST(WorkedContour, SamplePlateOfTheEntryWorkbook) {
   ExpectClosed(rows);
 }
 
+// A circle left through a corner item onto a line given by a point (a leaving
+// line's point and angle, or a point and the row after it). The corner arc of
+// radius 1 must touch the circle and the line, and the chain must run on
+// along that line; the item's own row position (the origin) plays no part.
+struct CircleOutCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  Vec2 linePoint;  // a point of the line after the corner
+  Vec2 lineDirection;
+  size_t rowCount = 9;
+  double cornerP1 = -1;  // right turn off a counter-clockwise circle
+};
+
+std::ostream& operator<<(std::ostream& out, const CircleOutCase& c) { return out << c.name; }
+
+class CircleOutThroughCornerItem : public ::testing::TestWithParam<CircleOutCase> {};
+
+TEST_P(CircleOutThroughCornerItem, CornerTouchesCircleAndLineWithoutAStrayPoint) {
+  const CircleOutCase& c = GetParam();
+  const auto rows = ConvertCleanly(c.elements).Rows();
+  // Start, entry, circle, tangent point on the circle, corner centre, tangent
+  // point on the line, the line's next vertex, then the closing rows.
+  ASSERT_EQ(rows.size(), c.rowCount);
+  EXPECT_EQ(rows[2].p1, 10);
+  EXPECT_EQ(rows[4].p1, c.cornerP1);
+  ExpectArcTangentToCircle(rows, 5, 3, kTolerance);
+  ExpectArcTangentToSegment(rows, 5, 6, 7, kTolerance);
+  ExpectSmoothAt(rows, 4, kTolerance);
+  ExpectSmoothAt(rows, 6, kTolerance);
+  const Vec2 along{c.linePoint.x + c.lineDirection.x, c.linePoint.y + c.lineDirection.y};
+  EXPECT_NEAR(DistanceToLine(rows[5].At(), c.linePoint, along), 0, kTolerance) << rows[5];
+  EXPECT_NEAR(DistanceToLine(rows[6].At(), c.linePoint, along), 0, kTolerance) << rows[6];
+  for (size_t k = 1; k + 1 < rows.size(); ++k) {
+    EXPECT_FALSE(rows[k].x == 0 && rows[k].y == 0) << "stray point at row " << k + 1;
+  }
+  ExpectClosed(rows);
+}
+
+// Circle of radius 10 about (30, 0), entered from y = -6 and left at the
+// farther crossing (mark 2); the line x = 36 going up gives the corner centre
+// (37, sqrt(72)), 11 from the circle's centre and 1 right of the line.
+INSTANTIATE_TEST_SUITE_P(
+    WorkedContour, CircleOutThroughCornerItem,
+    ::testing::Values(
+        CircleOutCase{"VerticalLeavingLine",
+                      {{0, -6, 1, 0, 0}, {30, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {36, 30, 1, 90, 0}, {0, 30, 2, 180, 0},
+                       {0, -6, 0, 0, 0}, kEndRow},
+                      {36, 30},
+                      {0, 1}},
+        CircleOutCase{"PointThenPointStraightUp",
+                      {{0, -6, 1, 0, 0}, {30, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {36, 20, 0, 0, 0}, {36, 30, 0, 0, 0},
+                       {0, 30, 0, 0, 0}, {0, -6, 0, 0, 0}, kEndRow},
+                      {36, 20},
+                      {0, 1}},
+        CircleOutCase{"ObliqueLeavingLine",
+                      {{0, -6, 1, 0, 0}, {30, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {20, 20, 1, 135, 0}, {0, 30, 2, 180, 0},
+                       {0, -6, 0, 0, 0}, kEndRow},
+                      {20, 20},
+                      {-1, 1}},
+        CircleOutCase{"PointThenPointUpAndLeft",
+                      {{0, -6, 1, 0, 0}, {30, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {20, 20, 0, 0, 0}, {10, 30, 0, 0, 0},
+                       {0, 30, 0, 0, 0}, {0, -6, 0, 0, 0}, kEndRow},
+                      {20, 20},
+                      {-1, 1}},
+        // Back to the start along y = x: the exit is the lower crossing,
+        // farther along the way to the origin.
+        CircleOutCase{"PointThenBackToTheStart",
+                      {{0, 0, 1, 0, 0}, {15, 8, 8, 10, 2}, {0, 0, 5, 0, 2}, {5, 5, 0, 0, 0}, {0, 0, 0, 0, 0},
+                       kEndRow},
+                      {0, 0},
+                      {1, 1},
+                      7,
+                      -2}),
+    [](const ::testing::TestParamInfo<CircleOutCase>& info) { return std::string(info.param.name); });
+
+TEST(WorkedContour, CircleOutThroughACornerItemOntoAVerticalLeavingLine) {
+  const double yc = std::sqrt(72.0);
+  const auto rows = ConvertCleanly({{0, -6, 1, 0, 0}, {30, 0, 8, 10, 2}, {0, 0, 5, 0, 1}, {36, 30, 1, 90, 0},
+                                    {0, 30, 2, 180, 0}, {0, -6, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, -6, 0, 0, 0},
+                    {38, -6, 0, 0, 0},
+                    {30, 0, 8, 10, 0},
+                    {30 + 7 * 10 / 11.0, yc * 10 / 11.0, 0, 0, 0},
+                    {37, yc, 0, -1, 0},
+                    {36, yc, 0, 0, 0},
+                    {36, 30, 0, 0, 0},
+                    {0, 30, 0, 0, 0},
+                    {0, -6, 0, 0, 0}});
+}
+
+
+// An entering line's end point followed by a corner item: the corner is made
+// at the next vertex, between the segment from that end point and the line
+// after the vertex. Rows `corner` - 1 .. `corner` + 1 are the corner; the
+// segment before it starts at row `corner` - 2, the one after it ends at row
+// `corner` + 2.
+struct EndPointCornerCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  size_t rowCount;
+  int corner;
+  double cornerP1;
+};
+
+std::ostream& operator<<(std::ostream& out, const EndPointCornerCase& c) { return out << c.name; }
+
+class CornerItemAfterAnEnteringLine : public ::testing::TestWithParam<EndPointCornerCase> {};
+
+TEST_P(CornerItemAfterAnEnteringLine, CornerTouchesTheSegmentsOnBothSides) {
+  const EndPointCornerCase& c = GetParam();
+  const auto rows = ConvertCleanly(c.elements).Rows();
+  ASSERT_EQ(rows.size(), c.rowCount);
+  const int k = c.corner;
+  EXPECT_EQ(rows[k - 1].p1, c.cornerP1);
+  ExpectArcTangentToSegment(rows, k, k - 2, k - 1, kTolerance);
+  ExpectArcTangentToSegment(rows, k, k + 1, k + 2, kTolerance);
+  ExpectSmoothAt(rows, k - 1, kTolerance);
+  ExpectSmoothAt(rows, k + 1, kTolerance);
+  ExpectClosed(rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedContour, CornerItemAfterAnEnteringLine,
+    ::testing::Values(
+        // Up x = 20 to (20, 10), over to (10, 20), up x = 10: a right turn there.
+        EndPointCornerCase{"VerticalEnteringLineThenLeavingLine",
+                           {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 1, 90, 0},
+                            {0, 30, 2, 180, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, -2},
+        EndPointCornerCase{"VerticalEnteringLineThenPoint",
+                           {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 0, 0, 0},
+                            {10, 30, 0, 0, 0}, {0, 30, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, -2},
+        // Along y = x + 10 to (10, 20), on to (10, 40), then left: a left turn.
+        EndPointCornerCase{"ObliqueEnteringLineThenPoint",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {0, 0, 5, 0, 3}, {10, 40, 0, 0, 0},
+                            {-20, 40, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           8, 5, 3},
+        // The vertex (20, 30) lies on the extension of y = x + 10: the corner
+        // is made between that line and x = 20 going up.
+        EndPointCornerCase{"VertexOnTheEnteringLinesExtension",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {0, 0, 5, 0, 2}, {20, 30, 0, 0, 0},
+                            {20, 40, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                           8, 5, 2},
+        // Out of a circle on an entering line that ends at (0, 30).
+        EndPointCornerCase{"EnteringLineOutOfACircleThenPoint",
+                           {{-30, 0, 1, 0, 0}, {0, 0, 8, 10, 2}, {0, 30, 2, 90, 0}, {0, 0, 5, 0, 2},
+                            {-10, 40, 0, 0, 0}, {-30, 40, 0, 0, 0}, {-30, 0, 0, 0, 0}, kEndRow},
+                           10, 7, 2}),
+    [](const ::testing::TestParamInfo<EndPointCornerCase>& info) { return std::string(info.param.name); });
+
+// Right turn at (10, 20) from the direction (-1, 1) onto x = 10 going up: the
+// centre is 2 right of both, (12, 18 + 2 sqrt 2).
+TEST(WorkedContour, CornerItemAfterAnEnteringLineIsMadeAtTheNextVertex) {
+  const double s = std::sqrt(2.0);
+  const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {10, 20, 1, 90, 0},
+                                    {0, 30, 2, 180, 0}, {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, 0, 0, 0, 0},
+                    {20, 0, 0, 0, 0},
+                    {20, 10, 0, 0, 0},
+                    {12 - s, 18 + s, 0, 0, 0},
+                    {12, 18 + 2 * s, 0, -2, 0},
+                    {10, 18 + 2 * s, 0, 0, 0},
+                    {10, 30, 0, 0, 0},
+                    {0, 30, 0, 0, 0},
+                    {0, 0, 0, 0, 0}});
+}
+
 }  // namespace
 }  // namespace vx::test
