@@ -42,8 +42,9 @@ class ProgramRun {
       channels.printer = printer.printer.get();
     }
     m_generator.GenerateProgram(m_settings, programNumber, m_target, reverseFlag, channels);
-    // Both channels are closed; the print job ends even when the file failed,
-    // so that no half-made job is left behind.
+    // Both channels are closed. When the file failed the print job is dropped
+    // rather than ended: a listing of a program that was not stored would be
+    // printed again with the next START.
     Step step = Step::kOk;
     if (channels.toFile) {
       if (WriteFileAtomically(fileName, channels.fileText)) {
@@ -53,7 +54,9 @@ class ProgramRun {
         step = Step::kFailed;
       }
     }
-    if (channels.printer != nullptr && !channels.printer->EndDocument()) {
+    if (channels.printer != nullptr && step == Step::kFailed) {
+      channels.printer->Abort();
+    } else if (channels.printer != nullptr && !channels.printer->EndDocument()) {
       m_services.messageBox.Show(PrinterMessage(printer.name));
       step = Step::kFailed;
     }

@@ -24,6 +24,9 @@ class Printer {
   virtual void TextLine(const std::string& text) = 0;
   // Ends the page and the document; returns false when the output failed.
   virtual bool EndDocument() = 0;
+  // Drops the document instead of ending it: nothing reaches the paper or the
+  // output file.
+  virtual void Abort() {}
   // Keeps the orientation, window and font until RestoreSettings puts them
   // back (one level), so that a print leaves the printer as it found it.
   virtual void SaveSettings() {}

@@ -306,6 +306,15 @@ void QtPrinter::TextLine(const std::string& text) {
   m_lineY += metrics.height();
 }
 
+void QtPrinter::Abort() {
+  if (m_painter && m_painter->isActive()) {
+    if (m_pdfPath.empty()) m_printer->abort();
+    m_painter->end();
+  }
+  m_failed = true;
+  if (!m_pdfPath.empty()) QFile::remove(m_printer->outputFileName());
+}
+
 bool QtPrinter::EndDocument() {
   if (!Begin()) return false;
   const bool ended = m_painter->end();

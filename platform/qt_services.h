@@ -144,6 +144,7 @@ class QtPrinter : public Printer {
   void Text(double x, double y, const std::string& text) override;
   void TextLine(const std::string& text) override;
   bool EndDocument() override;
+  void Abort() override;
   void SaveSettings() override;
   void RestoreSettings() override;
   void SetPrintableArea(double widthMm, double heightMm) override;

@@ -103,12 +103,22 @@ TEST_F(CliFixture, EmptyOutputOrPdfNameIsAUsageErrorAndWritesNothing) {
   EXPECT_FALSE(temp.Exists("NC1.dat"));
 }
 
+TEST_F(CliFixture, UnwritableProgramFileLeavesNoListingEither) {
+  EXPECT_EQ(Run({"nc", "--target", "3", "--pdf", temp.Path() + "list.pdf", "--output", temp.Path() + "no/NC.dat"}),
+            kExitFailure);
+  EXPECT_FALSE(temp.Exists("list.pdf"));
+  EXPECT_FALSE(temp.Exists("list1.pdf"));
+  EXPECT_FALSE(temp.Exists(".list.pdf.vxtmp"));
+  EXPECT_FALSE(temp.Exists(".list1.pdf.vxtmp"));
+}
+
 TEST_F(CliFixture, PrintedListingGoesToThePdf) {
   ASSERT_EQ(Run({"nc", "--target", "2", "--pdf", temp.Path() + "list.pdf", "--reverse", "1"}), kExitOk);
   EXPECT_EQ(temp.Read("list.pdf").substr(0, 5), "%PDF-");
   EXPECT_TRUE(temp.Exists("list2.pdf"));
   EXPECT_FALSE(temp.Exists("NC1.dat"));
 }
+
 
 }  // namespace
 }  // namespace vx::cli

@@ -369,7 +369,7 @@ TEST_F(NcFixture, FailedPrintJobGivesAMessageAndNoReverseProgram) {
   EXPECT_EQ(printers.size(), 1u);
 }
 
-TEST_F(NcFixture, FailedFileStillEndsThePrintJob) {
+TEST_F(NcFixture, FailedFileDropsThePrintJob) {
   WriteContour(test::ExampleSquare());
   FixedFileDialog chosen{temp.Path() + "missing-folder/NC.dat"};
   NcSettings settings;
@@ -377,7 +377,8 @@ TEST_F(NcFixture, FailedFileStillEndsThePrintJob) {
   const NcStartResult result = Start(settings, &chosen);
   EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
   ASSERT_EQ(printers.size(), 1u);
-  EXPECT_EQ(printers[0]->ended, 1);
+  EXPECT_EQ(printers[0]->ended, 0);
+  EXPECT_EQ(printers[0]->aborted, 1);
 }
 
 TEST_F(NcFixture, UnknownTargetWritesNowhereButStillRuns) {

@@ -24,9 +24,12 @@ class RecordingPrinter : public Printer {
     return endSucceeds;
   }
 
+  void Abort() override { ++aborted; }
+
   bool available = true;
   bool endSucceeds = true;
   int ended = 0;
+  int aborted = 0;
   std::vector<std::string> lines;
 };
 
@@ -44,6 +47,7 @@ class ForwardingPrinter : public Printer {
   void Text(double x, double y, const std::string& text) override { m_target.Text(x, y, text); }
   void TextLine(const std::string& text) override { m_target.TextLine(text); }
   bool EndDocument() override { return m_target.EndDocument(); }
+  void Abort() override { m_target.Abort(); }
 
  private:
   RecordingPrinter& m_target;
