@@ -120,6 +120,10 @@ struct Run {
   // True when the segment of rows `from` -> `to` is not vertical and row
   // `point` lies on its line within kOnLineTolerance.
   bool ContinuesLine(int from, int to, int point) const;
+  // Before a corner at row `point` whose row before, `end`, is an entering
+  // line's end point (row `before` the point ahead of it): the previous line
+  // becomes the segment end -> point unless the point continues the line.
+  void LineFromEndPoint(int before, int end, int point);
   void LineCornerCircle();
   void CircleCornerLine();
   void CircleCornerCircle();

@@ -145,24 +145,27 @@ bool Run::ContinuesLine(int from, int to, int point) const {
   return std::fabs(ex * py - ey * px) <= kOnLineTolerance * std::hypot(ex, ey);
 }
 
+void Run::LineFromEndPoint(int before, int end, int point) {
+  if (ContinuesLine(before, end, point)) return;
+  // An entering line's end point keeps its element code, so the pass went
+  // over it without taking the line from it towards this point: the line
+  // state still holds the entering line (without its vertical flag, when it
+  // is vertical). Unless the point lies on that line, take the segment as
+  // the point step would have: slope dy / dx through the end point, or
+  // vertical.
+  const double dx = X(point) - X(end);
+  const double dy = Y(point) - Y(end);
+  PrevVertical = dx == 0 ? 1 : 0;
+  if (dx != 0) {
+    PrevSlope = dy / dx;
+    PrevIntercept = Y(end) - X(end) * PrevSlope;
+  }
+}
+
 void Run::LineCornerLine() {
   const int i = T.CurRow;
   const double cornerRadius = P2(i - 1);
-  if (CodeOf(i - 2) == kEnteringLine && !ContinuesLine(i - 3, i - 2, i)) {
-    // An entering line's end point keeps its element code, so the pass went
-    // over it without taking the line from it towards this point: the line
-    // state still holds the entering line (without its vertical flag, when
-    // it is vertical). Unless the point lies on that line, take the segment
-    // as the point step would have: slope dy / dx through the end point, or
-    // vertical.
-    const double dx = X(i) - X(i - 2);
-    const double dy = Y(i) - Y(i - 2);
-    PrevVertical = dx == 0 ? 1 : 0;
-    if (dx != 0) {
-      PrevSlope = dy / dx;
-      PrevIntercept = Y(i - 2) - X(i - 2) * PrevSlope;
-    }
-  }
+  if (CodeOf(i - 2) == kEnteringLine) LineFromEndPoint(i - 3, i - 2, i);
   Set(&ElementTable::X, i - 1, CurX);
   Set(&ElementTable::Y, i - 1, CurY);
   DeleteRow();

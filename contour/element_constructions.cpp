@@ -89,6 +89,9 @@ void Run::PointStep() {
   CurX = X(i);
   CurY = Y(i);
   if (P2(i) != 0) {
+    // The corner pass goes over an entering line's end point, which keeps
+    // its element code; the line before the corner starts there.
+    if (PassTwo == 1 && CodeOf(i - 1) == kEnteringLine) LineFromEndPoint(i - 2, i - 1, i);
     CornerRadius(P2(i));
   } else if (CornerPending == 1) {
     CornerItem();

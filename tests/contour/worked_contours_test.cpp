@@ -352,5 +352,68 @@ TEST(WorkedContour, CornerItemAfterAnEnteringLineIsMadeAtTheNextVertex) {
                     {0, 0, 0, 0, 0}});
 }
 
+
+// An entering line's end point followed by a leaving line that carries its
+// own corner R: the corner is made between the segment from that end point
+// and the leaving line. Rows `corner` - 1 .. `corner` + 1 are the corner.
+class CornerRadiusAfterAnEnteringLine : public ::testing::TestWithParam<EndPointCornerCase> {};
+
+TEST_P(CornerRadiusAfterAnEnteringLine, CornerTouchesTheSegmentsOnBothSides) {
+  const EndPointCornerCase& c = GetParam();
+  const auto rows = ConvertCleanly(c.elements).Rows();
+  ASSERT_EQ(rows.size(), c.rowCount);
+  const int k = c.corner;
+  EXPECT_EQ(rows[k - 1].p1, c.cornerP1);
+  ExpectArcTangentToSegment(rows, k, k - 2, k - 1, kTolerance);
+  ExpectArcTangentToSegment(rows, k, k + 1, k + 2, kTolerance);
+  ExpectSmoothAt(rows, k - 1, kTolerance);
+  ExpectSmoothAt(rows, k + 1, kTolerance);
+  ExpectClosed(rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedContour, CornerRadiusAfterAnEnteringLine,
+    ::testing::Values(
+        // Up x = 20 to (20, 10), over to (10, 20), up x = 10: a right turn there.
+        EndPointCornerCase{"VerticalEnteringLineThenVerticalLeavingLine",
+                           {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {10, 20, 1, 90, 2}, {0, 30, 2, 180, 0},
+                            {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, -2},
+        // Along y = x + 10 to (10, 20), up x = 10 to (10, 40), then left.
+        EndPointCornerCase{"ObliqueEnteringLineThenLeavingLineToMinusX",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {10, 40, 1, 180, 3}, {-20, 40, 0, 0, 0},
+                            {0, 0, 0, 0, 0}, kEndRow},
+                           8, 5, 3},
+        // The vertex (20, 30) lies on the extension of y = x + 10: the corner
+        // is made between that line and x = 20 going up.
+        EndPointCornerCase{"VertexOnTheEnteringLinesExtension",
+                           {{0, 0, 1, 90, 0}, {10, 20, 2, 45, 0}, {20, 30, 1, 90, 2}, {0, 40, 2, 180, 0},
+                            {0, 0, 0, 0, 0}, kEndRow},
+                           9, 5, 2},
+        // Out of a circle on an entering line that ends at (0, 30).
+        EndPointCornerCase{"EnteringLineOutOfACircleThenLeavingLine",
+                           {{-30, 0, 1, 0, 0}, {0, 0, 8, 10, 2}, {0, 30, 2, 90, 0}, {-10, 40, 1, 180, 2},
+                            {-30, 40, 0, 0, 0}, {-30, 0, 0, 0, 0}, kEndRow},
+                           10, 7, 2}),
+    [](const ::testing::TestParamInfo<EndPointCornerCase>& info) { return std::string(info.param.name); });
+
+// Right turn at (10, 20) from the direction (-1, 1) onto x = 10 going up: the
+// centre is 2 right of both, (12, 18 + 2 sqrt 2), not (12, 22).
+TEST(WorkedContour, LeavingLineCornerAfterAnEnteringLineIsMadeAgainstTheSegment) {
+  const double s = std::sqrt(2.0);
+  const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {10, 20, 1, 90, 2}, {0, 30, 2, 180, 0},
+                                    {0, 0, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ExpectRows(rows, {{0, 0, 0, 0, 0},
+                    {20, 0, 0, 0, 0},
+                    {20, 10, 0, 0, 0},
+                    {12 - s, 18 + s, 0, 0, 0},
+                    {12, 18 + 2 * s, 0, -2, 0},
+                    {10, 18 + 2 * s, 0, 0, 0},
+                    {10, 30, 0, 0, 0},
+                    {0, 30, 0, 0, 0},
+                    {0, 0, 0, 0, 0}});
+}
+
 }  // namespace
 }  // namespace vx::test
