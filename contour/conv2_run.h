@@ -31,6 +31,7 @@ constexpr double kCrossingItemRadius = 0.001;
 constexpr double kCircleGapTolerance = 0.001;
 // Distance from a line within which a point counts as lying on it: a vertex
 // typed on the extension of an entering line keeps that line for its corner.
+// The same distance from a circle lets a point end the circle's arc.
 constexpr double kOnLineTolerance = 0.001;
 // How far past +-1 an arc-sine argument may lie from rounding alone (a circle
 // that just touches); such arguments are taken as +-1 without a message.
@@ -107,6 +108,9 @@ struct Run {
   void ContourEnd();
   void CommonIntersection();
   bool StartOfContour(int row) const;
+  // True when row `point` lies on the circle of row `circle` within
+  // kOnLineTolerance: an arc may end there without a tangent.
+  bool OnCircle(int circle, int point) const;
   void ApplyDiscriminantRule(const char* reason);
   // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
   // with a construction message when reportBeyondOne is set.

@@ -21,6 +21,11 @@ bool IsVerticalParallel(double angle) { return IsVerticalAngle(angle) || CosDeg(
 
 }  // namespace
 
+bool Run::OnCircle(int circle, int point) const {
+  const double d = std::hypot(X(point) - X(circle), Y(point) - Y(circle));
+  return std::fabs(d - std::fabs(P1(circle))) <= kOnLineTolerance;
+}
+
 bool Run::StartOfContour(int row) const { return row == 1 || CodeOf(row - 1) == kSeparator; }
 
 void Run::ApplyDiscriminantRule(const char* reason) {
@@ -69,6 +74,13 @@ void Run::PointStep() {
   const double dx = X(i + 1) - X(i);
   const double dy = Y(i + 1) - Y(i);
   if (PassTwo == 0 && NextCode == kCircle) {
+    if (CirclePending == 1 && CodeOf(i - 1) == kCircle && !OnCircle(i - 1, i)) {
+      // A circle is still pending before this point: it is left on the
+      // tangent through the point first (the tangent point goes in before
+      // the point row), then the next circle is reached from the point.
+      CircleExit();
+      NextCode = kCircle;
+    }
     Dist = std::sqrt(dy * dy + dx * dx);
     CirclePending = 1;
     ++T.CurRow;

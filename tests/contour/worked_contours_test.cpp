@@ -415,5 +415,57 @@ TEST(WorkedContour, LeavingLineCornerAfterAnEnteringLineIsMadeAgainstTheSegment)
                     {0, 0, 0, 0, 0}});
 }
 
+
+// A circle, a point and a circle: the first circle is left on the tangent
+// through the point, and the second is reached on the tangent from it.
+// Rows: start, entry, first circle, exit, the point, entry into the second
+// circle, second circle, its exit, then the closing points.
+class PointBetweenTwoCircles : public ::testing::TestWithParam<std::pair<const char*, std::vector<ElementRow>>> {};
+
+TEST_P(PointBetweenTwoCircles, EachCircleIsLeftAndReachedOnATangent) {
+  const auto rows = ConvertCleanly(GetParam().second).Rows();
+  ASSERT_EQ(rows.size(), 11u);
+  EXPECT_NE(rows[2].p1, 0);
+  EXPECT_NE(rows[6].p1, 0);
+  const Vec2 point{GetParam().second[2].x, GetParam().second[2].y};
+  EXPECT_NEAR(Length(rows[4].At() - point), 0, 1e-9) << rows[4];
+  ExpectSegmentTangentToCircle(rows, 4, 5, 3, kTolerance);
+  ExpectSegmentTangentToCircle(rows, 5, 6, 7, kTolerance);
+  ExpectSmoothAt(rows, 2, kTolerance);
+  ExpectSmoothAt(rows, 4, kTolerance);
+  ExpectSmoothAt(rows, 6, kTolerance);
+  ExpectSmoothAt(rows, 8, kTolerance);
+  ExpectClosed(rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedContour, PointBetweenTwoCircles,
+    ::testing::Values(
+        // Along y = -5 onto a counter-clockwise circle, up to (30, 10), down
+        // over a clockwise circle and away to (50, -20).
+        std::make_pair("CounterClockwiseThenClockwise",
+                       std::vector<ElementRow>{{0, -5, 1, 0, 0}, {20, 0, 8, 5, 1}, {30, 10, 0, 0, 0},
+                                               {40, 0, 8, -5, 1}, {50, -20, 0, 0, 0}, {0, -20, 0, 0, 0},
+                                               {0, -5, 0, 0, 0}, kEndRow}),
+        // The mirror image in y = 0.
+        std::make_pair("ClockwiseThenCounterClockwise",
+                       std::vector<ElementRow>{{0, 5, 1, 0, 0}, {20, 0, 8, -5, 1}, {30, -10, 0, 0, 0},
+                                               {40, 0, 8, 5, 1}, {50, 20, 0, 0, 0}, {0, 20, 0, 0, 0},
+                                               {0, 5, 0, 0, 0}, kEndRow})),
+    [](const auto& info) { return std::string(info.param.first); });
+
+// A point that lies on the first circle ends its arc there.
+TEST(WorkedContour, PointOnTheFirstCircleEndsItsArc) {
+  const auto rows = ConvertCleanly({{0, -5, 1, 0, 0}, {20, 0, 8, 5, 1}, {25, 0, 0, 0, 0}, {40, 0, 8, -5, 1},
+                                    {50, -20, 0, 0, 0}, {0, -20, 0, 0, 0}, {0, -5, 0, 0, 0}, kEndRow})
+                        .Rows();
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_EQ(rows[2].p1, 5);
+  EXPECT_EQ(rows[3].x, 25);
+  EXPECT_EQ(rows[3].y, 0);
+  ExpectSegmentTangentToCircle(rows, 4, 5, 6, kTolerance);
+  ExpectClosed(rows);
+}
+
 }  // namespace
 }  // namespace vx::test
