@@ -98,6 +98,9 @@ struct Run {
 
   // Pass 1 (element_constructions.cpp).
   void PointStep();
+  // The line of row i through (X, Y) at angle P1: CurVertical, or CurSlope
+  // and CurIntercept.
+  void LineThroughRow(int i);
   void LeavingLine();
   void EnteringLine();
   void ParallelLine();

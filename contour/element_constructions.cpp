@@ -110,16 +110,20 @@ void Run::PointStep() {
   }
 }
 
-void Run::LeavingLine() {
-  const int i = T.CurRow;
+void Run::LineThroughRow(int i) {
   const double angle = P1(i);
-  CurAngle = angle;
   if (IsVerticalAngle(angle)) {
     CurVertical = 1;
   } else {
     CurSlope = TanDeg(angle);
     CurIntercept = Y(i) - X(i) * CurSlope;
   }
+}
+
+void Run::LeavingLine() {
+  const int i = T.CurRow;
+  CurAngle = P1(i);
+  LineThroughRow(i);
   if (CirclePending == 1) {
     CircleExit();
     return;
@@ -155,13 +159,7 @@ void Run::EnteringLine() {
     Set(&ElementTable::X, i - 1, X(i - 2));
     Set(&ElementTable::Y, i - 1, Y(i - 2));
   }
-  const double angle = P1(i);
-  if (IsVerticalAngle(angle)) {
-    CurVertical = 1;
-  } else {
-    CurSlope = TanDeg(angle);
-    CurIntercept = Y(i) - X(i) * CurSlope;
-  }
+  LineThroughRow(i);  // CurAngle is not set for an entering line
   if (CirclePending == 1) {
     CircleExit();
     return;
