@@ -198,6 +198,9 @@ void Form_graph::resizeEvent(QResizeEvent* event) {
 void Form_graph::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   LayoutView();
+  // The start window's corner is shown from the first showing on; afterwards
+  // only scrolling and clicks write it (zoom and resize do not).
+  if (StatusPanel1->text().isEmpty()) StatusPanel1->setText(ToQString(m_view.StatusText()));
 }
 
 void Form_graph::changeEvent(QEvent* event) {
