@@ -78,13 +78,17 @@ TEST_F(AppFixture, SampleWorkbookRunsThroughToTheContourViewAndNcOutput) {
   ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kGraph); })) << "the contour view did not open";
   EXPECT_TRUE(messageBox.messages.empty()) << messageBox.messages.front();
 
-  // CONV-2 left a closed contour: the chain ends where it starts.
+  // CONV-2 left a closed contour: the chain starts and ends in the start hole,
+  // and the approach line reaches the outline at (0, 20).
   ElementTable contour;
   ASSERT_EQ(LoadTable(contour, folder.PathOf(kContourFile)), LoadStatus::kOk);
   ASSERT_GT(contour.RowCount, 4);
   EXPECT_EQ(contour.Code[contour.RowCount + 1], Cell(99));
   EXPECT_NEAR(contour.X[1], contour.X[contour.RowCount], 1e-9);
   EXPECT_NEAR(contour.Y[1], contour.Y[contour.RowCount], 1e-9);
+  EXPECT_EQ(contour.X[1], Cell(20));
+  EXPECT_EQ(contour.X[2], Cell(0));
+  EXPECT_EQ(contour.Y[2], Cell(20));
 
   auto* view = qobject_cast<Form_graph*>(screens.Existing(ScreenId::kGraph));
   ASSERT_NE(view, nullptr);

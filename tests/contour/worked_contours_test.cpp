@@ -158,8 +158,9 @@ TEST(WorkedContour, CircleOutOntoAVerticalEnteringLineThroughACornerItem) {
   ExpectArcTangentToSegment(rows, 5, 6, 7, 1e-9);
 }
 
-// The element rows of the installed sample workbook: a plate with an oblique
-// edge, corner radii, a (C) corner and a clockwise arc notch.
+// The outline of the installed sample workbook without its start hole: a
+// plate with an oblique edge, corner radii, a (C) corner and a clockwise arc
+// notch.
 TEST(WorkedContour, SamplePlateOfTheEntryWorkbook) {
   const auto rows = ConvertCleanly({{0, 0, 1, 0, 0}, {90, 0, 1, 45, 5}, {110, 40, 1, 90, 0}, {110, 60, 1, 180, 8},
                                     {0, 0, 5, 0, 3}, {60, 60, 8, -15, -2}, {0, 60, 2, 180, 6}, {0, 0, 0, 0, 0},

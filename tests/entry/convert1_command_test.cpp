@@ -28,7 +28,7 @@ TEST_F(Convert1Command, ConvertsTheSampleWorkbook) {
   EXPECT_EQ(Run(), kExitOk);
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(out.str(), "");
-  EXPECT_EQ(temp.Read("CONDTA.dat").substr(0, 3), "9\r\n");
+  EXPECT_EQ(temp.Read("CONDTA.dat").substr(0, 4), "13\r\n");
 }
 
 TEST_F(Convert1Command, MissingWorkbookIsAnOrderlyStop) {

@@ -87,10 +87,11 @@ TEST_F(EntryFixture, EntryScreenShowsTheRulesAndTheFirstWorksheet) {
   EXPECT_EQ(grid->columnCount(), 9);
   EXPECT_EQ(grid->horizontalHeaderItem(3)->text(), "D");
   EXPECT_EQ(Cell(grid, 0, 3), "(  D  )");
-  EXPECT_EQ(Cell(grid, 3, 1), "90");     // sheet row 4: the 45 degree line
-  EXPECT_EQ(Cell(grid, 3, 4), "45");
-  EXPECT_EQ(Cell(grid, 7, 7), "-15");    // the arc
-  EXPECT_EQ(Cell(grid, 3, 5), "");       // empty cells stay empty
+  EXPECT_EQ(Cell(grid, 2, 1), "20");     // sheet row 3: the start hole
+  EXPECT_EQ(Cell(grid, 6, 1), "90");     // sheet row 7: the 45 degree line
+  EXPECT_EQ(Cell(grid, 6, 4), "45");
+  EXPECT_EQ(Cell(grid, 10, 7), "-15");   // the arc
+  EXPECT_EQ(Cell(grid, 6, 5), "");       // empty cells stay empty
   // The hint on the skipped row runs on over the empty cells beside it, as in
   // the spreadsheet, instead of being cut off.
   EXPECT_EQ(Cell(grid, 1, 0), QString::fromUtf8("例：この行は読み込まれません"));
@@ -139,7 +140,7 @@ TEST_F(EntryFixture, FinishButtonConvertsClosesAndOpensConv2) {
   entry->Command1->click();
   Settle();
   EXPECT_TRUE(temp.Exists("CONDTA.dat"));
-  EXPECT_EQ(table.RowCount, 9);
+  EXPECT_EQ(table.RowCount, 13);
   EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);  // closed itself
   EXPECT_EQ(conv2Shown, 1);
   EXPECT_TRUE(entry->isVisible());  // the entry screen stays open
