@@ -58,9 +58,20 @@ std::vector<std::string> Split(const std::string& text, size_t width) {
   return pieces;
 }
 
+// IGES text is ASCII: a byte outside printable ASCII (a Japanese file name,
+// say) becomes "_", so every record stays 80 characters of plain text.
+std::string AsciiOnly(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u > 0x7e) c = '_';
+  }
+  return out;
+}
+
 std::string GlobalText(const std::string& fileName, const std::string& timestamp) {
   const std::string date = Hollerith(timestamp);
-  return "1H,,1H;," + Hollerith("Vexline") + "," + Hollerith(fileName) + "," + Hollerith("Vexline") + "," +
+  return "1H,,1H;," + Hollerith("Vexline") + "," + Hollerith(AsciiOnly(fileName)) + "," + Hollerith("Vexline") + "," +
          Hollerith("Vexline IGES writer") + ",32,38,6,308,15," + Hollerith("Vexline") +
          ",1.0,2,2HMM,1,0.0," + date + ",1.0E-4,10000.0,,,11,0," + date + ";";
 }

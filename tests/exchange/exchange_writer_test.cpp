@@ -151,6 +151,14 @@ TEST(IgesWriterTest, CompleteFileLayout) {
   EXPECT_EQ(tail[6].substr(72), "T0000001");
 }
 
+TEST(IgesWriterTest, JapaneseFileNameStaysPlainAsciiInTheGlobalSection) {
+  const ElementTable t = Table({{0, 0, 0, 0}, {10, 0, 0, 0}});
+  const std::string text = IgesExportText(t, "部品.igs", "20261208.120000");
+  for (unsigned char c : text) EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7e)) << int(c);
+  for (const std::string& line : SplitLines(text)) EXPECT_EQ(line.size(), 80u) << line;
+  EXPECT_NE(text.find("10H______.igs"), std::string::npos);
+}
+
 TEST(IgesWriterTest, RoundTripKeepsTheContourAndContinuesLongRecords) {
   // Long coordinates make the arc record longer than 64 columns.
   const ElementTable t = Table({{-123.456789012345, 0.1, 0, 0},
