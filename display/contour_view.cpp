@@ -10,6 +10,7 @@
 
 #include "machining/offset_path.h"
 #include "machining/piece_transforms.h"
+#include "shell/contour_codes.h"
 #include "shell/number_text.h"
 #include "shell/table_file.h"
 
@@ -219,8 +220,8 @@ void ContourView::DrawContour(ElementTable& table) {
   for (table.CurRow = 2; table.CurRow <= last; ++table.CurRow) {
     int row = table.CurRow;
     const double code = CellAt(table.Code, row);
-    if (code == 99) break;  // the end row met inside the chain
-    if (code == 88) {
+    if (code == kEndCode) break;  // the end row met inside the chain
+    if (code == kSeparatorCode) {
       // A separator at the very end has no chain after it within the table.
       if (row + 2 > ElementTable::kLastRow) break;
       table.CurRow = ++row;

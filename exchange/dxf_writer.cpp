@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exchange/exchange_messages.h"
+#include "shell/contour_codes.h"
 #include "shell/degree.h"
 #include "shell/number_text.h"
 
@@ -12,7 +13,6 @@ namespace vx {
 namespace {
 
 constexpr int kFirstHandle = 100;
-constexpr double kSeparatorCode = 88;
 
 // Template lines, each ending at CR LF, CR or LF.
 std::vector<std::string> TemplateLines(const std::string& text) {

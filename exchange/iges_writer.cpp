@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
+#include "shell/contour_codes.h"
 #include "shell/number_text.h"
 
 namespace vx {
 namespace {
 
-constexpr double kSeparatorCode = 88;
 constexpr size_t kDataColumns = 72;   // S, G and D data columns
 constexpr size_t kParamColumns = 64;  // P data columns
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "exchange/exchange_messages.h"
+#include "shell/contour_codes.h"
 #include "shell/number_text.h"
 #include "shell/table_file.h"
 
@@ -16,9 +17,7 @@ constexpr double kExactWholeLimit = 4503599627370496.0;
 
 // The terminator row the imports put after the last contour row.
 constexpr double kTerminatorX = 0.999;
-constexpr double kTerminatorCode = 99;
 constexpr double kSeparatorX = 888;
-constexpr double kSeparatorCode = 88;
 constexpr double kArcCentreCode = 8;
 constexpr double kArcCentreP2 = -2;
 
@@ -165,7 +164,7 @@ ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table
     if (k < list.count && !StartsAtEndOf(list.entity[k + 1], e)) add({kSeparatorX, 0, kSeparatorCode, 0, 0});
   }
   if (!fits) return ExchangeResult::Stop(exchange_text::kTooManyRows);
-  PutRow(work, n + 1, {kTerminatorX, 0, kTerminatorCode, 0, 0});
+  PutRow(work, n + 1, {kTerminatorX, 0, kEndCode, 0, 0});
   work.RowCount = n;
   table = work;
   return ExchangeResult::Ok();

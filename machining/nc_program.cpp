@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "machining/contour_codes.h"
+#include "shell/contour_codes.h"
 #include "machining/offset_path.h"
 #include "machining/piece_transforms.h"
 #include "shell/number_text.h"

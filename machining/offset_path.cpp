@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "machining/contour_codes.h"
+#include "shell/contour_codes.h"
 #include "shell/degree.h"
 #include "shell/number_text.h"
 

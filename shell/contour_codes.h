@@ -1,4 +1,4 @@
-// The Code values a contour table reader looks at.
+// The Code values a reader of a contour file (CON2TA.dat) looks at.
 #pragma once
 
 namespace vx {
