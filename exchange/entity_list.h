@@ -3,6 +3,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vx {
 
@@ -32,6 +34,21 @@ struct EntityList {
   std::array<MarkerPoint, kMaxMarkers + 1> marker{};
   int count = 0;        // N
   int markerCount = 0;  // markers read
+
+  // Entities of the drawing that were not read, by type name ("TEXT",
+  // "HATCH", ...), with their counts, in the order first met; reported to
+  // the operator after the import.
+  std::vector<std::pair<std::string, int>> skipped;
+
+  void CountSkipped(const std::string& type) {
+    for (auto& entry : skipped) {
+      if (entry.first == type) {
+        ++entry.second;
+        return;
+      }
+    }
+    skipped.emplace_back(type, 1);
+  }
 
   // The marker at index i, or the point (0, 0) beyond the markers read.
   MarkerPoint MarkerAt(int i) const {
