@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "machining/offset_path.h"
 #include "machining/piece_transforms.h"
@@ -20,9 +21,6 @@ namespace {
 
 // The value of pi the drawing code uses with the radian functions.
 constexpr double kDrawingPi = 3.1415926;
-
-// Most steps one arc is drawn in: far more than a screen or a sheet resolves.
-constexpr double kMaxArcSteps = 100000;
 
 // Origin constants of the screen window and of the printed sheet: the sheet's
 // window reaches 50 units further left and further up at the same scroll position.
@@ -50,6 +48,14 @@ double OriginTop(int v, int shift) {
   const std::int16_t difference = static_cast<std::int16_t>(kScrollMax - v);
   const std::int32_t product = static_cast<std::int32_t>(difference) * static_cast<std::int32_t>(800);
   return product / 200.0 - shift;
+}
+
+// Coordinates go to the surface and the printer in single precision; one
+// beyond its range is kept at the largest single value of its sign, so that
+// the devices never see an infinite coordinate. NaN is the caller's to skip.
+float Single(double value) {
+  constexpr double kMost = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -kMost, kMost));
 }
 
 int ClampScroll(int value) { return std::clamp(value, 0, kScrollMax); }
@@ -245,22 +251,30 @@ void ContourView::DrawArc(const ElementTable& table, int r) {
   const double radius = std::fabs(signedRadius);
   const ArcSweep sweep = ArcAngles(CellAt(table.X, r - 1) - cx, CellAt(table.Y, r - 1) - cy,
                                    CellAt(table.X, r + 1) - cx, CellAt(table.Y, r + 1) - cy, signedRadius);
+  const double span = sweep.end - sweep.start;
   double step = sweep.step;
-  // A radius of thousands of kilometres (a hand-edited or imported file) would
-  // take billions of steps; no drawing needs more than kMaxArcSteps of them.
-  if (std::fabs(sweep.end - sweep.start) > kMaxArcSteps * std::fabs(step)) {
-    step = (sweep.end - sweep.start) / kMaxArcSteps;
+  if (step == 0 || !std::isfinite(step) || !std::isfinite(span)) return;
+  if (std::fabs(step) < kMinArcStepDegrees) {
+    // A radius above 50 km: the step would fall below the rounding of the angle
+    // and leave it where it is. An arc sweeping less than one step is its chord.
+    if (std::fabs(span) < kMinArcStepDegrees) return;
+    step = std::copysign(kMinArcStepDegrees, step);
   }
-  if (step == 0 || !std::isfinite(step) || !std::isfinite(sweep.start) || !std::isfinite(sweep.end)) return;
-  // Bounds and step are read once; the loop ends when theta passes the end.
-  for (double theta = sweep.start; step > 0 ? theta <= sweep.end : theta >= sweep.end; theta += step) {
+  // A radius of kilometres would take more chords than any drawing resolves.
+  if (std::fabs(span) > kMaxArcSteps * std::fabs(step)) step = span / kMaxArcSteps;
+  // Bounds and step are read once; the loop ends when theta passes the end,
+  // after kMaxArcSteps + 1 points at the latest.
+  int points = 0;
+  for (double theta = sweep.start; (step > 0 ? theta <= sweep.end : theta >= sweep.end) && points <= kMaxArcSteps;
+       theta += step, ++points) {
     PenTo('L', cx + radius * std::cos(kDrawingPi * theta / 180), cy + radius * std::sin(kDrawingPi * theta / 180));
   }
 }
 
 void ContourView::Plot(double x, double y) {
-  const float fx = static_cast<float>(x);
-  const float fy = static_cast<float>(y);
+  if (std::isnan(x) || std::isnan(y)) return;  // an offset path that broke down: nothing to plot
+  const float fx = Single(x);
+  const float fy = Single(y);
   if (m_printing && m_printer != nullptr) {
     m_printer->Point(fx, fy);
     m_printerX = fx;
@@ -276,12 +290,17 @@ void ContourView::Plot(double x, double y) {
 }
 
 void ContourView::PenTo(char kind, double x, double y) {
+  if (std::isnan(x) || std::isnan(y)) {
+    // An offset path that broke down: no point, no segment, no length.
+    if (kind == 'S') m_perimeter = 0;
+    return;
+  }
   if (kind == 'S') {
     Plot(x, y);
     m_perimeter = 0;
   } else {
-    const float fx = static_cast<float>(x);
-    const float fy = static_cast<float>(y);
+    const float fx = Single(x);
+    const float fy = Single(y);
     if (m_printing && m_printer != nullptr) {
       m_printer->Line(m_printerX, m_printerY, fx, fy);
       m_printerX = fx;
