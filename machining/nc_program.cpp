@@ -2,6 +2,7 @@
 #include "machining/nc_program.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "shell/contour_codes.h"
 #include "machining/offset_path.h"
@@ -20,8 +21,43 @@ bool ToPrinter(double target) { return target == 2 || target == 3; }   // exact:
 
 }  // namespace
 
+namespace {
+
+// "-2.49999999999995E+16" -> "-24999999999999500": a shortest text in exponent
+// form (a whole number of 1e15 or more) written out with its digits in full.
+std::string WithoutExponent(const std::string& text) {
+  const size_t e = text.find('E');
+  if (e == std::string::npos) return text;
+  const bool negative = !text.empty() && text[0] == '-';
+  std::string digits;
+  int pointAt = 0;  // digits before the decimal point in the mantissa
+  bool pointSeen = false;
+  for (size_t i = negative ? 1 : 0; i < e; ++i) {
+    if (text[i] == '.') {
+      pointSeen = true;
+    } else {
+      digits += text[i];
+      if (!pointSeen) ++pointAt;
+    }
+  }
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  // Only large values come here (the coordinates are rounded to 3 decimals), and
+  // a double ends below 1e309, so the exponent is 15 to 308.
+  if (exponent < 0 || exponent > 308) return text;
+  const size_t wholeDigits = static_cast<size_t>(pointAt + exponent);
+  if (digits.size() < wholeDigits) digits.append(wholeDigits - digits.size(), '0');
+  std::string whole = digits.substr(0, wholeDigits);
+  const std::string fraction = digits.substr(wholeDigits);
+  if (!fraction.empty()) whole += "." + fraction;
+  return (negative ? "-" : "") + whole;
+}
+
+}  // namespace
+
 std::string FormatCoord(double v) {
-  std::string text = SignBlankTrimmed(RoundHalfEven(v, 3));
+  // No NC control reads the exponent form (it would take the E for an address
+  // word), so a coordinate of 1e15 and more is written out in full.
+  std::string text = WithoutExponent(SignBlankTrimmed(RoundHalfEven(v, 3)));
   if (text.find('.') == std::string::npos) text += ".";
   return text;
 }
