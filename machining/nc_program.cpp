@@ -1,6 +1,7 @@
 // NC program generation: the blocks of one program for every piece of the layout.
 #include "machining/nc_program.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -91,6 +92,7 @@ double NcGenerator::Value(const ElementTable::Column& column, int row) const {
 void NcGenerator::GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget,
                                   int reverseFlag, NcChannels& channels) {
   m_channels = &channels;
+  m_notFinite = false;
   m_outputTarget = outputTarget;
   m_reverseFlag = reverseFlag;
   m_speedBlock = SpeedBlock(settings.speed);
@@ -132,8 +134,15 @@ void NcGenerator::PlaceAndEmit(int k, double wireOffset) {
   EmitPiece();
 }
 
+std::string NcGenerator::Word(double value) const {
+  // An overflowed shift, turn or offset gives no number; FormatCoord would
+  // write it as 0, so the program is marked as not to be stored.
+  if (!std::isfinite(value)) m_notFinite = true;
+  return FormatCoord(value);
+}
+
 std::string NcGenerator::Coords(int row) const {
-  return "X" + FormatCoord(Value(m_table.X, row)) + "Y" + FormatCoord(Value(m_table.Y, row));
+  return "X" + Word(Value(m_table.X, row)) + "Y" + Word(Value(m_table.Y, row));
 }
 
 std::string NcGenerator::CompensationCode() const {
@@ -178,8 +187,8 @@ void NcGenerator::EmitPiece() {
       ++i;
       const double centreX = Value(t.X, i - 1), centreY = Value(t.Y, i - 1);
       const std::string word = Value(t.P1, i - 1) > 0 ? "G03" : "G02";
-      WriteNumberedBlock(word + Coords(i) + "I" + FormatCoord(centreX - Value(t.X, i - 2)) + "J" +
-                         FormatCoord(centreY - Value(t.Y, i - 2)));
+      WriteNumberedBlock(word + Coords(i) + "I" + Word(centreX - Value(t.X, i - 2)) + "J" +
+                         Word(centreY - Value(t.Y, i - 2)));
     }
   }
   WriteBlock("M21");

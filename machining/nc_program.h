@@ -68,6 +68,10 @@ class NcGenerator {
   // every piece and exchanges G41 and G42.
   void GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget, int reverseFlag,
                        NcChannels& channels);
+  // True when the last program generated has a coordinate that is not a finite
+  // number (a shift, turn or offset beyond the range of numbers): such a
+  // program must not be stored or printed.
+  bool HasNonFiniteCoordinate() const { return m_notFinite; }
 
  private:
   void PlaceAndEmit(int k, double wireOffset);
@@ -76,6 +80,7 @@ class NcGenerator {
   void WriteBlock(const std::string& block);
   void WriteNumberedBlock(const std::string& block);
   std::string Coords(int row) const;
+  std::string Word(double value) const;
   std::string CompensationCode() const;
   double Value(const ElementTable::Column& column, int row) const;
 
@@ -86,6 +91,7 @@ class NcGenerator {
   ProgressLines& m_screen;
 
   int m_blockCounter = 0;
+  mutable bool m_notFinite = false;
   bool m_g92Done = false;
   // Settings of the program being generated.
   NcChannels* m_channels = nullptr;
