@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "entry/conversion1.h"
-#include "platform/freexl_reader.h"
+#include "platform/workbook_reader.h"
 #include "shell/table_file.h"
 #include "support/temp_folder.h"
 
@@ -20,7 +20,7 @@ struct Conversion1Fixture : ::testing::Test {
   test::TempFolder temp;
   InstallFolder folder{temp.Path()};
   ElementTable table;
-  FreeXlReader reader;
+  WorkbookReader reader;
 
   Conversion1Result Convert(const std::string& workbook, const std::string& asName = "DATAIN.xls") {
     std::filesystem::copy_file(kData + workbook, temp.File(asName));
@@ -105,7 +105,7 @@ TEST_F(Conversion1Fixture, UnreadableWorkbookLeavesTheOldElementFile) {
   temp.Write("CONDTA.dat", "old");
   const Conversion1Result result = RunConv1(table, folder, reader);
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（Excel 97-2003 形式のブックではありません）：" + temp.File("DATAIN.xls"));
+  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（ブック（.xls、.xlsx、.ods）ではありません）：" + temp.File("DATAIN.xls"));
   EXPECT_EQ(temp.Read("CONDTA.dat"), "old");
 }
 

@@ -1,7 +1,7 @@
 // The workbook reader on workbooks saved by LibreOffice Calc: cells by kind, headings, end.
 #include <gtest/gtest.h>
 
-#include "platform/freexl_reader.h"
+#include "platform/workbook_reader.h"
 #include "support/temp_folder.h"
 
 namespace vx {
@@ -9,8 +9,8 @@ namespace {
 
 const std::string kData = std::string(VX_SOURCE_DIR) + "/tests/entry/data/";
 
-TEST(FreeXlReader, FirstWorksheetWithCellKinds) {
-  const WorksheetResult read = FreeXlReader().ReadFirstWorksheet(kData + "noend.xls", 9);
+TEST(WorkbookReader, FirstWorksheetWithCellKinds) {
+  const WorksheetResult read = WorkbookReader().ReadFirstWorksheet(kData + "noend.xls", 9);
   ASSERT_TRUE(read.sheet) << read.problem;
   const Worksheet& sheet = *read.sheet;
   ASSERT_EQ(sheet.RowCount(), 6);  // heading row + five records
@@ -28,8 +28,8 @@ TEST(FreeXlReader, FirstWorksheetWithCellKinds) {
   EXPECT_TRUE(sheet.At(0, 20).IsEmpty());          // past the columns asked for
 }
 
-TEST(FreeXlReader, QuotedNumberIsTextAndEmptyRowsInsideStay) {
-  const WorksheetResult read = FreeXlReader().ReadFirstWorksheet(kData + "gaps.xls", 9);
+TEST(WorkbookReader, QuotedNumberIsTextAndEmptyRowsInsideStay) {
+  const WorksheetResult read = WorkbookReader().ReadFirstWorksheet(kData + "gaps.xls", 9);
   ASSERT_TRUE(read.sheet) << read.problem;
   EXPECT_EQ(read.sheet->RowCount(), 11);
   EXPECT_TRUE(read.sheet->At(9, 3).IsText());
@@ -37,28 +37,27 @@ TEST(FreeXlReader, QuotedNumberIsTextAndEmptyRowsInsideStay) {
   EXPECT_TRUE(read.sheet->At(3, 3).IsEmpty());
 }
 
-TEST(FreeXlReader, MissingAndUnreadableFilesAreReported) {
+TEST(WorkbookReader, MissingAndUnreadableFilesAreReported) {
   test::TempFolder temp;
-  const WorksheetResult missing = FreeXlReader().ReadFirstWorksheet(temp.Path() + "none.xls", 9);
+  const WorksheetResult missing = WorkbookReader().ReadFirstWorksheet(temp.Path() + "none.xls", 9);
   EXPECT_FALSE(missing.sheet);
   EXPECT_TRUE(missing.missing);
 
   const std::string text = temp.File("text.xls");
   temp.Write("text.xls", "0,0,8\n");
-  const WorksheetResult broken = FreeXlReader().ReadFirstWorksheet(text, 9);
+  const WorksheetResult broken = WorkbookReader().ReadFirstWorksheet(text, 9);
   EXPECT_FALSE(broken.sheet);
   EXPECT_FALSE(broken.missing);
-  EXPECT_EQ(broken.problem, "Excel 97-2003 形式のブックではありません");
+  EXPECT_EQ(broken.problem, "ブック（.xls、.xlsx、.ods）ではありません");
 
   temp.Write("new.xls", std::string("PK\x03\x04", 4) + std::string(100, 'x'));
-  EXPECT_EQ(FreeXlReader().ReadFirstWorksheet(temp.File("new.xls"), 9).problem,
-            "Excel 2007 以降の形式です。Excel 97-2003 形式で保存してください");
+  EXPECT_EQ(WorkbookReader().ReadFirstWorksheet(temp.File("new.xls"), 9).problem, "ブックが壊れています");
 
   // A damaged workbook: the container's signature followed by garbage.
   temp.Write("damaged.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\x7f'));
-  const WorksheetResult damaged = FreeXlReader().ReadFirstWorksheet(temp.File("damaged.xls"), 9);
+  const WorksheetResult damaged = WorkbookReader().ReadFirstWorksheet(temp.File("damaged.xls"), 9);
   EXPECT_FALSE(damaged.sheet);
-  EXPECT_FALSE(damaged.problem.empty());
+  EXPECT_EQ(damaged.problem, "ブックが壊れています");
 }
 
 TEST(SheetRecords, HeadingIsNoRecordAndEndStays) {
