@@ -6,16 +6,34 @@
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/spreadsheet/import_interface.hpp>
-#include <orcus/zip_archive.hpp>
-#include <orcus/zip_archive_stream.hpp>
+#include <zlib.h>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#define VX_CHILD_PROCESSES 1
+#endif
+
+#include <chrono>
+
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/number_formats.h"
+#include "platform/stored_results.h"
 
 namespace vx {
 
@@ -44,13 +62,100 @@ uint16_t Le16(const std::string& b, size_t at) {
   return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
-// The central directory read by hand: every entry lies inside the file, is
-// stored or deflated, and the entries unpack to a bounded size in all.
-bool ZipLooksSound(const std::string& bytes) {
-  constexpr size_t kEndRecord = 22;
-  constexpr size_t kMaxComment = 0xFFFF;
+// The package unpacked by hand before the library sees it: the central
+// directory is read, every entry must lie inside the file, be stored or
+// deflated, unpack to exactly its stated size with its stated checksum, and
+// the entries together stay under kMaxUnpackedBytes. The library's own zip
+// reading hands on what it could unpack of a damaged entry and its XML parser
+// then runs past the end of it (an assertion ends the program), so only
+// packages that unpack cleanly are given to it. XML parts must also be UTF-8:
+// a name cut inside a multi-byte character ends it the same way.
+class Package {
+ public:
+  // False when the package is damaged; the parts that unpacked cleanly can
+  // still be read (an encrypted package's manifest is plain).
+  bool Unpack(const std::string& bytes);
+  // The content of a part, or empty when there is no such part.
+  std::string Part(const std::string& name) const {
+    const auto found = m_parts.find(name);
+    return found == m_parts.end() ? std::string() : found->second;
+  }
+
+ private:
+  enum class EntryStatus { kOk, kBadContent, kBadDirectory };
+  EntryStatus Entry(const std::string& bytes, size_t central, size_t& next, uint64_t& unpacked);
+  std::map<std::string, std::string> m_parts;
+};
+
+bool IsUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool EndsWith(const std::string& text, const char* tail) {
+  const size_t n = std::strlen(tail);
+  return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
+}
+
+Package::EntryStatus Package::Entry(const std::string& bytes, size_t central, size_t& next, uint64_t& unpacked) {
   constexpr size_t kCentralHeader = 46;
   constexpr size_t kLocalHeader = 30;
+  if (central + kCentralHeader > bytes.size() || Le32(bytes, central) != 0x02014b50) return EntryStatus::kBadDirectory;
+  const uint16_t method = Le16(bytes, central + 10);
+  const uint32_t crc = Le32(bytes, central + 16);
+  const uint64_t packed = Le32(bytes, central + 20);
+  const uint64_t size = Le32(bytes, central + 24);
+  const size_t nameLength = Le16(bytes, central + 28);
+  const size_t extra = Le16(bytes, central + 30) + static_cast<size_t>(Le16(bytes, central + 32));
+  const uint64_t local = Le32(bytes, central + 42);
+  next = central + kCentralHeader + nameLength + extra;
+  if (next > bytes.size()) return EntryStatus::kBadDirectory;
+  unpacked += size;
+  if (size > kMaxUnpackedBytes || unpacked > kMaxUnpackedBytes) return EntryStatus::kBadDirectory;
+  if (method != 0 && method != 8) return EntryStatus::kBadContent;
+  if (local + kLocalHeader > bytes.size() || Le32(bytes, static_cast<size_t>(local)) != 0x04034b50) {
+    return EntryStatus::kBadContent;
+  }
+  const uint64_t start = local + kLocalHeader + Le16(bytes, static_cast<size_t>(local) + 26) +
+                         static_cast<uint64_t>(Le16(bytes, static_cast<size_t>(local) + 28));
+  if (start + packed > bytes.size()) return EntryStatus::kBadContent;
+  std::string name = bytes.substr(central + kCentralHeader, nameLength);
+  std::string content;
+  if (method == 0) {
+    if (packed != size) return EntryStatus::kBadContent;
+    content = bytes.substr(static_cast<size_t>(start), static_cast<size_t>(size));
+  } else {
+    content.assign(static_cast<size_t>(size), '\0');
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return EntryStatus::kBadContent;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data() + start));
+    stream.avail_in = static_cast<uInt>(packed);
+    stream.next_out = reinterpret_cast<Bytef*>(content.data());
+    stream.avail_out = static_cast<uInt>(size);
+    const int status = inflate(&stream, Z_FINISH);
+    const bool whole = status == Z_STREAM_END && stream.total_out == size;
+    inflateEnd(&stream);
+    if (!whole) return EntryStatus::kBadContent;
+  }
+  if (crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size())) != crc) {
+    return EntryStatus::kBadContent;
+  }
+  if ((EndsWith(name, ".xml") || EndsWith(name, ".rels")) && !IsUtf8(content)) return EntryStatus::kBadContent;
+  m_parts[std::move(name)] = std::move(content);
+  return EntryStatus::kOk;
+}
+
+bool Package::Unpack(const std::string& bytes) {
+  constexpr size_t kEndRecord = 22;
+  constexpr size_t kMaxComment = 0xFFFF;
   if (bytes.size() < kEndRecord) return false;
   size_t end = std::string::npos;
   const size_t lowest = bytes.size() > kEndRecord + kMaxComment ? bytes.size() - kEndRecord - kMaxComment : 0;
@@ -62,45 +167,25 @@ bool ZipLooksSound(const std::string& bytes) {
   }
   if (end == std::string::npos) return false;
   const size_t entries = Le16(bytes, end + 10);
-  const uint64_t directorySize = Le32(bytes, end + 12);
   const uint64_t directoryStart = Le32(bytes, end + 16);
-  if (entries == 0 || entries > kMaxEntries || directoryStart + directorySize > end) return false;
+  if (entries == 0 || entries > kMaxEntries || directoryStart > end) return false;
   uint64_t unpacked = 0;
   size_t at = static_cast<size_t>(directoryStart);
+  bool sound = true;
   for (size_t i = 0; i < entries; ++i) {
-    if (at + kCentralHeader > end || Le32(bytes, at) != 0x02014b50) return false;
-    const uint16_t method = Le16(bytes, at + 10);
-    const uint64_t packed = Le32(bytes, at + 20);
-    const uint64_t size = Le32(bytes, at + 24);
-    const size_t nameLength = Le16(bytes, at + 28);
-    const size_t extra = Le16(bytes, at + 30) + static_cast<size_t>(Le16(bytes, at + 32));
-    const uint64_t local = Le32(bytes, at + 42);
-    if (method != 0 && method != 8) return false;
-    if (local + kLocalHeader + packed > bytes.size() || Le32(bytes, static_cast<size_t>(local)) != 0x04034b50) {
-      return false;
-    }
-    if (method == 0 && packed != size) return false;
-    unpacked += size;
-    if (unpacked > kMaxUnpackedBytes) return false;
-    at += kCentralHeader + nameLength + extra;
+    size_t next = 0;
+    const EntryStatus status = Entry(bytes, at, next, unpacked);
+    if (status == EntryStatus::kBadDirectory) return false;
+    sound = sound && status == EntryStatus::kOk;
+    at = next;
   }
-  return true;
+  return sound;
 }
 
 // An OpenDocument package whose manifest lists encryption data holds
 // encrypted parts: it was saved with a password.
-bool OdsIsEncrypted(const std::string& bytes) {
-  try {
-    orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    orcus::zip_archive archive(&stream);
-    archive.load();
-    std::vector<unsigned char> manifest;
-    if (!archive.read_file_entry("META-INF/manifest.xml", manifest)) return false;
-    const std::string text(manifest.begin(), manifest.end());
-    return text.find("encryption-data") != std::string::npos;
-  } catch (...) {
-    return false;
-  }
+bool OdsIsEncrypted(const Package& package) {
+  return package.Part("META-INF/manifest.xml").find("encryption-data") != std::string::npos;
 }
 
 class SharedStrings : public iface::import_shared_strings {
@@ -266,7 +351,9 @@ class Sheet : public iface::import_sheet {
     }
     sink.Put(row, col, SheetCell::Text(buffer));
   }
-  void set_format(ss::row_t, ss::col_t, size_t) override {}
+  void set_format(ss::row_t row, ss::col_t col, size_t xf) override {
+    if (row >= 0 && row < WorksheetBuilder::kMaxRows && col >= 0 && col < 64) formats[static_cast<long long>(row) * 64 + col] = xf;
+  }
   void set_format(ss::row_t, ss::col_t, ss::row_t, ss::col_t, size_t) override {}
   void fill_down_cells(ss::row_t row, ss::col_t col, ss::row_t count) override {
     const PendingCell* source = sink.At(row, col);
@@ -279,14 +366,169 @@ class Sheet : public iface::import_sheet {
   ss::range_size_t get_sheet_size() const override { return {1048576, 16384}; }
 
   CellSink sink;
+  std::unordered_map<long long, size_t> formats;  // cell format by row * 64 + column
 
  private:
   Formula m_formula;
   ArrayFormula m_array;
 };
 
+// Only what tells a date cell from a number: each cell format's number
+// format, and the codes of the number formats. Everything else is dropped.
+class Styles : public iface::import_styles {
+ public:
+  // The form of the number format of cell format xf.
+  DateForm FormOf(size_t xf) const {
+    if (xf >= m_xfFormats.size()) return DateForm::kNone;
+    const size_t id = m_xfFormats[xf];
+    const auto custom = m_codes.find(id);
+    return custom != m_codes.end() ? custom->second : BuiltInForm(static_cast<unsigned>(id));
+  }
+
+  void set_font_count(size_t) override {}
+  void set_font_bold(bool) override {}
+  void set_font_italic(bool) override {}
+  void set_font_name(std::string_view) override {}
+  void set_font_size(double) override {}
+  void set_font_underline(ss::underline_t) override {}
+  void set_font_underline_width(ss::underline_width_t) override {}
+  void set_font_underline_mode(ss::underline_mode_t) override {}
+  void set_font_underline_type(ss::underline_type_t) override {}
+  void set_font_underline_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t, ss::color_elem_t) override {}
+  void set_font_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t, ss::color_elem_t) override {}
+  void set_strikethrough_style(ss::strikethrough_style_t) override {}
+  void set_strikethrough_type(ss::strikethrough_type_t) override {}
+  void set_strikethrough_width(ss::strikethrough_width_t) override {}
+  void set_strikethrough_text(ss::strikethrough_text_t) override {}
+  size_t commit_font() override { return m_fonts++; }
+  void set_fill_count(size_t) override {}
+  void set_fill_pattern_type(ss::fill_pattern_t) override {}
+  void set_fill_fg_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t, ss::color_elem_t) override {}
+  void set_fill_bg_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t, ss::color_elem_t) override {}
+  size_t commit_fill() override { return m_fills++; }
+  void set_border_count(size_t) override {}
+  void set_border_style(ss::border_direction_t, ss::border_style_t) override {}
+  void set_border_color(ss::border_direction_t, ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                        ss::color_elem_t) override {}
+  void set_border_width(ss::border_direction_t, double, orcus::length_unit_t) override {}
+  size_t commit_border() override { return m_borders++; }
+  void set_cell_hidden(bool) override {}
+  void set_cell_locked(bool) override {}
+  void set_cell_print_content(bool) override {}
+  void set_cell_formula_hidden(bool) override {}
+  size_t commit_cell_protection() override { return m_protections++; }
+  void set_number_format_count(size_t) override {}
+  void set_number_format_identifier(size_t id) override { m_formatId = id; }
+  void set_number_format_code(std::string_view code) override { m_formatCode = std::string(code); }
+  size_t commit_number_format() override {
+    const size_t index = m_formats++;
+    m_codes[m_formatId ? *m_formatId : index] = ClassifyFormatCode(m_formatCode);
+    m_formatId.reset();
+    m_formatCode.clear();
+    return index;
+  }
+  void set_cell_xf_count(size_t) override {}
+  void set_cell_style_xf_count(size_t) override {}
+  void set_dxf_count(size_t) override {}
+  void set_xf_font(size_t) override {}
+  void set_xf_fill(size_t) override {}
+  void set_xf_border(size_t) override {}
+  void set_xf_protection(size_t) override {}
+  void set_xf_number_format(size_t id) override { m_xfFormat = id; }
+  void set_xf_style_xf(size_t) override {}
+  void set_xf_apply_alignment(bool) override {}
+  void set_xf_horizontal_alignment(ss::hor_alignment_t) override {}
+  void set_xf_vertical_alignment(ss::ver_alignment_t) override {}
+  size_t commit_cell_xf() override {
+    m_xfFormats.push_back(m_xfFormat);
+    m_xfFormat = 0;
+    return m_xfFormats.size() - 1;
+  }
+  size_t commit_cell_style_xf() override {
+    m_xfFormat = 0;
+    return m_styleXfs++;
+  }
+  size_t commit_dxf() override {
+    m_xfFormat = 0;
+    return m_dxfs++;
+  }
+  void set_cell_style_count(size_t) override {}
+  void set_cell_style_name(std::string_view) override {}
+  void set_cell_style_xf(size_t) override {}
+  void set_cell_style_builtin(size_t) override {}
+  void set_cell_style_parent_name(std::string_view) override {}
+  size_t commit_cell_style() override { return m_cellStyles++; }
+
+ private:
+  std::vector<size_t> m_xfFormats;
+  std::unordered_map<size_t, DateForm> m_codes;
+  std::optional<size_t> m_formatId;
+  std::string m_formatCode;
+  size_t m_xfFormat = 0;
+  size_t m_fonts = 0, m_fills = 0, m_borders = 0, m_protections = 0, m_formats = 0;
+  size_t m_styleXfs = 0, m_dxfs = 0, m_cellStyles = 0;
+};
+
+// The workbook's date system: 1904-01-01 as day 0 instead of 1899-12-30.
+class GlobalSettings : public iface::import_global_settings {
+ public:
+  bool from1904 = false;
+  void set_origin_date(int year, int, int) override { from1904 = year == 1904; }
+  void set_default_formula_grammar(ss::formula_grammar_t grammar) override { m_grammar = grammar; }
+  ss::formula_grammar_t get_default_formula_grammar() const override { return m_grammar; }
+  void set_character_set(orcus::character_set_t) override {}
+
+ private:
+  ss::formula_grammar_t m_grammar = ss::formula_grammar_t::unknown;
+};
+
+// Cell addresses in A1 notation ("B7", "$B$7", "Sheet1.B7", "'A b'!B7"), as
+// the library asks for them to place cells. Anything else is an address the
+// library cannot use: it is told so by an exception, which ends the read.
+class ReferenceResolver : public iface::import_reference_resolver {
+ public:
+  ss::src_address_t resolve_address(std::string_view address) override {
+    // The sheet part, when there is one, ends at the last '.' or '!'.
+    const size_t sheetEnd = address.find_last_of(".!");
+    if (sheetEnd != std::string_view::npos) address.remove_prefix(sheetEnd + 1);
+    size_t at = 0;
+    long long column = 0, row = 0;
+    if (at < address.size() && address[at] == '$') ++at;
+    const size_t lettersStart = at;
+    for (; at < address.size() && std::isalpha(static_cast<unsigned char>(address[at])); ++at) {
+      column = column * 26 + (std::toupper(static_cast<unsigned char>(address[at])) - 'A' + 1);
+      if (column > kMaxColumns) throw std::invalid_argument("column out of range");
+    }
+    if (at < address.size() && address[at] == '$') ++at;
+    const size_t digitsStart = at;
+    for (; at < address.size() && std::isdigit(static_cast<unsigned char>(address[at])); ++at) {
+      row = row * 10 + (address[at] - '0');
+      if (row > kMaxRows) throw std::invalid_argument("row out of range");
+    }
+    if (at == lettersStart || at == digitsStart || digitsStart == lettersStart || at != address.size() || row == 0) {
+      throw std::invalid_argument("not a cell address");
+    }
+    return {0, static_cast<ss::row_t>(row - 1), static_cast<ss::col_t>(column - 1)};
+  }
+  ss::src_range_t resolve_range(std::string_view range) override {
+    const size_t colon = range.find(':');
+    if (colon == std::string_view::npos) {
+      const ss::src_address_t single = resolve_address(range);
+      return {single, single};
+    }
+    return {resolve_address(range.substr(0, colon)), resolve_address(range.substr(colon + 1))};
+  }
+
+ private:
+  static constexpr long long kMaxColumns = 16384;   // the newer formats' limits
+  static constexpr long long kMaxRows = 1048576;
+};
+
 class Factory : public iface::import_factory {
  public:
+  iface::import_reference_resolver* get_reference_resolver(ss::formula_ref_context_t) override { return &m_resolver; }
+  iface::import_styles* get_styles() override { return &styles; }
+  iface::import_global_settings* get_global_settings() override { return &settings; }
   iface::import_shared_strings* get_shared_strings() override { return &strings; }
   iface::import_sheet* append_sheet(ss::sheet_t index, std::string_view name) override {
     if (index == 0 && !m_firstName) {
@@ -302,36 +544,44 @@ class Factory : public iface::import_factory {
   void finalize() override {}
 
   SharedStrings strings;
+  Styles styles;
+  GlobalSettings settings;
   Sheet first{true};
 
  private:
   Sheet m_other{false};
+  ReferenceResolver m_resolver;
   std::optional<std::string> m_firstName;
 };
 
 }  // namespace
 
-bool HasZipSignature(const std::string& bytes) { return bytes.size() >= 4 && bytes.compare(0, 4, "PK\x03\x04") == 0; }
-
 WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
   WorksheetResult result;
-  if (!ZipLooksSound(bytes)) {
-    result.problem = workbook_problem::kDamaged;
+  Package package;
+  const bool sound = package.Unpack(bytes);
+  if (OdsIsEncrypted(package)) {
+    result.problem = workbook_problem::kPassword;
     return result;
   }
-  if (OdsIsEncrypted(bytes)) {
-    result.problem = workbook_problem::kPassword;
+  if (!sound) {
+    result.problem = workbook_problem::kDamaged;
     return result;
   }
   const auto* blob = reinterpret_cast<const unsigned char*>(bytes.data());
   Factory factory;
+  StoredResults stored;
   try {
     if (orcus::orcus_xlsx::detect(blob, bytes.size())) {
       orcus::orcus_xlsx filter(&factory);
       filter.read_stream(std::string_view(bytes));
+      const std::string sheet = XlsxFirstSheetPart(package.Part("xl/workbook.xml"),
+                                                   package.Part("xl/_rels/workbook.xml.rels"));
+      if (!sheet.empty()) stored = XlsxStoredResults(package.Part(sheet));
     } else if (orcus::orcus_ods::detect(blob, bytes.size())) {
       orcus::orcus_ods filter(&factory);
       filter.read_stream(std::string_view(bytes));
+      stored = OdsStoredResults(package.Part("content.xml"));
     } else {
       result.problem = workbook_problem::kNotWorkbook;
       return result;
@@ -348,10 +598,201 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
       const auto& items = factory.strings.items;
       cell.cell = SheetCell::Text(cell.stringId < items.size() ? items[cell.stringId] : std::string());
     }
+    // Results the library does not pass on are taken from the sheet's XML.
+    if (cell.cell.IsNoResult() && cell.cell.text.empty()) {
+      const auto found = stored.find({cell.row, cell.column});
+      if (found != stored.end()) cell.cell = found->second;
+    }
+    // A number in a date or time format is given as its text, as the binary reader does.
+    const auto format = factory.first.formats.find(cell.row * 64 + cell.column);
+    std::string date;
+    if (cell.cell.IsNumber() && format != factory.first.formats.end() &&
+        DateText(cell.cell.number, factory.settings.from1904, factory.styles.FormOf(format->second), date)) {
+      cell.cell = SheetCell::Text(date);
+    }
     builder.Put(cell.row, cell.column, std::move(cell.cell));
   }
   result.sheet = builder.Finish();
   return result;
 }
+
+}  // namespace vx
+
+namespace vx {
+
+namespace {
+
+void PutU32(std::string& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+void PutText(std::string& out, const std::string& text) {
+  PutU32(out, static_cast<uint32_t>(text.size()));
+  out += text;
+}
+
+// Reads the serialized form with every length checked against what is left.
+class Reader {
+ public:
+  explicit Reader(const std::string& bytes) : m_bytes(bytes) {}
+  bool U32(uint32_t& value) {
+    if (m_bytes.size() - m_at < 4) return false;
+    value = Le32(m_bytes, m_at);
+    m_at += 4;
+    return true;
+  }
+  bool U8(uint8_t& value) {
+    if (m_at >= m_bytes.size()) return false;
+    value = static_cast<uint8_t>(m_bytes[m_at++]);
+    return true;
+  }
+  bool F64(double& value) {
+    if (m_bytes.size() - m_at < 8) return false;
+    std::memcpy(&value, m_bytes.data() + m_at, 8);
+    m_at += 8;
+    return true;
+  }
+  bool Text(std::string& text) {
+    uint32_t size = 0;
+    if (!U32(size) || m_bytes.size() - m_at < size) return false;
+    text = m_bytes.substr(m_at, size);
+    m_at += size;
+    return true;
+  }
+  bool AtEnd() const { return m_at == m_bytes.size(); }
+
+ private:
+  const std::string& m_bytes;
+  size_t m_at = 0;
+};
+
+}  // namespace
+
+std::string SerializeWorksheetResult(const WorksheetResult& result) {
+  std::string out;
+  out.push_back(result.sheet ? 1 : 0);
+  out.push_back(result.missing ? 1 : 0);
+  PutText(out, result.problem);
+  if (!result.sheet) return out;
+  PutU32(out, static_cast<uint32_t>(result.sheet->rows.size()));
+  for (const auto& row : result.sheet->rows) {
+    PutU32(out, static_cast<uint32_t>(row.size()));
+    for (const SheetCell& cell : row) {
+      out.push_back(static_cast<char>(cell.kind));
+      out.append(reinterpret_cast<const char*>(&cell.number), 8);
+      PutText(out, cell.text);
+    }
+  }
+  return out;
+}
+
+bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result) {
+  Reader in(bytes);
+  uint8_t hasSheet = 0, missing = 0;
+  WorksheetResult read;
+  if (!in.U8(hasSheet) || !in.U8(missing) || !in.Text(read.problem)) return false;
+  read.missing = missing != 0;
+  if (hasSheet) {
+    uint32_t rows = 0;
+    if (!in.U32(rows) || rows > static_cast<uint32_t>(WorksheetBuilder::kMaxRows)) return false;
+    Worksheet sheet;
+    sheet.rows.resize(rows);
+    for (auto& row : sheet.rows) {
+      uint32_t cells = 0;
+      if (!in.U32(cells) || cells > 16384) return false;
+      row.resize(cells);
+      for (SheetCell& cell : row) {
+        uint8_t kind = 0;
+        if (!in.U8(kind) || kind > static_cast<uint8_t>(SheetCell::Kind::kNoResult) || !in.F64(cell.number) ||
+            !in.Text(cell.text)) {
+          return false;
+        }
+        cell.kind = static_cast<SheetCell::Kind>(kind);
+      }
+    }
+    read.sheet = std::move(sheet);
+  }
+  if (!in.AtEnd()) return false;
+  result = std::move(read);
+  return true;
+}
+
+#ifdef VX_CHILD_PROCESSES
+
+WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int timeoutSeconds) {
+  int channel[2];
+  if (pipe(channel) != 0) return ReadZipWorkbook(bytes, columnCount);
+  const pid_t child = fork();
+  if (child < 0) {
+    close(channel[0]);
+    close(channel[1]);
+    return ReadZipWorkbook(bytes, columnCount);
+  }
+  if (child == 0) {
+    // The child: the library's notes on standard output stay out of ours.
+    close(channel[0]);
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, STDOUT_FILENO);
+      dup2(null, STDERR_FILENO);
+    }
+    int status = 0;
+    try {
+      const std::string out = SerializeWorksheetResult(ReadZipWorkbook(bytes, columnCount));
+      for (size_t at = 0; at < out.size();) {
+        const ssize_t n = write(channel[1], out.data() + at, out.size() - at);
+        if (n <= 0) {
+          status = 2;
+          break;
+        }
+        at += static_cast<size_t>(n);
+      }
+    } catch (...) {
+      status = 3;
+    }
+    _exit(status);
+  }
+  close(channel[1]);
+  std::string received;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  bool timedOut = false;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      timedOut = true;
+      break;
+    }
+    pollfd wait{channel[0], POLLIN, 0};
+    const int ready = poll(&wait, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) {
+      timedOut = ready == 0;
+      break;
+    }
+    char buffer[65536];
+    const ssize_t n = read(channel[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    received.append(buffer, static_cast<size_t>(n));
+  }
+  close(channel[0]);
+  if (timedOut) kill(child, SIGKILL);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  WorksheetResult result;
+  if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !DeserializeWorksheetResult(received, result)) {
+    result = WorksheetResult();
+    result.problem = workbook_problem::kDamaged;
+  }
+  return result;
+}
+
+#else
+
+WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int) {
+  return ReadZipWorkbook(bytes, columnCount);
+}
+
+#endif
 
 }  // namespace vx

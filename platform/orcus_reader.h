@@ -15,7 +15,16 @@ namespace vx {
 // sheet that asks for more than a few million cells is refused as damaged.
 WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount);
 
-// True when the bytes begin like a zip package.
-bool HasZipSignature(const std::string& bytes);
+// The same, run in a child process where the platform has them: liborcus
+// stops the program with an assertion on some damaged packages (a failed
+// internal check in its style and XML readers), and a child that ends so, or
+// takes longer than timeoutSeconds, gives a damaged workbook instead. Without
+// child processes it is ReadZipWorkbook.
+WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int timeoutSeconds = 60);
+
+// The result in bytes and back, as the child hands it to its parent; false
+// when the bytes are not a whole result.
+std::string SerializeWorksheetResult(const WorksheetResult& result);
+bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result);
 
 }  // namespace vx

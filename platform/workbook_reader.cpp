@@ -28,11 +28,18 @@ WorksheetResult ReadWorkbookBytes(const std::string& bytes, int columnCount) {
   WorksheetResult result;
   if (StartsWith(bytes, "PK\x03\x04", 4)) {
 #ifdef VX_HAVE_ORCUS
-    return ReadZipWorkbook(bytes, columnCount);
+    return ReadZipWorkbookGuarded(bytes, columnCount);
 #else
     result.problem = workbook_problem::kNoZipSupport;
     return result;
 #endif
+  }
+  // A bare BIFF2 to BIFF4 stream (Excel 4.0 and before wrote no container)
+  // begins with its BOF record: type 0x0009, 0x0209 or 0x0409, then length 4 to 16.
+  if (bytes.size() >= 4 && (bytes[0] == 0x09) && (bytes[1] == 0x00 || bytes[1] == 0x02 || bytes[1] == 0x04) &&
+      static_cast<unsigned char>(bytes[2]) >= 4 && static_cast<unsigned char>(bytes[2]) <= 16 && bytes[3] == 0) {
+    result.problem = workbook_problem::kTooOld;
+    return result;
   }
   result.problem = workbook_problem::kNotWorkbook;
   return result;
