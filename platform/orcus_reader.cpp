@@ -254,6 +254,16 @@ class CellSink {
   std::unordered_map<long long, size_t> m_latest;
 };
 
+// The text with every run of blanks cut to one blank.
+std::string WithoutBlankRuns(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+    out += c;
+  }
+  return out;
+}
+
 // A cell the library leaves to us to type: a whole decimal number is a
 // number, anything else text.
 SheetCell AutoCell(std::string_view s) {
@@ -598,10 +608,16 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
       const auto& items = factory.strings.items;
       cell.cell = SheetCell::Text(cell.stringId < items.size() ? items[cell.stringId] : std::string());
     }
-    // Results the library does not pass on are taken from the sheet's XML.
-    if (cell.cell.IsNoResult() && cell.cell.text.empty()) {
+    // Results the library does not pass on, and texts it shortens, are
+    // taken from the sheet's XML.
+    if ((cell.cell.IsNoResult() && cell.cell.text.empty()) || cell.cell.IsText()) {
       const auto found = stored.find({cell.row, cell.column});
-      if (found != stored.end()) cell.cell = found->second;
+      // A text only where it is the library's own with its blanks back.
+      if (found != stored.end() && (!cell.cell.IsText() || (found->second.IsText() &&
+                                                             WithoutBlankRuns(found->second.text) ==
+                                                                 WithoutBlankRuns(cell.cell.text)))) {
+        cell.cell = found->second;
+      }
     }
     // A number in a date or time format is given as its text, as the binary reader does.
     const auto format = factory.first.formats.find(cell.row * 64 + cell.column);

@@ -3,6 +3,7 @@
 
 #include <orcus/sax_parser.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace vx {
 namespace {
 
 constexpr long long kKeptColumns = 64;
+constexpr long long kMaxBlankRun = 1000;  // blanks one text:s element may stand for
 
 // A repeat count attribute: at least 1; huge counts only move the position.
 long long RepeatCount(std::string_view value) {
@@ -28,7 +30,8 @@ bool IsErrorText(std::string_view text) {
 }
 
 // Walks the first table:table of content.xml, tracking row and column through
-// repeats and covered cells, and keeps the results of formula cells.
+// repeats and covered cells, and keeps the results of formula cells and the
+// texts of text cells (with their runs of blanks, which the library drops).
 class OdsHandler : public orcus::sax_handler {
  public:
   StoredResults results;
@@ -46,9 +49,17 @@ class OdsHandler : public orcus::sax_handler {
     } else if (m_tables == 1 && (name == "table:table-cell" || name == "table:covered-table-cell")) {
       m_columnRepeat = RepeatCount(Attribute("table:number-columns-repeated"));
       m_cell.reset();
-      if (!Attribute("table:formula").empty()) StartFormulaCell();
+      if (!Attribute("table:formula").empty() || Attribute("office:value-type") == "string") StartFormulaCell();
     } else if (m_cell && name == "text:p") {
       if (m_paragraphs++ > 0) m_text += '\n';
+    } else if (m_cell && name == "text:s") {
+      // A run of blanks is stored as one element with its count.
+      const long long count = RepeatCount(Attribute("text:c"));
+      m_text.append(static_cast<size_t>(std::min<long long>(count, kMaxBlankRun)), ' ');
+    } else if (m_cell && name == "text:tab") {
+      m_text += '\t';
+    } else if (m_cell && name == "text:line-break") {
+      m_text += '\n';
     }
     m_attributes.clear();
   }

@@ -1,6 +1,7 @@
 // Stored formula results that the .xlsx and .ods import of liborcus leaves
 // out (text, boolean and error results of .ods; boolean and error results of
-// .xlsx), read from the sheet's XML with the library's own SAX parser.
+// .xlsx), and the texts of .ods text cells whose runs of blanks it drops,
+// read from the sheet's XML with the library's own SAX parser.
 #pragma once
 
 #include <map>
@@ -18,7 +19,8 @@ namespace vx {
 // before the fault.
 using StoredResults = std::map<std::pair<long long, long long>, SheetCell>;
 
-// The first table of an OpenDocument content.xml.
+// The first table of an OpenDocument content.xml: formula results and the
+// texts of text cells.
 StoredResults OdsStoredResults(std::string_view contentXml);
 
 // One worksheet part of an .xlsx package.
