@@ -8,18 +8,6 @@
 #include <orcus/spreadsheet/import_interface.hpp>
 #include <zlib.h>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#define VX_CHILD_PROCESSES 1
-#endif
-
-#include <chrono>
 
 #include <cctype>
 #include <cmath>
@@ -32,6 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/child_process.h"
 #include "platform/number_formats.h"
 #include "platform/stored_results.h"
 
@@ -632,183 +621,16 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
   return result;
 }
 
-}  // namespace vx
-
-namespace vx {
-
-namespace {
-
-void PutU32(std::string& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-void PutText(std::string& out, const std::string& text) {
-  PutU32(out, static_cast<uint32_t>(text.size()));
-  out += text;
-}
-
-// Reads the serialized form with every length checked against what is left.
-class Reader {
- public:
-  explicit Reader(const std::string& bytes) : m_bytes(bytes) {}
-  bool U32(uint32_t& value) {
-    if (m_bytes.size() - m_at < 4) return false;
-    value = Le32(m_bytes, m_at);
-    m_at += 4;
-    return true;
-  }
-  bool U8(uint8_t& value) {
-    if (m_at >= m_bytes.size()) return false;
-    value = static_cast<uint8_t>(m_bytes[m_at++]);
-    return true;
-  }
-  bool F64(double& value) {
-    if (m_bytes.size() - m_at < 8) return false;
-    std::memcpy(&value, m_bytes.data() + m_at, 8);
-    m_at += 8;
-    return true;
-  }
-  bool Text(std::string& text) {
-    uint32_t size = 0;
-    if (!U32(size) || m_bytes.size() - m_at < size) return false;
-    text = m_bytes.substr(m_at, size);
-    m_at += size;
-    return true;
-  }
-  bool AtEnd() const { return m_at == m_bytes.size(); }
-
- private:
-  const std::string& m_bytes;
-  size_t m_at = 0;
-};
-
-}  // namespace
-
-std::string SerializeWorksheetResult(const WorksheetResult& result) {
-  std::string out;
-  out.push_back(result.sheet ? 1 : 0);
-  out.push_back(result.missing ? 1 : 0);
-  PutText(out, result.problem);
-  if (!result.sheet) return out;
-  PutU32(out, static_cast<uint32_t>(result.sheet->rows.size()));
-  for (const auto& row : result.sheet->rows) {
-    PutU32(out, static_cast<uint32_t>(row.size()));
-    for (const SheetCell& cell : row) {
-      out.push_back(static_cast<char>(cell.kind));
-      out.append(reinterpret_cast<const char*>(&cell.number), 8);
-      PutText(out, cell.text);
-    }
-  }
-  return out;
-}
-
-bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result) {
-  Reader in(bytes);
-  uint8_t hasSheet = 0, missing = 0;
-  WorksheetResult read;
-  if (!in.U8(hasSheet) || !in.U8(missing) || !in.Text(read.problem)) return false;
-  read.missing = missing != 0;
-  if (hasSheet) {
-    uint32_t rows = 0;
-    if (!in.U32(rows) || rows > static_cast<uint32_t>(WorksheetBuilder::kMaxRows)) return false;
-    Worksheet sheet;
-    sheet.rows.resize(rows);
-    for (auto& row : sheet.rows) {
-      uint32_t cells = 0;
-      if (!in.U32(cells) || cells > 16384) return false;
-      row.resize(cells);
-      for (SheetCell& cell : row) {
-        uint8_t kind = 0;
-        if (!in.U8(kind) || kind > static_cast<uint8_t>(SheetCell::Kind::kNoResult) || !in.F64(cell.number) ||
-            !in.Text(cell.text)) {
-          return false;
-        }
-        cell.kind = static_cast<SheetCell::Kind>(kind);
-      }
-    }
-    read.sheet = std::move(sheet);
-  }
-  if (!in.AtEnd()) return false;
-  result = std::move(read);
-  return true;
-}
-
-#ifdef VX_CHILD_PROCESSES
-
 WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int timeoutSeconds) {
-  int channel[2];
-  if (pipe(channel) != 0) return ReadZipWorkbook(bytes, columnCount);
-  const pid_t child = fork();
-  if (child < 0) {
-    close(channel[0]);
-    close(channel[1]);
-    return ReadZipWorkbook(bytes, columnCount);
-  }
-  if (child == 0) {
-    // The child: the library's notes on standard output stay out of ours.
-    close(channel[0]);
-    const int null = open("/dev/null", O_WRONLY);
-    if (null >= 0) {
-      dup2(null, STDOUT_FILENO);
-      dup2(null, STDERR_FILENO);
-    }
-    int status = 0;
-    try {
-      const std::string out = SerializeWorksheetResult(ReadZipWorkbook(bytes, columnCount));
-      for (size_t at = 0; at < out.size();) {
-        const ssize_t n = write(channel[1], out.data() + at, out.size() - at);
-        if (n <= 0) {
-          status = 2;
-          break;
-        }
-        at += static_cast<size_t>(n);
-      }
-    } catch (...) {
-      status = 3;
-    }
-    _exit(status);
-  }
-  close(channel[1]);
-  std::string received;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-  bool timedOut = false;
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
-      timedOut = true;
-      break;
-    }
-    pollfd wait{channel[0], POLLIN, 0};
-    const int ready = poll(&wait, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) {
-      timedOut = ready == 0;
-      break;
-    }
-    char buffer[65536];
-    const ssize_t n = read(channel[0], buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    received.append(buffer, static_cast<size_t>(n));
-  }
-  close(channel[0]);
-  if (timedOut) kill(child, SIGKILL);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
+  if (!ChildProcessesAvailable()) return ReadZipWorkbook(bytes, columnCount);
+  const std::optional<std::string> received = RunInChildProcess(
+      [&bytes, columnCount] { return SerializeWorksheetResult(ReadZipWorkbook(bytes, columnCount)); }, timeoutSeconds);
   WorksheetResult result;
-  if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !DeserializeWorksheetResult(received, result)) {
+  if (!received || !DeserializeWorksheetResult(*received, result)) {
     result = WorksheetResult();
     result.problem = workbook_problem::kDamaged;
   }
   return result;
 }
-
-#else
-
-WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int) {
-  return ReadZipWorkbook(bytes, columnCount);
-}
-
-#endif
 
 }  // namespace vx

@@ -22,9 +22,5 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount);
 // child processes it is ReadZipWorkbook.
 WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int timeoutSeconds = 60);
 
-// The result in bytes and back, as the child hands it to its parent; false
-// when the bytes are not a whole result.
-std::string SerializeWorksheetResult(const WorksheetResult& result);
-bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result);
 
 }  // namespace vx

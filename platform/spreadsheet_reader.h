@@ -82,6 +82,11 @@ struct WorksheetResult {
   std::string problem;             // why it could not be read, for the operator's message
 };
 
+// The result in bytes and back, as a reader run in a child process hands it
+// to its parent; false when the bytes are not a whole result.
+std::string SerializeWorksheetResult(const WorksheetResult& result);
+bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result);
+
 class SpreadsheetReader {
  public:
   virtual ~SpreadsheetReader() = default;

@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "platform/workbook_bytes.h"
-#include "platform/orcus_reader.h"
 #include "platform/workbook_reader.h"
 #include "support/temp_folder.h"
 
