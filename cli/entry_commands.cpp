@@ -12,7 +12,7 @@ namespace {
 int RunConvert1(const Args&, Context& context) {
   const WorkbookReader reader;
   const Conversion1Result result = RunConv1(context.table, context.folder, reader);
-  if (result.workbook.exists) context.err << WorkbookReadText(result.workbook) << "\n";
+  if (result.ok) context.err << WorkbookReadText(result.workbook) << "\n";
   if (!result.ok) {
     context.err << "vexline-cli convert1: " << result.message << "\n";
     return kExitFailure;
