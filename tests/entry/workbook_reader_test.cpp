@@ -112,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Sound XML in an order the library's style reader does not expect:
         // one of its assertions fails, in the child process that reads it.
         ProblemCase{"LibraryAssertionOds", FileBytes(kData + "damaged/library_assertion.ods"), kDamaged},
+        ProblemCase{"LibraryNullStyleOds", FileBytes(kData + "damaged/library_null_style.ods"), kDamaged},
+        ProblemCase{"LibraryReadsPastTheSheetXlsx", FileBytes(kData + "damaged/library_overread.xlsx"), kDamaged},
         ProblemCase{"CompoundFileOfAnotherKind", [] {
                       test::CompoundBuilder builder;
                       builder.streams = {{"WordDocument", std::string(100, 'w')}};
