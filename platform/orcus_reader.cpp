@@ -555,21 +555,12 @@ class Factory : public iface::import_factory {
 
 }  // namespace
 
-WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
-  WorksheetResult result;
-  Package package;
-  const bool sound = package.Unpack(bytes);
-  if (OdsIsEncrypted(package)) {
-    result.problem = workbook_problem::kPassword;
-    return result;
-  }
-  if (!sound) {
-    result.problem = workbook_problem::kDamaged;
-    return result;
-  }
+namespace {
+
+// Runs the library's import filter for the package's format into the
+// factory, and reads the results it leaves out; the problem text, or empty.
+std::string Import(const std::string& bytes, const Package& package, Factory& factory, StoredResults& stored) {
   const auto* blob = reinterpret_cast<const unsigned char*>(bytes.data());
-  Factory factory;
-  StoredResults stored;
   try {
     if (orcus::orcus_xlsx::detect(blob, bytes.size())) {
       orcus::orcus_xlsx filter(&factory);
@@ -582,23 +573,26 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
       filter.read_stream(std::string_view(bytes));
       stored = OdsStoredResults(package.Part("content.xml"));
     } else {
-      result.problem = workbook_problem::kNotWorkbook;
-      return result;
+      return workbook_problem::kNotWorkbook;
     }
   } catch (...) {
     // The library reports malformed parts by exceptions of its own; too many
     // cells stop it through ours.
-    result.problem = workbook_problem::kDamaged;
-    return result;
+    return workbook_problem::kDamaged;
   }
+  return {};
+}
+
+// The first sheet's cells as the factory collected them, completed: shared
+// strings looked up, results and texts the library left out or shortened
+// taken from the sheet's XML, numbers in date formats given as their text.
+Worksheet SheetOf(Factory& factory, const StoredResults& stored, int columnCount) {
   WorksheetBuilder builder(columnCount);
   for (PendingCell& cell : factory.first.sink.cells) {
     if (cell.sharedString) {
       const auto& items = factory.strings.items;
       cell.cell = SheetCell::Text(cell.stringId < items.size() ? items[cell.stringId] : std::string());
     }
-    // Results the library does not pass on, and texts it shortens, are
-    // taken from the sheet's XML.
     if ((cell.cell.IsNoResult() && cell.cell.text.empty()) || cell.cell.IsText()) {
       const auto found = stored.find({cell.row, cell.column});
       // A text only where it is the library's own with its blanks back.
@@ -608,7 +602,6 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
         cell.cell = found->second;
       }
     }
-    // A number in a date or time format is given as its text, as the binary reader does.
     const auto format = factory.first.formats.find(cell.row * 64 + cell.column);
     std::string date;
     if (cell.cell.IsNumber() && format != factory.first.formats.end() &&
@@ -617,7 +610,27 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
     }
     builder.Put(cell.row, cell.column, std::move(cell.cell));
   }
-  result.sheet = builder.Finish();
+  return builder.Finish();
+}
+
+}  // namespace
+
+WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
+  WorksheetResult result;
+  Package package;
+  const bool sound = package.Unpack(bytes);
+  if (OdsIsEncrypted(package)) {
+    result.problem = workbook_problem::kPassword;
+    return result;
+  }
+  if (!sound) {
+    result.problem = workbook_problem::kDamaged;
+    return result;
+  }
+  Factory factory;
+  StoredResults stored;
+  result.problem = Import(bytes, package, factory, stored);
+  if (result.problem.empty()) result.sheet = SheetOf(factory, stored, columnCount);
   return result;
 }
 
