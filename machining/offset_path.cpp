@@ -358,6 +358,10 @@ class VertexCheck {
   void MendLead(int i, const Side& lead, const Side& element);
   void MendCorner(int i, const Side& before, const Side& after);
   void InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to);
+  void LeadOffTheArc(int centreRow, int pointRow);
+  // Inserts count point rows after row `after`; false (reported on the
+  // message box) when the table has no room for them.
+  bool MakeRoom(int after, int count);
   void SetVertex(int i, Vec2 p) {
     m_t.X[static_cast<size_t>(i)] = p.x;
     m_t.Y[static_cast<size_t>(i)] = p.y;
@@ -371,25 +375,61 @@ class VertexCheck {
 };
 
 void VertexCheck::Run(const std::vector<int>& reported) {
-  // Sub-paths as the walk takes them; the vertices are checked from the last
-  // row up, so that rows inserted for a corner arc never move a row still to
-  // be checked.
-  struct Vertex {
-    int row, start, end;
+  // Sub-paths as the walk takes them. Each is mended from its last row up, and
+  // the sub-paths from the last one up, so that rows inserted never move a row
+  // still to be checked.
+  struct SubPath {
+    int start, end;
   };
-  std::vector<Vertex> vertices;
+  std::vector<SubPath> parts;
   const int last = std::min(m_t.RowCount, ElementTable::kLastRow - 1);
-  int start = 1;
-  while (start < last) {
+  for (int start = 1; start < last;) {
     int end = start + 1;
     while (end < last && Get(m_t.Code, end + 1) != kSeparatorCode && Get(m_t.Code, end + 1) != kEndCode) ++end;
-    for (int i = start + 1; i < end; ++i) {
-      const bool wasReported = std::find(reported.begin(), reported.end(), i) != reported.end();
-      if (!IsCentre(i) && !wasReported) vertices.push_back({i, start, end});
-    }
+    parts.push_back({start, end});
     start = end + 2;
   }
-  for (auto it = vertices.rbegin(); it != vertices.rend(); ++it) CheckVertex(it->row, it->start, it->end);
+  for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+    const int start = part->start, end = part->end;
+    if (end - 1 > start && IsCentre(end - 1)) LeadOffTheArc(end - 1, end);
+    for (int i = end - 1; i > start; --i) {
+      const bool wasReported = std::find(reported.begin(), reported.end(), i) != reported.end();
+      if (!IsCentre(i) && !wasReported) CheckVertex(i, start, end);
+    }
+    if (start + 1 < end && IsCentre(start + 1)) LeadOffTheArc(start + 1, start);
+  }
+}
+
+void VertexCheck::LeadOffTheArc(int centreRow, int pointRow) {
+  // A sub-path that begins or ends on an arc, without an approach or exit line
+  // (outside what CONV-2 and the imports write): the wire goes straight from
+  // its start point onto the offset arc, or from it to its end point.
+  const Vec2 centre = Contour(centreRow);
+  const Vec2 ray = Unit(Contour(pointRow) - centre);
+  if (Length(ray) == 0) return;  // exact: a start point on the centre has no ray
+  const Vec2 onArc = centre + ray * std::fabs(Get(m_t.P1, centreRow));
+  const int after = std::min(centreRow, pointRow);
+  if (!MakeRoom(after, 1)) return;
+  SetVertex(after + 1, onArc);
+}
+
+bool VertexCheck::MakeRoom(int after, int count) {
+  // Rows after + 1 .. RowCount + 1 (the end row) move down by count; the new
+  // rows are points.
+  if (m_t.RowCount + 1 + count > ElementTable::kLastRow) {
+    m_box.Show("オフセット計算中 dataNO=" + SignBlankText(after) + "で交点ERROR");
+    return false;
+  }
+  for (int r = m_t.RowCount + 1; r > after; --r) {
+    for (ElementTable::Column* column : {&m_t.X, &m_t.Y, &m_t.Code, &m_t.P1, &m_t.P2}) {
+      (*column)[static_cast<size_t>(r + count)] = (*column)[static_cast<size_t>(r)];
+    }
+  }
+  m_t.RowCount += count;
+  for (int r = after + 1; r <= after + count; ++r) {
+    for (ElementTable::Column* column : {&m_t.Code, &m_t.P1, &m_t.P2}) (*column)[static_cast<size_t>(r)] = 0;
+  }
+  return true;
 }
 
 Side VertexCheck::ArcSide(int centreRow, Vec2 v) const {
@@ -504,26 +544,11 @@ void VertexCheck::MendCorner(int i, const Side& before, const Side& after) {
 }
 
 void VertexCheck::InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to) {
-  // Rows i + 1 .. RowCount + 1 (the end row) move down by two.
-  if (m_t.RowCount + 3 > ElementTable::kLastRow) {
-    m_box.Show("オフセット計算中 dataNO=" + SignBlankText(i) + "で交点ERROR");
-    return;
-  }
-  for (int r = m_t.RowCount + 1; r > i; --r) {
-    for (ElementTable::Column* column : {&m_t.X, &m_t.Y, &m_t.Code, &m_t.P1, &m_t.P2}) {
-      (*column)[static_cast<size_t>(r + 2)] = (*column)[static_cast<size_t>(r)];
-    }
-  }
-  m_t.RowCount += 2;
+  if (!MakeRoom(i, 2)) return;
   SetVertex(i, from);
-  for (int r : {i + 1, i + 2}) {
-    m_t.Code[static_cast<size_t>(r)] = 0;
-    m_t.P2[static_cast<size_t>(r)] = 0;
-  }
   SetVertex(i + 1, centre);
   m_t.P1[static_cast<size_t>(i + 1)] = signedRadius;
   SetVertex(i + 2, to);
-  m_t.P1[static_cast<size_t>(i + 2)] = 0;
 }
 
 }  // namespace

@@ -20,8 +20,11 @@ namespace vx {
 // vertex), and two offset elements that no longer meet at a corner are joined
 // by an arc of radius |offset| about the contour vertex, inserted as two more
 // rows (its centre, then the start of the next element): RowCount grows by 2
-// for each such corner. Without room for them in the table the corner is
-// reported like a failed intersection and left as the joins made it.
+// for each such corner. A sub-path that begins or ends on an arc (no approach
+// or exit line) gets one more row, the point of the offset arc on the ray
+// from its centre through the start or end point. Without room for new rows
+// in the table the place is reported like a failed intersection and left as
+// the joins made it.
 // CurRow is left at RowCount or beyond.
 void ComputeOffsetPath(ElementTable& table, double offset, MessageBox& box);
 

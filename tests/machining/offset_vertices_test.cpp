@@ -80,6 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
                  0.5,
                  {{0, -7}, {0, -4.5}, {0, 0, 4.5}, {4.5, 0}, {5, 0, -0.5}, {5.5, 0}, {0, 0, -5.5}, {0, -5.5},
                   {0, -7}}},
+        // Without approach and exit lines (a table CONV-2 does not write) the
+        // wire still goes from the start point onto the offset arc and from it
+        // to the end point.
+        MendCase{"ArcsWithoutApproachOrExitLineStillEndOnTheOffsetArc",
+                 {{5, 0}, {0, 0, 5}, {0, 5}, {0, 0, 5}, {-5, 0}},
+                 0.5,
+                 {{5, 0}, {4.5, 0}, {0, 0, 4.5}, {0, 4.5}, {0, 0, 4.5}, {-4.5, 0}, {-5, 0}}},
         // An approach line almost along the first edge would cross its offset
         // line 5000 mm away; the path starts beside the vertex instead.
         MendCase{"ShallowApproachStartsBesideTheVertex",
