@@ -339,7 +339,12 @@ def run_batch(rs274, programs, workdir):
         for lines in programs:
             f.write("\n".join(lines) + "\n")
         f.write("M2\n")
-    done = subprocess.run([rs274, "-g", "-n", "0", path, os.devnull], capture_output=True, text=True)
+    command = [rs274, "-g", "-n", "0", path, os.devnull]
+    done = subprocess.run(command, capture_output=True, text=True, cwd=workdir)
+    if done.returncode < 0:
+        # Killed by a signal (seen once, under heavy load, not again on the same
+        # programs): the batch is run once more before it counts.
+        done = subprocess.run(command, capture_output=True, text=True, cwd=workdir)
     # Each error is a message line followed by the block it rejects.
     lines = [line.strip() for line in (done.stdout + "\n" + done.stderr).replace("executing", "").splitlines()]
     lines = [line for line in lines if line]
