@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,10 +24,12 @@ class RandomContours {
   // Rows of a contour file (start hole, approach line, closed outline, exit
   // line, end point; a separator between sub-paths).
   std::vector<Row> Next() {
+    m_description.clear();
     std::vector<Row> rows;
     const int parts = Uniform(0, 1) < 0.35 ? 2 : 1;
     for (int s = 0; s < parts; ++s) {
       if (s > 0) rows.push_back({0, 0, 0, 88});
+      if (s > 0) m_description += "+";
       const Vec2 centre{Uniform(-20, 20) + 45 * s, Uniform(-20, 20)};
       for (const Row& r : SubPath(centre)) rows.push_back(r);
     }
@@ -39,6 +42,10 @@ class RandomContours {
     }
     return rows;
   }
+
+  // What the last contour is made of, sub-path by sub-path: outline/approach/exit
+  // ("polygon/tangent/back+circle/axis/free").
+  const std::string& Description() const { return m_description; }
 
   double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(m_rng); }
   int Pick(std::initializer_list<int> values) {
@@ -82,7 +89,9 @@ class RandomContours {
   std::vector<Element> Outline(Vec2 centre, bool ccw, bool& circle) {
     circle = false;
     std::vector<Element> out;
-    switch (Pick({0, 0, 1, 2, 3})) {
+    const int kind = Pick({0, 0, 1, 2, 3});
+    m_description += std::vector<std::string>{"polygon", "arcs", "slot", "circle"}[static_cast<size_t>(kind)];
+    switch (kind) {
       case 0: {  // polygon, edges straight or arcs both ways, corners maybe rounded
         const std::vector<Vec2> p = Polygon(centre, Uniform(6, 20), Pick({3, 4, 5, 6}), ccw);
         const size_t n = p.size();
@@ -180,7 +189,11 @@ class RandomContours {
     Vec2 v = loop.front().from;
     const Vec2 in = TangentAt(loop.front(), true);
     Vec2 start;
-    switch (Pick({0, 1, 1, 2, 3})) {
+    const int lead = Pick({0, 1, 1, 2, 3});
+    const bool axis = lead == 2 && circle;
+    m_description += std::vector<std::string>{"/radial", "/tangent", axis ? "/axis" : "/tangent", "/free"}[
+        static_cast<size_t>(lead)];
+    switch (lead) {
       case 0:  // radial: from the arc's centre or the outline's middle
         start = loop.front().radius != 0 ? loop.front().centre : centre;  // exact: arc or line
         break;
@@ -188,7 +201,7 @@ class RandomContours {
         start = v - in * Uniform(1.5, 6);
         break;
       case 2:
-        if (circle) {
+        if (axis) {
           // A tangent lead from a start hole on the circle's horizontal or
           // vertical axis: the circle is entered at the tangent point.
           Element& c = loop.front();
@@ -207,6 +220,7 @@ class RandomContours {
     if (Distance(start, v) < 0.5) start = v + LeftOf(in) * (ccw ? -2.0 : 2.0);
     Vec2 end = start;
     const int exit = Pick({0, 0, 1, 2});
+    m_description += std::vector<std::string>{"/back", "/tangent", "/free"}[static_cast<size_t>(exit)];
     if (exit == 1) end = v + TangentAt(loop.back(), false) * Uniform(1.5, 6);
     if (exit == 2) end = v + Vec2{Uniform(-4, 4), Uniform(-4, 4)};
     if (Distance(end, v) < 0.5) end = start;
@@ -221,6 +235,7 @@ class RandomContours {
   }
 
   std::mt19937 m_rng;
+  std::string m_description;
 };
 
 }  // namespace vx::test
