@@ -140,7 +140,8 @@ void Run::LeavingLine() {
       CurY = PrevIntercept + CurX * PrevSlope;
     }
   } else if (PrevVertical == 1) {
-    CurX = X(i - 1);
+    // The vertical line is the element before, past a "(C)" item.
+    CurX = X(CodeOf(i - 1) == kCornerItem ? i - 2 : i - 1);
     CurY = CurIntercept + CurX * CurSlope;
   } else if (StartOfContour(i)) {
     CurX = X(i);

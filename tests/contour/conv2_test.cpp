@@ -187,6 +187,45 @@ INSTANTIATE_TEST_SUITE_P(
                     {"CONV-2 エラー 交点No= 3 ( )(C)が入らない"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Lists that once gave a wrong contour: the message they give now (exactly)
+// and rows checked against constructions made by hand.
+struct RepairCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  std::vector<std::string> messages;
+  std::vector<std::pair<int, Row>> rows;  // 1-based row, expected X, Y, P1 (and P2 for a kept corner R)
+};
+
+std::ostream& operator<<(std::ostream& out, const RepairCase& c) { return out << c.name; }
+
+class Repairs : public ::testing::TestWithParam<RepairCase> {};
+
+TEST_P(Repairs, GiveTheirMessageAndTheConstructedRows) {
+  const RepairCase& c = GetParam();
+  const Converted result = Convert(c.elements);
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_EQ(result.box.messages, c.messages);
+  const std::vector<Row> rows = result.Rows();
+  for (const auto& [row, expected] : c.rows) {
+    ASSERT_LE(row, static_cast<int>(rows.size()));
+    ExpectRows({rows[row - 1]}, {expected});
+    EXPECT_EQ(rows[row - 1].p2, expected.p2) << "row " << row;
+  }
+  // The end row follows the contour.
+  EXPECT_EQ(static_cast<double>(result.table->Code[result.table->RowCount + 1]), 99);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conv2, Repairs,
+    ::testing::Values(
+        // Up x = 10, corner R 2 onto y = 20 going -X: centre (8, 18).
+        RepairCase{"VerticalLineBeforeACornerItemTookTheItemsX",
+                   {{10, -20, 1, 90, 0}, {0, 0, 5, 0, 2}, {0, 20, 1, 180, 0}, {-10, -20, 2, -90, 0}, {10, -20, 0, 0, 0},
+                    kEndRow},
+                   {},
+                   {{2, {10, 18, 0, 0, 0}}, {3, {8, 18, 0, 2, 0}}, {4, {8, 20, 0, 0, 0}}, {5, {-10, 20, 0, 0, 0}}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Element lists of every kind in random order: whatever the constructions
 // report, the run ends in order and only numbers reach the contour.
 TEST(Conv2, RandomElementListsGiveOnlyNumbers) {
