@@ -176,6 +176,7 @@ void Run::LineCornerLine() {
 void Run::LineCornerCircle() {
   const int i = T.CurRow;
   const double rc = P2(i - 1);
+  if (CodeOf(i - 2) == kEnteringLine) LineFromEndPoint(i - 3, i - 2, i);
   const double a = X(i + 1), b = Y(i + 1), r = P1(i + 1), mark = P2(i + 1);
   const bool vertical = PrevVertical == 1;
   const double dirSign = vertical ? (Y(i) - Y(i - 2) > 0 ? -1 : 1) : (X(i) - X(i - 2) > 0 ? -1 : 1);

@@ -215,6 +215,8 @@ TEST_P(Repairs, GiveTheirMessageAndTheConstructedRows) {
   EXPECT_EQ(static_cast<double>(result.table->Code[result.table->RowCount + 1]), 99);
 }
 
+const double kRoot2 = std::sqrt(2.0);
+
 INSTANTIATE_TEST_SUITE_P(
     Conv2, Repairs,
     ::testing::Values(
@@ -223,7 +225,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {{10, -20, 1, 90, 0}, {0, 0, 5, 0, 2}, {0, 20, 1, 180, 0}, {-10, -20, 2, -90, 0}, {10, -20, 0, 0, 0},
                     kEndRow},
                    {},
-                   {{2, {10, 18, 0, 0, 0}}, {3, {8, 18, 0, 2, 0}}, {4, {8, 20, 0, 0, 0}}, {5, {-10, 20, 0, 0, 0}}}}),
+                   {{2, {10, 18, 0, 0, 0}}, {3, {8, 18, 0, 2, 0}}, {4, {8, 20, 0, 0, 0}}, {5, {-10, 20, 0, 0, 0}}}},
+        // From (20, 10) along y = x - 10 into the circle of radius 10 about
+        // (40, 30) at the nearer crossing: the corner centre is 12 from the
+        // centre and 2 right of the line, c - sqrt(140) u + 2 n.
+        RepairCase{"EnteringLineCornerItemCircleWasMadeAgainstTheEnteringLine",
+                   {{0, 0, 1, 0, 0}, {20, 10, 2, 90, 0}, {0, 0, 5, 0, 2}, {40, 30, 8, 10, -1}, {60, 60, 0, 0, 0},
+                    {0, 60, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                   {},
+                   {{5, {40 - std::sqrt(70.0) + kRoot2, 30 - std::sqrt(70.0) - kRoot2, 0, -2, 0}},
+                    {4, {40 - std::sqrt(70.0), 30 - std::sqrt(70.0), 0, 0, 0}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Element lists of every kind in random order: whatever the constructions
