@@ -352,21 +352,31 @@ void Run::CircleExit() {
   const int circle = T.CurRow - 1;
   const double a = X(circle), b = Y(circle), r = P1(circle), mark = P2(circle);
   ExitSign = std::fabs(mark) < 2 ? -1 : 1;
-  if (CurVertical == 1) {
-    const double x0 = elementX - (Mode == kParallelLine ? shift * VerticalShiftSign(angle) : 0);
-    Disc = r * r - (x0 - a) * (x0 - a);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    DirSign = DirSignOf(angle);
-    CurX = x0;
-    CurY = b - Sgn(ExitSign) * Sgn(DirSign) * std::sqrt(Disc);
-  } else {
-    const double m = CurSlope, k = CurIntercept;
-    Disc = LineCircleDisc(m, k, a, b, r);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    DirSign = DirSignOf(angle);
-    const double s = Sgn(ExitSign) * Sgn(DirSign);
-    CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
-    CurY = k + m * CurX;
+  const bool vertical = CurVertical == 1;
+  const double x0 = elementX - (Mode == kParallelLine ? shift * VerticalShiftSign(angle) : 0);
+  const double m = CurSlope, k = CurIntercept;
+  Disc = vertical ? r * r - (x0 - a) * (x0 - a) : LineCircleDisc(m, k, a, b, r);
+  ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
+  DirSign = DirSignOf(angle);
+  // The crossing on the given side: s = sgn(ExitSign) sgn(DirSign) picks it.
+  const auto crossing = [&](double s) {
+    if (vertical) {
+      CurX = x0;
+      CurY = b - s * std::sqrt(Disc);
+    } else {
+      CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
+      CurY = k + m * CurX;
+    }
+  };
+  const double s = Sgn(ExitSign) * Sgn(DirSign);
+  crossing(s);
+  if (Mode == kPoint) {
+    // A point has no angle: the mark picks its crossing as for a line
+    // towards +X (or up). The line runs from the point to the row after it;
+    // a crossing at or past that row would make it run back, so the other
+    // crossing is the exit.
+    const double dx = X(element + 1) - elementX, dy = Y(element + 1) - Y(element);
+    if ((X(element + 1) - CurX) * dx + (Y(element + 1) - CurY) * dy <= 0) crossing(-s);
   }
   if (steppedBack) ++T.CurRow;
   if (Mode == kEnteringLine) InsertRow();

@@ -234,7 +234,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {0, 60, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
                    {},
                    {{5, {40 - std::sqrt(70.0) + kRoot2, 30 - std::sqrt(70.0) - kRoot2, 0, -2, 0}},
-                    {4, {40 - std::sqrt(70.0), 30 - std::sqrt(70.0), 0, 0, 0}}}}),
+                    {4, {40 - std::sqrt(70.0), 30 - std::sqrt(70.0), 0, 0, 0}}}},
+        // Out of the circle of radius 10 onto y = 3 going -X at the nearer
+        // crossing: the corner lies inside, 9 from the centre and 1 below the
+        // line, (sqrt 77, 2).
+        RepairCase{"CircleCornerItemPointPointTowardsMinusXRanBack",
+                   {{-30, -5, 1, 0, 0}, {0, 0, 8, 10, 1}, {0, 0, 5, 0, 1}, {20, 3, 0, 0, 0}, {0, 3, 0, 0, 0},
+                    {-30, -5, 0, 0, 0}, kEndRow},
+                   {},
+                   {{5, {std::sqrt(77.0), 2, 0, 1, 0}}, {6, {std::sqrt(77.0), 3, 0, 0, 0}}, {7, {0, 3, 0, 0, 0}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Element lists of every kind in random order: whatever the constructions
