@@ -100,13 +100,17 @@ void Run::PointStep() {
   }
   CurX = X(i);
   CurY = Y(i);
-  if (P2(i) != 0) {
+  if (CornerPending == 1 && (P2(i) == 0 || CodeOf(i - 1) == kCornerItem)) {
+    // A "(C)" item right before asks for the corner at this joint; a corner
+    // R of the point (a leaving line's own) at the same joint gives way to it.
+    CornerItem();
+  } else if (P2(i) != 0) {
+    // Right behind a "(C)" item the corner is the item's, made in pass 2.
+    if (PassTwo == 0 && CodeOf(i - 1) == kCornerItem) return;
     // The corner pass goes over an entering line's end point, which keeps
     // its element code; the line before the corner starts there.
     if (PassTwo == 1 && CodeOf(i - 1) == kEnteringLine) LineFromEndPoint(i - 2, i - 1, i);
     CornerRadius(P2(i));
-  } else if (CornerPending == 1) {
-    CornerItem();
   }
 }
 

@@ -226,6 +226,11 @@ INSTANTIATE_TEST_SUITE_P(
                     kEndRow},
                    {},
                    {{2, {10, 18, 0, 0, 0}}, {3, {8, 18, 0, 2, 0}}, {4, {8, 20, 0, 0, 0}}, {5, {-10, 20, 0, 0, 0}}}},
+        // The item's R 2 is made at (20, 0); the leaving line's own R 3 there gives way.
+        RepairCase{"CornerItemAndTheLeavingLinesRadiusAtOneJointCorruptedTheRows",
+                   {{0, 0, 1, 0, 0}, {0, 0, 5, 0, 2}, {20, 10, 1, 90, 3}, {0, 30, 2, 180, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                   {},
+                   {{2, {18, 0, 0, 0, 0}}, {3, {18, 2, 0, 2, 0}}, {4, {20, 2, 0, 0, 0}}, {5, {20, 30, 0, 0, 0}}}},
         // From (20, 10) along y = x - 10 into the circle of radius 10 about
         // (40, 30) at the nearer crossing: the corner centre is 12 from the
         // centre and 2 right of the line, c - sqrt(140) u + 2 n.
