@@ -1,7 +1,9 @@
 // The working state and the named steps of one CONV-2 run (used by the driver, pass 1 and pass 2).
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "contour/conv2.h"
 
@@ -36,6 +38,14 @@ constexpr double kOnLineTolerance = 0.001;
 // How far past +-1 an arc-sine argument may lie from rounding alone (a circle
 // that just touches); such arguments are taken as +-1 without a message.
 constexpr double kSineRoundingSlack = 1e-12;
+// Element lists are typed to 3 decimals. A corner arc whose ends lie closer
+// together than that last decimal cannot be told from a point (and an NC arc
+// with equal ends is a full circle): the lines at such a corner count as
+// collinear. A line that passes more than this inside a circle is no tangent.
+constexpr double kInputResolution = 0.001;
+// How far a corner's tangent point may pass the far end of its segment (half
+// the input's last decimal) and still count as fitting.
+constexpr double kFitSlack = kInputResolution / 2;
 
 // Element codes of the element file.
 enum Code : int {
@@ -73,6 +83,8 @@ struct Run {
   double CentreX = 0, CentreY = 0, ArcRadius = 0;
   double Dist = 0;
   double Disc = 0;
+  // Corners refused in pass 1 (X, Y, R), so that pass 2 does not report them again.
+  std::vector<std::array<double, 3>> RefusedCorners;
 
   // Table access. Reads outside rows 0..2000 give an empty value (0); a write
   // outside them stops the run as a table overflow.
@@ -120,8 +132,18 @@ struct Run {
   double AsinDegClamped(double sine, bool reportBeyondOne);
 
   // Pass 2 (corners.cpp).
-  void CornerRadius(double radius);
+  // Makes the corner of the given radius at the point row CurRow (CurX,
+  // CurY); false when it is refused (reported, the row unchanged).
+  bool CornerRadius(double radius);
   void CornerCentre(double radius, int side);
+  // True when a row before a corner's vertex ends the segment into it, or a
+  // row after it ends the segment out of it (so the tangent point must lie
+  // within that segment).
+  bool StartsSegmentInto(int row) const;
+  bool EndsSegmentOutOf(int row) const;
+  // Reports a corner R that is not made; a point refused in pass 1 is met
+  // again in pass 2 and reported once.
+  void RefuseCorner(double radius);
   void CornerItem();
   void LineCornerLine();
   // True when the segment of rows `from` -> `to` is not vertical and row

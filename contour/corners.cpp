@@ -1,4 +1,5 @@
 // Pass 2 of CONV-2: corner radii at points and "(C)" corner items between elements.
+#include <algorithm>
 #include <cmath>
 
 #include "contour/conv2_run.h"
@@ -13,6 +14,7 @@ struct Point {
 };
 
 bool IsFinite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Foot of the perpendicular from (px, py) on the line y = m x + k.
 Point FootOnLine(double px, double py, double m, double k) {
@@ -82,7 +84,31 @@ void Run::CornerCentre(double radius, int side) {
   }
 }
 
-void Run::CornerRadius(double radius) {
+bool Run::StartsSegmentInto(int row) const {
+  // Rows before the vertex are made already: points, and entering lines'
+  // end points, which keep their code.
+  const int code = CodeOf(row);
+  return row >= 1 && P1(row) == 0 && (code == kPoint || code == kEnteringLine);
+}
+
+bool Run::EndsSegmentOutOf(int row) const {
+  // In pass 1 the row after may still be an element: the line from the
+  // vertex runs to its point, which a leaving or entering line then meets
+  // there. Other elements end the segment elsewhere.
+  const int code = CodeOf(row);
+  if (code == kLeavingLine || code == kEnteringLine) return PassTwo == 0 || P1(row) == 0;
+  return code == kPoint && P1(row) == 0;
+}
+
+void Run::RefuseCorner(double radius) {
+  const std::array<double, 3> corner{CurX, CurY, radius};
+  const bool seen = std::find(RefusedCorners.begin(), RefusedCorners.end(), corner) != RefusedCorners.end();
+  if (PassTwo == 1 && seen) return;
+  if (PassTwo == 0) RefusedCorners.push_back(corner);
+  ReportConstructionError(conv2_reason::kCornerDoesNotFit);
+}
+
+bool Run::CornerRadius(double radius) {
   const int i = T.CurRow;
   const int nextPoint = CodeOf(i + 1) == kCornerItem ? i + 2 : i + 1;
   // Turn indicator: cross product of the incoming and the outgoing direction.
@@ -90,8 +116,8 @@ void Run::CornerRadius(double radius) {
   const double qx = X(nextPoint) - X(i), qy = Y(nextPoint) - Y(i);
   const double turn = d1x * qy - d1y * qx;
   if (turn == 0) {  // exact: only collinear segments give no side at all
-    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
-    return;
+    RefuseCorner(radius);
+    return false;
   }
   const int side = Sgn(turn);
   CornerCentre(radius, side);
@@ -104,8 +130,22 @@ void Run::CornerRadius(double radius) {
   if (!IsFinite({CentreX, CentreY}) || !IsFinite(first) || !IsFinite(second)) {
     // The line state does not describe two crossing lines at this point (a
     // corner on the first row of a contour, or lines that do not meet there).
-    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
-    return;
+    RefuseCorner(radius);
+    return false;
+  }
+  const Point vertex{CurX, CurY};
+  // Lines that are collinear in the input's decimals (though not in binary)
+  // give an arc whose ends coincide.
+  const bool collinear = Distance(first, second) < kInputResolution;
+  // A corner too big for a segment puts its tangent point past the segment's
+  // other end, and the path would run back.
+  const bool pastStart = StartsSegmentInto(i - 1) &&
+                         Distance(first, vertex) > Distance({X(i - 1), Y(i - 1)}, vertex) + kFitSlack;
+  const bool pastEnd = EndsSegmentOutOf(nextPoint) &&
+                       Distance(second, vertex) > Distance({X(nextPoint), Y(nextPoint)}, vertex) + kFitSlack;
+  if (collinear || pastStart || pastEnd) {
+    RefuseCorner(radius);
+    return false;
   }
   ArcRadius = radius * side;
   CurX = first.x;
@@ -119,6 +159,7 @@ void Run::CornerRadius(double radius) {
   ++T.CurRow;
   InsertRow();
   StorePoint();
+  return true;
 }
 
 void Run::CornerItem() {
@@ -170,7 +211,8 @@ void Run::LineCornerLine() {
   Set(&ElementTable::Y, i - 1, CurY);
   DeleteRow();
   --T.CurRow;
-  CornerRadius(cornerRadius);
+  // Not made: the item's row stays as the vertex, a point with its R.
+  if (!CornerRadius(cornerRadius) && CodeOf(T.CurRow) == kCornerItem) Set(&ElementTable::Code, T.CurRow, kPoint);
 }
 
 void Run::LineCornerCircle() {

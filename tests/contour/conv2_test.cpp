@@ -115,11 +115,10 @@ TEST(Conv2, OverlappingCirclesMeetInOnePointNearTheirCrossing) {
   EXPECT_NEAR(Length(joint - Vec2{8, 0}), 5, 0.002);
 }
 
-TEST(Conv2, CollinearCornerIsReportedWithItsRowAndThePointKeepsItsRadius) {
+TEST(Conv2, CollinearCornerIsReportedOnceWithItsRowAndThePointKeepsItsRadius) {
   const Converted result = Convert({{0, 0, 0, 0, 0}, {5, 0, 0, 0, 2}, {10, 0, 0, 0, 0}, kEndRow});
-  // The point step asks for the corner in both passes.
-  const std::string message = "CONV-2 エラー 交点No= 2 コーナＲが入らない。 ";
-  EXPECT_EQ(result.box.messages, (std::vector<std::string>{message, message}));
+  // The point step asks for the corner in both passes; one message.
+  EXPECT_EQ(result.box.messages, std::vector<std::string>{"CONV-2 エラー 交点No= 2 コーナＲが入らない。 "});
   const std::vector<Row> rows = result.Rows();
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].x, 5);
@@ -220,6 +219,18 @@ const double kRoot2 = std::sqrt(2.0);
 INSTANTIATE_TEST_SUITE_P(
     Conv2, Repairs,
     ::testing::Values(
+        // R 8 at (10, 5) would need 8 along a segment of 5.
+        RepairCase{"CornerRadiusTooBigRanBackAlongItsSegment",
+                   {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 5, 0, 0, 8}, {0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
+                   {"CONV-2 エラー 交点No= 3 コーナＲが入らない。 "},
+                   {{2, {10, 0, 0, 0, 0}}, {3, {10, 5, 0, 0, 8}}, {4, {0, 5, 0, 0, 0}}}},
+        // (19, 8), (32.8, 26.4), (50.8, 50.4) lie on one line in decimals:
+        // the arc's ends coincided and the NC cut a full circle.
+        RepairCase{"CornerRadiusOnPointsCollinearInDecimalsWasAFullCircle",
+                   {{19, 8, 0, 0, 0}, {32.8, 26.4, 0, 0, 1}, {50.8, 50.4, 0, 0, 0}, {19, 50, 0, 0, 0}, {19, 8, 0, 0, 0},
+                    kEndRow},
+                   {"CONV-2 エラー 交点No= 2 コーナＲが入らない。 "},
+                   {{2, {32.8, 26.4, 0, 0, 1}}, {3, {50.8, 50.4, 0, 0, 0}}}},
         // Up x = 10, corner R 2 onto y = 20 going -X: centre (8, 18).
         RepairCase{"VerticalLineBeforeACornerItemTookTheItemsX",
                    {{10, -20, 1, 90, 0}, {0, 0, 5, 0, 2}, {0, 20, 1, 180, 0}, {-10, -20, 2, -90, 0}, {10, -20, 0, 0, 0},
