@@ -46,6 +46,17 @@ constexpr double kInputResolution = 0.001;
 // How far a corner's tangent point may pass the far end of its segment (half
 // the input's last decimal) and still count as fitting.
 constexpr double kFitSlack = kInputResolution / 2;
+// X differences of constructed points up to this are rounding noise: the line
+// through them is vertical. Typed points differ by 0.001 at least.
+constexpr double kVerticalNoise = 1e-9;
+
+// True when the step (dx, dy) from one point to the next is a vertical line:
+// dx is 0, or noise on a segment at least the input's last decimal long.
+// exact: a step of no length at all stays vertical as it always was.
+inline bool IsVerticalStep(double dx, double dy) {
+  const bool noise = dx >= -kVerticalNoise && dx <= kVerticalNoise;
+  return dx == 0 || (noise && (dy > kInputResolution || dy < -kInputResolution));
+}
 
 // Element codes of the element file.
 enum Code : int {

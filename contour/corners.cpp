@@ -179,9 +179,8 @@ void Run::CornerItem() {
 
 bool Run::ContinuesLine(int from, int to, int point) const {
   const double ex = X(to) - X(from), ey = Y(to) - Y(from);
-  // Exact: the line state loses a vertical entering line, so there is
-  // nothing to keep.
-  if (ex == 0) return false;
+  // The line state loses a vertical entering line, so there is nothing to keep.
+  if (IsVerticalStep(ex, ey)) return false;
   const double px = X(point) - X(to), py = Y(point) - Y(to);
   return std::fabs(ex * py - ey * px) <= kOnLineTolerance * std::hypot(ex, ey);
 }
@@ -196,8 +195,8 @@ void Run::LineFromEndPoint(int before, int end, int point) {
   // vertical.
   const double dx = X(point) - X(end);
   const double dy = Y(point) - Y(end);
-  PrevVertical = dx == 0 ? 1 : 0;
-  if (dx != 0) {
+  PrevVertical = IsVerticalStep(dx, dy) ? 1 : 0;
+  if (PrevVertical == 0) {
     PrevSlope = dy / dx;
     PrevIntercept = Y(end) - X(end) * PrevSlope;
   }

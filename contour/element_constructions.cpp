@@ -88,7 +88,7 @@ void Run::PointStep() {
     TangentConstruction(dx, dy);
     return;
   }
-  if (dx == 0) {
+  if (IsVerticalStep(dx, dy)) {
     CurVertical = 1;
   } else {
     CurSlope = dy / dx;

@@ -258,7 +258,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {{-30, -5, 1, 0, 0}, {0, 0, 8, 10, 1}, {0, 0, 5, 0, 1}, {20, 3, 0, 0, 0}, {0, 3, 0, 0, 0},
                     {-30, -5, 0, 0, 0}, kEndRow},
                    {},
-                   {{5, {std::sqrt(77.0), 2, 0, 1, 0}}, {6, {std::sqrt(77.0), 3, 0, 0, 0}}, {7, {0, 3, 0, 0, 0}}}}),
+                   {{5, {std::sqrt(77.0), 2, 0, 1, 0}}, {6, {std::sqrt(77.0), 3, 0, 0, 0}}, {7, {0, 3, 0, 0, 0}}}},
+        // The tangent from (15, -20) to the circle about (20.1, 0) of radius
+        // 5.1 is x = 15 but for rounding noise (20.1 - 5.1 is not 15 in
+        // binary); the corner R 1 off the circle about (10, -40) lies 1 right
+        // of it and 11 from that centre.
+        RepairCase{"VerticalTangentWithRoundingNoiseGaveAStrayCorner",
+                   {{-20, -40, 1, 0, 0}, {10, -40, 8, 10, -2}, {0, 0, 5, 0, 1}, {15, -20, 0, 0, 0},
+                    {20.1, 0, 8, -5.1, 1}, {40, 20, 0, 0, 0}, {-20, -40, 0, 0, 0}, kEndRow},
+                   {},
+                   {{5, {16, -40 + std::sqrt(85.0), 0, -1, 0}}, {6, {15, -40 + std::sqrt(85.0), 0, 0, 0}},
+                    {7, {15, 0, 0, 0, 0}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Element lists of every kind in random order: whatever the constructions
