@@ -167,6 +167,11 @@ struct Run {
   void LineCornerCircle();
   void CircleCornerLine();
   void CircleCornerCircle();
+  // Circles at rows i - 2 and i that the corner item of row i - 1 cannot
+  // join: the item row becomes their crossing (the one the corner would have
+  // rounded), or, when they do not meet, the point of the first circle
+  // nearest the second, followed by the point of the second nearest the first.
+  void JoinCirclesWithoutCorner(int i);
 
  private:
   static double Read(const ElementTable::Column& column, int row) {

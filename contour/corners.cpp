@@ -317,16 +317,14 @@ void Run::CircleCornerCircle() {
   const double r2 = P1(i) - rc;
   const double mark2 = P2(i);
   if (d - kCircleGapTolerance > std::fabs(r1) + std::fabs(r2)) {
-    ReportConstructionError(conv2_reason::kCircleCircleCorner);
-    CornerPending = 0;
+    JoinCirclesWithoutCorner(i);
     return;
   }
   double cosAlpha = (d * d + r1 * r1 - r2 * r2) / (2 * std::fabs(r1) * d);
   cosAlpha = Sgn(cosAlpha) * RoundHalfEven(std::fabs(cosAlpha), kCornerCosinePlaces);
   if (!(cosAlpha >= -1 && cosAlpha <= 1)) {
     // One shifted circle inside the other, or no distance: they do not cross.
-    ReportConstructionError(conv2_reason::kCircleCircleCorner);
-    CornerPending = 0;
+    JoinCirclesWithoutCorner(i);
     return;
   }
   double alpha = cosAlpha == 0 ? 90 : AcosDeg(cosAlpha);
@@ -365,6 +363,50 @@ void Run::CircleCornerCircle() {
     StorePoint();
   }
   CornerPending = 0;
+}
+
+void Run::JoinCirclesWithoutCorner(int i) {
+  const Point a{X(i - 2), Y(i - 2)}, b{X(i), Y(i)};
+  const double ra = std::fabs(P1(i - 2)), rb = std::fabs(P1(i));
+  const double rc = P2(i - 1);
+  const double d = Distance(a, b);
+  // Unit vector from A's centre to B's (along +X when the centres coincide).
+  const Point u = d > 0 ? Point{(b.x - a.x) / d, (b.y - a.y) / d} : Point{1, 0};
+  const bool meet = d > 0 && d <= ra + rb + kCircleGapTolerance && d >= std::fabs(ra - rb) - kCircleGapTolerance;
+  // The item pass 1 puts between circles that touch asks for no corner.
+  if (!meet || std::fabs(rc) != kCrossingItemRadius) ReportConstructionError(conv2_reason::kCircleCircleCorner);
+  CornerPending = 0;
+  // Only the item's own row is rewritten.
+  if (CodeOf(i - 1) != kCornerItem) return;
+  Point onA, onB;
+  if (meet) {
+    // The crossing on the side the corner would have taken: left of the
+    // line A-B when the mark of B and the shifted radius of A agree in sign.
+    const double along = (d * d + ra * ra - rb * rb) / (2 * d);
+    const double height = std::sqrt(std::max(0.0, ra * ra - along * along));
+    const double shifted = P1(i - 2) - rc;
+    const double side = shifted == 0 || P1(i) - rc == 0 || Sgn(P2(i)) * Sgn(shifted) >= 0 ? 1 : -1;
+    onA = onB = {a.x + along * u.x - side * height * u.y, a.y + along * u.y + side * height * u.x};
+  } else if (d > ra + rb) {
+    onA = {a.x + ra * u.x, a.y + ra * u.y};
+    onB = {b.x - rb * u.x, b.y - rb * u.y};
+  } else {
+    // One inside the other: both points on the side where they come nearest.
+    const double toward = ra >= rb ? 1 : -1;
+    onA = {a.x + toward * ra * u.x, a.y + toward * ra * u.y};
+    onB = {b.x + toward * rb * u.x, b.y + toward * rb * u.y};
+  }
+  T.CurRow = i - 1;
+  CurX = onA.x;
+  CurY = onA.y;
+  StorePoint();
+  ++T.CurRow;
+  if (!meet) {
+    InsertRow();
+    CurX = onB.x;
+    CurY = onB.y;
+    StorePoint();
+  }
 }
 
 }  // namespace vx::conv2

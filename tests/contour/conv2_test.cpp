@@ -231,6 +231,20 @@ INSTANTIATE_TEST_SUITE_P(
                     kEndRow},
                    {"CONV-2 エラー 交点No= 2 コーナＲが入らない。 "},
                    {{2, {32.8, 26.4, 0, 0, 1}}, {3, {50.8, 50.4, 0, 0, 0}}}},
+        // Apart: joined where they come nearest, (5, 0) and (25, 0).
+        RepairCase{"CirclesApartForTheirCornerItemRanThroughTheOrigin",
+                   {{-10, 0, 1, 0, 0}, {0, 0, 8, 5, -1}, {0, 0, 5, 0, 1}, {30, 0, 8, 5, 1}, {50, 0, 0, 0, 0}, kEndRow},
+                   {"CONV-2 エラー 交点No= 5 交点無し? -RR(C)-"},
+                   {{3, {0, 0, 8, 5, -1}}, {4, {5, 0, 0, 0, 0}}, {5, {25, 0, 0, 0, 0}}, {6, {30, 0, 8, 5, 1}}}},
+        // B inside A: A's point towards B's centre, then B's point beyond it.
+        RepairCase{"CircleInsideCircleRanThroughTheOrigin",
+                   {{-10, 0, 1, 0, 0}, {0, 0, 8, 10, -1}, {0, 0, 5, 0, 1}, {1, 0, 8, 2, 1}, {50, 0, 0, 0, 0}, kEndRow},
+                   {"CONV-2 エラー 交点No= 5 交点無し? -RR(C)-"},
+                   {{2, {0, 0, 8, 10, -1}}, {3, {10, 0, 0, 0, 0}}, {4, {3, 0, 0, 0, 0}}, {5, {1, 0, 8, 2, 1}}}},
+        RepairCase{"TouchingCirclesLeftTheirCornerItemAtTheOrigin",
+                   {{-10, 0, 1, 0, 0}, {0, 0, 8, 5, 1}, {10, 0, 8, 5, 1}, {20, 0, 0, 0, 0}, kEndRow},
+                   {},
+                   {{3, {0, 0, 8, 5, 1}}, {4, {5, 0, 0, 0, 0}}, {5, {10, 0, 8, 5, 1}}}},
         // Up x = 10, corner R 2 onto y = 20 going -X: centre (8, 18).
         RepairCase{"VerticalLineBeforeACornerItemTookTheItemsX",
                    {{10, -20, 1, 90, 0}, {0, 0, 5, 0, 2}, {0, 20, 1, 180, 0}, {-10, -20, 2, -90, 0}, {10, -20, 0, 0, 0},
