@@ -138,6 +138,10 @@ struct Run {
   // kOnLineTolerance: an arc may end there without a tangent.
   bool OnCircle(int circle, int point) const;
   void ApplyDiscriminantRule(const char* reason);
+  // The entry side of a circle with its mark: the sign of the mark; for the
+  // mark 0 (a tangent) 0, or -1 (the nearer crossing, reported) when the
+  // line passes inside the circle by more than the input's last decimal.
+  double EntrySign(double mark, double centreDistance, double radius);
   // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
   // with a construction message when reportBeyondOne is set.
   double AsinDegClamped(double sine, bool reportBeyondOne);

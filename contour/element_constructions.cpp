@@ -28,6 +28,15 @@ bool Run::OnCircle(int circle, int point) const {
 
 bool Run::StartOfContour(int row) const { return row == 1 || CodeOf(row - 1) == kSeparator; }
 
+double Run::EntrySign(double mark, double centreDistance, double radius) {
+  if (mark != 0) return Sgn(mark);
+  // The mark 0 asks for the foot of the perpendicular, which is the entry
+  // only when the line is a tangent. Through the circle, the nearer crossing.
+  if (std::fabs(radius) - centreDistance <= kInputResolution) return 0;
+  ReportConstructionError(conv2_reason::kCrossingWithZeroMark);
+  return -1;
+}
+
 void Run::ApplyDiscriminantRule(const char* reason) {
   if (Disc < -kDiscriminantTolerance) {
     ReportConstructionError(reason);
@@ -240,12 +249,13 @@ void Run::CircleStep() {
     Disc = RoundHalfEven(r * r - (x0 - a) * (x0 - a), kLineCircleDiscPlaces);
     ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
     CurX = x0;
-    CurY = b - Sgn(mark) * Sgn(DirSign) * std::sqrt(Disc);
+    CurY = b - EntrySign(mark, std::fabs(x0 - a), r) * Sgn(DirSign) * std::sqrt(Disc);
   } else {
     const double m = PrevSlope, k = PrevIntercept;
     Disc = RoundHalfEven(LineCircleDisc(m, k, a, b, r), kLineCircleDiscPlaces);
     ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    const double s = Sgn(mark) * Sgn(DirSign);
+    // Distance of the centre from the line y = m x + k.
+    const double s = EntrySign(mark, std::fabs(m * a - b + k) / std::sqrt(1 + m * m), r) * Sgn(DirSign);
     CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
     CurY = k + m * CurX;
   }

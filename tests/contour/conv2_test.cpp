@@ -219,6 +219,11 @@ const double kRoot2 = std::sqrt(2.0);
 INSTANTIATE_TEST_SUITE_P(
     Conv2, Repairs,
     ::testing::Values(
+        // The line y = 3 enters the circle of radius 5 at x = -4 and -4 is taken.
+        RepairCase{"MarkZeroOnALineThroughTheCircle",
+                   {{-20, 3, 1, 0, 0}, {0, 0, 8, 5, 0}, {20, 0, 0, 0, 0}, kEndRow},
+                   {"CONV-2 エラー 交点No= 2 直線と円が交わる(S=0は接線)。手前の交点とします"},
+                   {{2, {-4, 3, 0, 0, 0}}}},
         // R 8 at (10, 5) would need 8 along a segment of 5.
         RepairCase{"CornerRadiusTooBigRanBackAlongItsSegment",
                    {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 5, 0, 0, 8}, {0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}, kEndRow},
