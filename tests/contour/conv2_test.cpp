@@ -287,7 +287,14 @@ INSTANTIATE_TEST_SUITE_P(
                     {20.1, 0, 8, -5.1, 1}, {40, 20, 0, 0, 0}, {-20, -40, 0, 0, 0}, kEndRow},
                    {},
                    {{5, {16, -40 + std::sqrt(85.0), 0, -1, 0}}, {6, {15, -40 + std::sqrt(85.0), 0, 0, 0}},
-                    {7, {15, 0, 0, 0, 0}}}}),
+                    {7, {15, 0, 0, 0, 0}}}},
+        // A row deleted by a corner item left the count one high; the corner
+        // pass ran past the end row and wrote over it.
+        RepairCase{"CornerPassOverwroteTheEndRow",
+                   {{-11.18, 27.191, 5, 0, 0.424}, {-32.848, -34.522, 3, -45, 0}, {35.494, -31.148, 8, -17.799, -2},
+                    {-25.644, -30.934, 5, 0, 1}, {3.648, -5.207, 5, 0, 1}, {21.292, 31.475, 8, 11.042, -2}, kEndRow},
+                   {"CONV-2 エラー 交点No= 3 直線と円に交点無し。接線とします", "CONV-2 エラー 交点No= 1 コーナＲが入らない。 "},
+                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Element lists of every kind in random order: whatever the constructions
