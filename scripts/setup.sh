@@ -7,6 +7,7 @@ vx_packages=(
   liborcus-dev zlib1g-dev
   fonts-ipafont-gothic
   python3 python3-ezdxf python3-xlrd
+  linuxcnc-uspace
 )
 
 vx_install_missing() {
