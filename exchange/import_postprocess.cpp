@@ -91,14 +91,16 @@ bool EndsWhereItStarts(const Entity& e) {
   return e.X1 == e.X2 && e.Y1 == e.Y2;  // exact: the same stored point
 }
 
-// After an end of an arc moved (rounding, a snapped start): an arc that was
-// not a full circle and now closes on itself, or turns more than half a turn
-// further or less than before (its start passed its end), is the short
-// straight line between its ends.
+// After an end of an arc moved (rounding, a snapped start): a short arc (less
+// than half a turn) that now closes on itself, or an arc that turns more than
+// half a turn further or less than before (its start passed its end), is the
+// short straight line between its ends. An arc of more than half a turn whose
+// ends meet is a full circle.
 void KeepArcSize(Entity& e, double sweepBefore) {
   if (e.R == 0 || sweepBefore >= kFullTurn) return;  // exact: a full circle stays one
   const double after = ArcSweep(e);
-  if (after >= kFullTurn || std::fabs(after - sweepBefore) > kFullTurn / 2) {
+  const bool closed = after >= kFullTurn;
+  if ((closed && sweepBefore < kFullTurn / 2) || (!closed && std::fabs(after - sweepBefore) > kFullTurn / 2)) {
     e.CX = 0;
     e.CY = 0;
     e.R = 0;
@@ -272,9 +274,8 @@ ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table
   return ExchangeResult::Ok();
 }
 
-ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& options, bool useMarkers,
-                                       ElementTable& table, const std::string& contourPath,
-                                       ProgressLines& progress) {
+ExchangeResult PostProcessIntoTable(EntityList& list, const ImportOptions& options, bool useMarkers,
+                                    ElementTable& table, ProgressLines& progress) {
   if (list.count > EntityList::kMaxEntities) return ExchangeResult::Stop(exchange_text::kTooManyEntities);
   if (list.count <= 0) {
     for (const auto& entry : list.skipped) {
@@ -297,8 +298,14 @@ ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& op
     SmoothEntities(list, JoinTolerance(digits), useMarkers);
     DropZeroLength(list);
   }
+  return ConvertEntitiesToRows(list, table);
+}
+
+ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& options, bool useMarkers,
+                                       ElementTable& table, const std::string& contourPath,
+                                       ProgressLines& progress) {
   ElementTable work = table;
-  ExchangeResult converted = ConvertEntitiesToRows(list, work);
+  const ExchangeResult converted = PostProcessIntoTable(list, options, useMarkers, work, progress);
   if (!converted.ok) return converted;
   if (!SaveTable(work, contourPath)) return ExchangeResult::Stop(exchange_text::CannotWrite(contourPath));
   table = work;

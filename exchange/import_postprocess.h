@@ -99,6 +99,11 @@ ExchangeResult ConvertEntitiesToRows(const EntityList& list, ElementTable& table
 // entities are dropped. An entity list that is empty, or leaves no segment,
 // stops without writing. On a stop the table and the contour file are
 // unchanged.
+// The same up to the table: every step but saving; the table is changed
+// only when the result is ok.
+ExchangeResult PostProcessIntoTable(EntityList& list, const ImportOptions& options, bool useMarkers,
+                                    ElementTable& table, ProgressLines& progress);
+
 ExchangeResult RunImportPostProcessing(EntityList& list, const ImportOptions& options, bool useMarkers,
                                        ElementTable& table, const std::string& contourPath,
                                        ProgressLines& progress);
