@@ -133,20 +133,30 @@ bool DxfReal(std::string_view value, double& out) {
   value = Trimmed(value);
   const size_t length = NumberPrefix(value);
   if (length == 0) return true;
-  // from_chars takes neither a leading "+" nor a "d" exponent.
-  std::string number(value.substr(value[0] == '+' ? 1 : 0, length - (value[0] == '+' ? 1 : 0)));
-  for (char& c : number) {
-    if (c == 'd' || c == 'D') c = 'e';
+  // from_chars takes neither a leading "+" nor a "d" exponent: the number is
+  // copied without them (into a buffer on the stack when it is short).
+  const std::string_view digits = value.substr(value[0] == '+' ? 1 : 0, length - (value[0] == '+' ? 1 : 0));
+  char small[64];
+  std::string large;
+  char* number = small;
+  if (digits.size() >= sizeof small) {
+    large.assign(digits);
+    number = large.data();
+  } else {
+    digits.copy(small, digits.size());
+  }
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (number[i] == 'd' || number[i] == 'D') number[i] = 'e';
   }
   double parsed = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
+  const auto [end, error] = std::from_chars(number, number + digits.size(), parsed);
   if (error == std::errc::result_out_of_range) {
     // A value too small for a double is 0; one too large is no number for us.
-    const size_t e = number.find_first_of("eE");
-    const bool tiny = e != std::string::npos && number.size() > e + 1 && number[e + 1] == '-';
-    return tiny;
+    const std::string_view text(number, digits.size());
+    const size_t e = text.find_first_of("eE");
+    return e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
   }
-  if (error != std::errc() || end == number.data() || !std::isfinite(parsed)) return false;
+  if (error != std::errc() || end == number || !std::isfinite(parsed)) return false;
   out = parsed;
   return true;
 }
