@@ -116,6 +116,16 @@ class DxfMapper {
   void AddLine(Vec p, Vec q);
   void AddCurve(const ParametricCurve& curve, bool closed);
   Entity& NewEntity();
+  // Counts n entities of the type as left out.
+  void AddSkipped(const std::string& type, int n) {
+    for (auto& entry : m_list.skipped) {
+      if (entry.first == type) {
+        entry.second += n;
+        return;
+      }
+    }
+    m_list.skipped.emplace_back(type, n);
+  }
   void Visit() {
     if (++m_visits > kMaxVisits) throw Stop{exchange_text::kDxfExpansionTooLarge};
   }
@@ -197,7 +207,8 @@ void DxfMapper::MapArc(const DxfEntity& e, const DxfArc& arc, const Affine& t) {
   const Vec centre{arc.centre.x, arc.centre.y};
   // Deliberately exact: the marker radius is a value typed in the drawing.
   const bool marker = full.IsIdentity() ? arc.radius == kMarkerRadius
-                                        : std::fabs(arc.radius * full.Scale() - kMarkerRadius) <= kMarkerMatch;
+                                        : full.IsSimilarity() &&
+                                              std::fabs(arc.radius * full.Scale() - kMarkerRadius) <= kMarkerMatch;
   if (marker) {
     if (m_list.markerCount >= EntityList::kMaxMarkers) throw Stop{exchange_text::kTooManyMarkers};
     const Vec m = full.Apply(centre);
@@ -338,9 +349,12 @@ void DxfMapper::MapEllipse(const DxfEntity& e, const DxfEllipse& ellipse, const 
   if (span < 0) span += 2 * kPi;
   const bool full = span < 1e-12 || 2 * kPi - span < 1e-12;
   if (full) span = 2 * kPi;
-  AddCurve(ConjugateEllipse(t.Apply({ellipse.centre.x, ellipse.centre.y}), t.Linear(major), t.Linear(minor),
-                            ellipse.startParam, ellipse.startParam + span),
-           full);
+  const Vec centre = t.Apply({ellipse.centre.x, ellipse.centre.y});
+  const Vec u = t.Linear(major), v = t.Linear(minor);
+  for (double value : {centre.x, centre.y, u.x, u.y, v.x, v.y}) {
+    if (!Finite(value, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
+  }
+  AddCurve(ConjugateEllipse(centre, u, v, ellipse.startParam, ellipse.startParam + span), full);
 }
 
 void DxfMapper::MapSpline(const DxfEntity& e, const DxfSpline& spline, const Affine& t) {
@@ -355,6 +369,7 @@ void DxfMapper::MapSpline(const DxfEntity& e, const DxfSpline& spline, const Aff
       throw Stop{exchange_text::kCoordinateRange};
     }
     const Vec q = t.Apply({p.x, p.y});
+    if (!Finite(q.x, kCurveInputLimit) || !Finite(q.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
     control.push_back(CurveVec{q.x, q.y});
   }
   std::vector<double> weights = spline.weights;
@@ -384,7 +399,10 @@ void DxfMapper::MapInsert(const DxfEntity& e, const DxfInsert& insert, const Aff
     if (open == key) throw Stop{exchange_text::DxfBlockCycle(insert.block)};
   }
   if (depth >= kMaxNesting) throw Stop{exchange_text::kDxfNestingTooDeep};
-  for (int i = 0; i < insert.attributes; ++i) m_list.CountSkipped("ATTRIB");
+  if (insert.attributes > 0) {
+    m_visits += insert.attributes;
+    AddSkipped("ATTRIB", insert.attributes);
+  }
 
   // In the insert's object coordinates: block base to the origin, scale,
   // rotate, move to the insertion point plus the cell's offset.

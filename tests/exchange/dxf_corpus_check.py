@@ -200,6 +200,8 @@ def segment_distance(p, a, b):
 def dense(polylines, spacing=0.25):
     """Points along every point list, at most `spacing` apart."""
     for pts in polylines:
+        if not pts:
+            continue
         yield pts[0]
         for a, b in zip(pts, pts[1:]):
             n = max(1, min(2000, int(math.hypot(b[0] - a[0], b[1] - a[1]) / spacing)))
