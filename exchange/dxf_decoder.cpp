@@ -58,6 +58,9 @@ class Decoder {
   void ReadEllipse(DxfEntity& e);
   void ReadSpline(DxfEntity& e);
   void ReadInsert(DxfEntity& e);
+  // The handles of an MTEXT's frames, from its extended data
+  // (ACAD_MTEXT_TEXT_BORDERS_BEGIN ... 1005 handle ... _END).
+  void ReadTextFrames();
   // Entities that follow their owner up to SEQEND (VERTEX after POLYLINE,
   // ATTRIB after INSERT); each is handed to onEntity with its type.
   template <typename OnEntity>
@@ -65,8 +68,9 @@ class Decoder {
 
   // Group 67 = 1 of the entity being read: it belongs to paper space.
   bool m_paperSpace = false;
-  // Extrusion and line of the entity being read.
+  // Extrusion and handle of the entity being read.
   DxfPoint* m_extrusion = nullptr;
+  std::string* m_handle = nullptr;
 
   DxfTokenizer m_tokens;
   DxfDrawing& m_drawing;
@@ -113,6 +117,7 @@ void Decoder::ForEachPair(OnPair onPair) {
       m_tokens.PushBack(pair);
       return;
     }
+    if (pair.code == 5 && m_handle != nullptr) *m_handle = std::string(pair.value);
     if (pair.code == 67) m_paperSpace = Integer(pair, SHRT_MIN, SHRT_MAX) == 1;
     if (m_extrusion != nullptr) {
       if (pair.code == 210) m_extrusion->x = Real(pair);
@@ -217,6 +222,7 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
   e.line = start.line;
   m_paperSpace = false;
   m_extrusion = &e.extrusion;
+  m_handle = &e.handle;
   const std::string_view type = start.value;
   if (type == "LINE") {
     ReadLine(e);
@@ -232,10 +238,13 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
     ReadSpline(e);
   } else if (type == "INSERT") {
     ReadInsert(e);
+  } else if (type == "MTEXT") {
+    ReadTextFrames();
   } else {
     ForEachPair([](const DxfPair&) {});
   }
   m_extrusion = nullptr;
+  m_handle = nullptr;
   if (modelSpace && m_paperSpace) {
     ++m_drawing.paperSpaceEntities;
     return;
@@ -335,6 +344,7 @@ void Decoder::ReadFollowers(std::string_view followerType, OnEntity onEntity) {
   for (;;) {
     const DxfPair pair = Need();
     m_extrusion = &scratch;  // the followers' own extrusion is their owner's
+    m_handle = nullptr;
     if (pair.code == 0 && pair.value == followerType) {
       onEntity();
       continue;
@@ -387,6 +397,14 @@ void Decoder::ReadSpline(DxfEntity& e) {
     }
   });
   e.data = std::move(spline);
+}
+
+void Decoder::ReadTextFrames() {
+  bool inBorders = false;
+  ForEachPair([&](const DxfPair& p) {
+    if (p.code == 1000) inBorders = p.value == "ACAD_MTEXT_TEXT_BORDERS_BEGIN";
+    if (inBorders && p.code == 1005) m_drawing.textFrames.emplace(p.value);
+  });
 }
 
 void Decoder::ReadInsert(DxfEntity& e) {

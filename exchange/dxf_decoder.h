@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -73,8 +74,9 @@ struct DxfInsert {
 struct DxfOther {};
 
 struct DxfEntity {
-  std::string type;  // "LINE", "TEXT", ...
-  size_t line = 0;   // line of its "0" group in the file, for messages
+  std::string type;    // "LINE", "TEXT", ...
+  std::string handle;  // group 5
+  size_t line = 0;     // line of its "0" group in the file, for messages
   DxfPoint extrusion{0, 0, 1};
   std::variant<DxfOther, DxfLine, DxfArc, DxfPolyline, DxfEllipse, DxfSpline, DxfInsert> data;
 };
@@ -91,6 +93,9 @@ struct DxfDrawing {
   std::map<std::string, DxfBlock> blocks;     // by upper-case name
   bool hasEntitiesSection = false;
   int paperSpaceEntities = 0;                 // entities of paper space (group 67 = 1), not read
+  // Handles of the frames an MTEXT draws around its text: stored as
+  // LWPOLYLINE entities of their own, but part of the text.
+  std::set<std::string> textFrames;
 };
 
 struct DxfDecodeResult {

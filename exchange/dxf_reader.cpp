@@ -171,6 +171,10 @@ Affine DxfMapper::Ocs(const DxfEntity& e, double elevation) const {
 
 void DxfMapper::Map(const DxfEntity& e, const Affine& t, int depth) {
   Visit();
+  if (!e.handle.empty() && m_drawing.textFrames.count(e.handle) != 0) {
+    AddSkipped("MTEXT FRAME", 1);  // drawn with its text, not part of the part
+    return;
+  }
   if (const auto* line = std::get_if<DxfLine>(&e.data)) {
     MapLine(*line, t);
   } else if (const auto* arc = std::get_if<DxfArc>(&e.data)) {

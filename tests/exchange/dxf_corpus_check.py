@@ -106,8 +106,9 @@ def ellipse_points(entity):
 
 
 def polyline_pieces(entity):
-    """A 2D POLYLINE without its spline frame control points, as ezdxf pieces."""
-    if entity.dxftype() == "POLYLINE" and entity.is_2d_polyline:
+    """A POLYLINE without its spline frame control points (not drawn by CAD
+    systems), as ezdxf pieces."""
+    if entity.dxftype() == "POLYLINE" and (entity.is_2d_polyline or entity.is_3d_polyline):
         frame = [v for v in entity.vertices if v.dxf.flags & 16]
         if frame:
             for v in frame:
@@ -123,6 +124,11 @@ def ezdxf_polylines(path):
         # Files of some writers (dxflib) need ezdxf's recovering reader.
         from ezdxf import recover
         doc, _ = recover.readfile(path)
+    # A DIMENSION inside a block is annotation as it is in model space, but
+    # exploding the block would draw it as lines: it is taken out first.
+    for block in doc.blocks:
+        for entity in [e for e in block if e.dxftype() in ("DIMENSION", "ARC_DIMENSION", "LARGE_RADIAL_DIMENSION")]:
+            block.delete_entity(entity)
     result = []
 
     def add(entity, depth=0):
