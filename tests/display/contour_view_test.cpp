@@ -2,6 +2,8 @@
 // pieces, perimeter and the printed sheet, drawn on recording devices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <ostream>
 
@@ -317,6 +319,27 @@ TEST(DrawContour, SeparatorStartsANewChainAndCode99InsideEndsIt) {
             (std::vector<std::string>{"P0 -10 0", "L0 10 0 from -10 0", "P0 0 -10", "L0 0 10 from 0 -10"}));
 }
 
+TEST(DrawContour, SeparatorRowsAndLonePointsNeverDrawALine) {
+  // Separators in a row, chains of one point (such as a hand-edited file or an
+  // older import holds) and a separator near the end.
+  ElementTable table = TableOf({
+      "0,0,0,0,0", "10,0,0,0,0",  // first chain
+      "888,0,88,0,0", "40,40,0,0,0", "888,0,88,0,0", "888,0,88,0,0",
+      "50,0,0,0,0", "60,0,0,0,0",  // second chain
+      "888,0,88,0,0", "70,70,0,0,0",
+  });
+  RecordingMessageBox box;
+  ContourView view(box);
+  RecordingSurface surface;
+  view.Redraw(surface, table, PieceLayout(), "/nonexistent/CON2TA.dat");
+  for (const std::string& entry : surface.log) {
+    EXPECT_EQ(entry.find("888"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("40 40"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("70 70"), std::string::npos) << entry;
+  }
+  EXPECT_NE(std::find(surface.log.begin(), surface.log.end(), "L3 60 0 from 50 0"), surface.log.end());
+}
+
 TEST(DrawContour, SeparatorInTheLastRowsOfAFullTableEndsTheDrawing) {
   ElementTable table;
   table.RowCount = ElementTable::kMaxCount;
@@ -473,6 +496,27 @@ TEST_F(ViewWithFile, SheetPrintsTheOffsetPathLengthWithTwoDecimals) {
   ASSERT_EQ(printer.texts.size(), 3u);
   EXPECT_EQ(printer.texts[1].text, "周長  59.48 m/m");
   EXPECT_EQ(view.PerimeterLabel(), "59.5");
+}
+
+TEST_F(ViewWithFile, OffsetPathRollsRoundACornerWhoseElementsNoLongerMeet) {
+  // A line turning sharply into an arc of radius 1: at offset 0.5 the wire
+  // rolls round the corner on an arc of radius 0.5 about (0, 0), from (0, 0.5)
+  // to (0.4, -0.3), and the screen and the sheet draw that arc.
+  Write({"-10,3,0,0,0", "-10,0,0,0,0", "0,0,0,0,0", "0.8,-0.6,0,1,0", "0.8,-1.6,0,0,0", "0.8,-4,0,0,0"});
+  view.SetOffsetText("0.5");
+  RecordingPrinter printer;
+  ASSERT_TRUE(view.PrintSheet(surface, printer, table, layout, path, "d"));
+  int onCornerArc = 0;
+  for (const DrawOp& op : surface.Lines(kOffsetColour)) {
+    const bool inside = op.x2 > 1e-3 && op.y2 < 0.5 - 1e-3 && op.y2 > -0.3 + 1e-3;
+    if (inside && std::fabs(std::hypot(op.x2, op.y2) - 0.5) < 1e-5) ++onCornerArc;
+  }
+  EXPECT_EQ(onCornerArc, 2);
+  EXPECT_EQ(printer.lines, static_cast<int>(surface.Lines(kContourColour).size() +
+                                            surface.Lines(kOffsetColour).size() + surface.Lines(kAxesColour).size()));
+  // 2.5 + 10 + 2.9 along the lines, and two arcs of 1.107 each drawn as chords.
+  EXPECT_EQ(view.PerimeterLabel(), "17.5");
+  EXPECT_TRUE(box.messages.empty());
 }
 
 TEST(ShortDate, JapaneseShortForm) {

@@ -124,6 +124,32 @@ TEST_F(NcFixture, CounterClockwiseArcBlock) {
                                       kTrailer}));
 }
 
+TEST_F(NcFixture, CornerArcBlockWhereTheOffsetPullsLineAndArcApart) {
+  // The line turns sharply into an arc of radius 1; at offset 0.5 the wire
+  // rolls round the corner on a clockwise arc of radius 0.5 of its own.
+  WriteContour({{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}});
+  NcSettings settings;
+  settings.wireOffset = "0.5";
+  Start(settings);
+  EXPECT_EQ(Lines(Program()),
+            Concat({kHeader,
+                    {"N001G92X-10.Y3.", "N002G01X-10.Y.5G42FH22EH21H20", "N003G01X0.Y.5", "N004G02X.4Y-.3I0.J-.5",
+                     "N005G03X.8Y-1.1I.4J-.3", "M01", "N006G01X.8Y-4.G40F100.M91"},
+                    kTrailer}));
+  EXPECT_TRUE(box.messages.empty());
+}
+
+TEST_F(NcFixture, TangentLeadIntoARoundHoleCutsTheOffsetCircle) {
+  WriteContour({{5, -3}, {5, 0}, {0, 0, 5}, {5, 0}, {5, -3}});
+  NcSettings settings;
+  settings.wireOffset = "0.5";
+  Start(settings);
+  EXPECT_EQ(Lines(Program()), Concat({kHeader,
+                                      {"N001G92X5.Y-3.", "N002G01X4.5Y0.G42FH22EH21H20", "N003G03X4.5Y0.I-4.5J0.",
+                                       "M01", "N004G01X5.Y-3.G40F100.M91"},
+                                      kTrailer}));
+}
+
 struct SpeedCase {
   const char* name;
   std::string text;
@@ -216,6 +242,24 @@ TEST_F(NcFixture, TwoSubPaths) {
                     {"N001G92X5.Y5.", "N002G01X10.Y5.G42FH22EH21H20", "N003G01X10.Y10.", "N004G01X5.Y10.",
                      "M01", "N005G01X5.Y5.G40F100.M91", "N006G00X25.Y5.", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90",
                      "N007G01X30.Y5.G42FH22EH21H20", "N008G01X30.Y10.", "M01", "N009G01X25.Y5.G40F100.M91"},
+                    kTrailer}));
+}
+
+TEST_F(NcFixture, SeparatorRowsAndLonePointsNeverBecomeMoves) {
+  // A chain of one point between separators, two separators in a row and a
+  // lone point at the end: no block moves to them or to a separator's 888.
+  std::vector<Row> rows = {{5, 5}, {10, 5},          {10, 10},    {0, 0, 0, 88}, {40, 40}, {0, 0, 0, 88},
+                           {0, 0, 0, 88}, {25, 5},   {30, 5},     {0, 0, 0, 88}, {70, 70}};
+  for (Row& row : rows) {
+    if (row.code == 88) row.x = 888;
+  }
+  WriteContour(rows);
+  Start(NcSettings{});
+  EXPECT_EQ(Lines(Program()),
+            Concat({kHeader,
+                    {"N001G92X5.Y5.", "N002G01X10.Y5.G42FH22EH21H20", "M01", "N003G01X10.Y10.G40F100.M91",
+                     "N004G00X25.Y5.", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90",
+                     "N005G01X30.Y5.G42FH22EH21H20G40F100.M91"},
                     kTrailer}));
 }
 
