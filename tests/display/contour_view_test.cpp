@@ -288,7 +288,6 @@ TEST(DrawArc, HugeRadiusTinySweepGivesTheChordsLength) {
   RecordingMessageBox box;
   ContourView view(box);
   RecordingSurface surface;
-  view.SetOffsetText("0.1");
   view.Redraw(surface, table, PieceLayout(), "/nonexistent/CON2TA.dat");
   EXPECT_EQ(view.PerimeterLabel(), "1414.2");
 }
