@@ -27,7 +27,7 @@ struct CliRun : ::testing::Test {
 TEST_F(CliRun, ViewPrintsThePerimeterLabel) {
   folder.Write("CON2TA.dat", kRectangle);
   EXPECT_EQ(Run({"view", "--piece", "0,0,,", "--piece", "50,0,,1"}), kExitOk);
-  EXPECT_EQ(out.str(), "perimeter=60\n");
+  EXPECT_EQ(out.str(), "perimeter=120\n");  // both pieces
   EXPECT_EQ(err.str(), "");
 }
 
