@@ -452,9 +452,7 @@ bool ContourView::PrintSheet(Surface& surface, Printer& printer, ElementTable& t
     MessageBox* box = m_box;
     m_box = &quiet;
     NullSurface none;
-    const ViewWindow window = m_window;
     Redraw(none, table, layout, contourPath);
-    m_window = window;
     m_box = box;
   }
   m_sheet = SheetFor(m_extents, mode);

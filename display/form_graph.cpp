@@ -57,6 +57,16 @@ GraphPicture::GraphPicture(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::CrossCursor);
 }
 
+void GraphPicture::FitImage() {
+  // As many pixels as the screen shows: sharp lines at any scaling; the
+  // drawing itself works in the widget's own pixels.
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (m_image.size() == pixels && m_image.devicePixelRatio() == ratio) return;
+  m_image = QImage(pixels, QImage::Format_RGB32);
+  m_image.setDevicePixelRatio(ratio);
+}
+
 void GraphPicture::paintEvent(QPaintEvent*) {
   // The last drawing, moved along while it is dragged; every event that
   // changes it redraws it explicitly.
@@ -284,7 +294,11 @@ void Form_graph::changeEvent(QEvent* event) {
     Text1->setText(ToQString(m_context.wireOffset));
     return;
   }
-  if (DrawnFrom() != m_drawnFrom) Redraw();
+  if (DrawnFrom() != m_drawnFrom) {
+    Redraw();
+  } else {
+    ShowNotice();  // a run that stopped meanwhile left the file as it was
+  }
 }
 
 QString Form_graph::DrawnFrom() const {
@@ -335,7 +349,7 @@ void Form_graph::Redraw() {
     NullSurface surface;
     m_view.Redraw(surface, m_context.table, m_context.layout, contourPath);
   } else {
-    if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
+    Picture1->FitImage();
     QPainter painter(&image);
     BatchedPainterSurface surface(painter, size.width(), size.height());
     m_view.Redraw(surface, m_context.table, m_context.layout, contourPath);
@@ -515,7 +529,7 @@ bool Form_graph::PrintTo(Printer& printer, SheetScale mode) {
   if (!OffsetAccepted()) return false;
   QImage& image = Picture1->Image();
   const QSize size = Picture1->size();
-  if (image.size() != size && !size.isEmpty()) image = QImage(size, QImage::Format_RGB32);
+  if (!size.isEmpty()) Picture1->FitImage();
   bool printed = false;
   m_drawnFrom = DrawnFrom();
   const std::string contourPath = m_context.folder.PathOf(kContourFile);

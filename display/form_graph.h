@@ -33,6 +33,8 @@ class GraphPicture : public QWidget {
  public:
   explicit GraphPicture(QWidget* parent);
   QImage& Image() { return m_image; }
+  // Makes the image the widget's size in the screen's own pixels.
+  void FitImage();
   bool Dragging() const { return m_dragging; }
   std::function<void(QPointF)> onMouseDown;       // a click
   std::function<void(QPointF)> onDrag;            // a drag, ended: the movement

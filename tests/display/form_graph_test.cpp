@@ -426,6 +426,17 @@ TEST_F(GraphFixture, NoticeOverTheDrawingWhenTheContourFileIsNotTheOneAskedFor) 
   EXPECT_TRUE(form->NoticeLabel->isVisible());
   EXPECT_EQ(form->NoticeLabel->text(), Utf8("CONV-2 が中止されたため、CON2TA.dat は今回の変換結果ではありません。"));
   form->grab().save(QString::fromUtf8(VX_BINARY_DIR "/form_graph_notice.png"));
+  // Set while the view stays open (a stop leaves the file as it was): the
+  // view says so when it comes to the front.
+  context.contourNotice.Clear();
+  form->Redraw();
+  EXPECT_FALSE(form->NoticeLabel->isVisible());
+  context.contourNotice.Set("stopped again", path);
+  QApplication::setActiveWindow(nullptr);
+  QApplication::setActiveWindow(form);
+  QApplication::processEvents();
+  EXPECT_TRUE(form->NoticeLabel->isVisible());
+  EXPECT_EQ(form->NoticeLabel->text(), "stopped again");
   // A new contour file ends the notice.
   folder.Write("CON2TA.dat", "1\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n,,99,,\r\n");
   form->Redraw();

@@ -102,7 +102,10 @@ TEST_F(ScreensFixture, StartWritesTheProgramAndTheScreenCloses) {
   Type(form->Text[0], "12");
   Type(form->Text[5], "0.1");
   Type(form->Text[6], "1");
+  form->resize(520, 420);
+  messageBox.onShow = [form] { SaveScreenshot(form, "form_nc_done.png"); };
   form->cmdSTART->click();
+  messageBox.onShow = nullptr;
   EXPECT_EQ(chosen.last.initialPath, temp.Path() + "NC.dat");
   EXPECT_TRUE(out.Exists("PART12.NC"));
   EXPECT_TRUE(out.Exists("PART13.NC"));
@@ -274,6 +277,10 @@ TEST_F(ScreensFixture, NcFieldsThatStartCannotTakeAreMarkedAndRefused) {
     Type(form->Text[c.box], QString::fromUtf8(c.text));
     EXPECT_TRUE(IsMarked(form->Text[c.box])) << c.text;
     EXPECT_EQ(form->Text[c.box]->toolTip(), QString::fromUtf8(c.message));
+    if (c.box == 0) {
+      form->resize(520, 420);
+      SaveScreenshot(form, "form_nc_marked.png");
+    }
     form->cmdSTART->click();
     EXPECT_EQ(messageBox.messages, std::vector<std::string>{c.message});
     EXPECT_FALSE(temp.Exists("NC1.dat")) << c.text;
