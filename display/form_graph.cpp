@@ -83,11 +83,12 @@ void GraphPicture::mousePressEvent(QMouseEvent* event) {
 }
 
 void GraphPicture::mouseMoveEvent(QMouseEvent* event) {
+  if (m_pressed) {
+    m_dragBy = event->position() - m_pressAt;
+    if (!m_dragging && m_dragBy.manhattanLength() >= QApplication::startDragDistance()) m_dragging = true;
+    if (m_dragging) update();
+  }
   if (onCursor) onCursor(event->position());
-  if (!m_pressed) return;
-  m_dragBy = event->position() - m_pressAt;
-  if (!m_dragging && m_dragBy.manhattanLength() >= QApplication::startDragDistance()) m_dragging = true;
-  if (m_dragging) update();
 }
 
 void GraphPicture::mouseReleaseEvent(QMouseEvent* event) {
@@ -156,7 +157,8 @@ Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context
   StatusPanel1->setFixedWidth(kStatusPanelPixels);
   StatusBar1->addWidget(StatusPanel1);
   CursorPanel = Named(new QLabel(StatusBar1), "CursorPanel");
-  CursorPanel->setMinimumWidth(CursorPanel->fontMetrics().horizontalAdvance(tr("カーソル X=%1 Y=%2").arg("-8888.888", "-8888.888")) + 8);
+  const QString widest = tr("カーソル X=%1 Y=%2").arg("-8888.888", "-8888.888");
+  CursorPanel->setMinimumWidth(CursorPanel->fontMetrics().horizontalAdvance(widest) + 8);
   StatusBar1->addWidget(CursorPanel);
   ChainsPanel = Named(new QLabel(StatusBar1), "ChainsPanel");
   ChainsPanel->setMinimumWidth(1);
@@ -182,8 +184,7 @@ void Form_graph::BuildControlBand(QWidget* inner) {
   Text1 = Named(new QLineEdit(ToQString(m_context.wireOffset), inner), "Text1");
   place(Text1, 126, 70, 24);
   m_view.SetOffsetText(m_context.wireOffset);
-  MarkField(Text1, CheckNumberField(m_context.wireOffset),
-            FieldProblemMessage(CheckNumberField(m_context.wireOffset), tr("オフセット"), Text1->text()));
+  MarkField(Text1, CheckNumberField(m_context.wireOffset), OffsetMessage());
   connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) { Text1_Change(text); });
   Slider1 = Named(new QSlider(Qt::Horizontal, inner), "Slider1");
   Slider1->setRange(0, kZoomMax);
@@ -466,8 +467,8 @@ void Form_graph::Picture1_Cursor(std::optional<QPointF> pixel) {
     CursorPanel->clear();
     return;
   }
-  // While the drawing is dragged the point under the cursor is the dragged one.
-  QPointF at = *pixel;
+  // While the drawing is dragged the point under the cursor is the one dragged along.
+  const QPointF at = *pixel - (Picture1->Dragging() ? Picture1->DragOffset() : QPointF());
   const auto [x, y] = m_view.WorldAt(at.x(), at.y(), size.width(), size.height());
   CursorPanel->setText(tr("カーソル X=%1 Y=%2").arg(x, 0, 'f', 3).arg(y, 0, 'f', 3));
 }
@@ -501,15 +502,18 @@ void Form_graph::Slider1_Change(int value) {
 
 void Form_graph::Text1_Change(const QString& text) {
   m_context.wireOffset = ToStdString(text);
-  const FieldProblem problem = CheckNumberField(m_context.wireOffset);
-  MarkField(Text1, problem, FieldProblemMessage(problem, tr("オフセット"), text));
+  MarkField(Text1, CheckNumberField(m_context.wireOffset), OffsetMessage());
   m_view.SetOffsetText(m_context.wireOffset);
   Redraw();
 }
 
-bool Form_graph::OffsetAccepted() {
+QString Form_graph::OffsetMessage() const {
   const QString text = Text1->text();
-  const QString message = FieldProblemMessage(CheckNumberField(ToStdString(text)), tr("オフセット"), text);
+  return FieldProblemMessage(CheckNumberField(ToStdString(text)), tr("オフセット"), text);
+}
+
+bool Form_graph::OffsetAccepted() {
+  const QString message = OffsetMessage();
   if (message.isEmpty()) return true;
   m_context.messageBox.Show(ToStdString(message));
   Text1->setFocus();

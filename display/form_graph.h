@@ -36,6 +36,8 @@ class GraphPicture : public QWidget {
   // Makes the image the widget's size in the screen's own pixels.
   void FitImage();
   bool Dragging() const { return m_dragging; }
+  // How far the drawing has been dragged so far, in pixels.
+  QPointF DragOffset() const { return m_dragBy; }
   std::function<void(QPointF)> onMouseDown;       // a click
   std::function<void(QPointF)> onDrag;            // a drag, ended: the movement
   std::function<void(QPointF, int)> onWheel;      // the cursor and the wheel's angle (1/8 degree)
@@ -131,7 +133,9 @@ class Form_graph : public QMainWindow {
   // Label4 as wide as its text, the unit after it; the chain list and notice.
   void ShowPerimeter();
   void ShowNotice();
-  // False, after a message naming the offset box, when its text is no number.
+  // The message naming the offset box when its text is no number; else empty.
+  QString OffsetMessage() const;
+  // False, after that message, when the offset box's text is no number.
   bool OffsetAccepted();
 
   // What the last drawing was made from: the contour file's time and size and

@@ -63,6 +63,20 @@ TEST_F(CalcuFixture, OpensWithItsCaptionsGridAndGuide) {
   EXPECT_EQ(form.HScroll1->maximum(), 50);
 }
 
+// Pixels of the drawing area in the input colour (light blue) and the answer colour (light red).
+std::pair<int, int> BlueAndRed(Form_calcu& form) {
+  const QImage picture = form.Picture1->grab().toImage();
+  int blue = 0, red = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+    }
+  }
+  return {blue, red};
+}
+
 TEST_F(CalcuFixture, ThreePointCircleIsSolvedAndDrawn) {
   Form_calcu form;
   form.resize(900, 720);
@@ -83,31 +97,9 @@ TEST_F(CalcuFixture, ThreePointCircleIsSolvedAndDrawn) {
   form.Slider1->setValue(300);
   const QPixmap shot = form.grab();
   shot.save(VX_BINARY_DIR "/calculator_three_points.png");
-  const QImage picture = form.Picture1->grab().toImage();
-  int red = 0, blue = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const QColor c = picture.pixelColor(x, y);
-      red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
-      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
-    }
-  }
+  const auto [blue, red] = BlueAndRed(form);
   EXPECT_GT(red, 100) << "the answer circle in light red";
   EXPECT_GT(blue, 20) << "the input points in light blue";
-}
-
-// Pixels of the drawing area in the input colour (light blue) and the answer colour (light red).
-std::pair<int, int> BlueAndRed(Form_calcu& form) {
-  const QImage picture = form.Picture1->grab().toImage();
-  int blue = 0, red = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const QColor c = picture.pixelColor(x, y);
-      red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
-      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
-    }
-  }
-  return {blue, red};
 }
 
 TEST_F(CalcuFixture, ClearButtonResetsGridAndClearsTheDrawing) {

@@ -352,6 +352,9 @@ TEST_F(GraphFixture, DragMovesTheDrawingWithTheMouseAndRedrawsOnceAtTheEnd) {
   }
   EXPECT_TRUE(form->Picture1->Dragging());
   EXPECT_TRUE(messageBox.messages.empty()) << "no redraw while dragging";
+  // The cursor stays on the point it grabbed.
+  EXPECT_EQ(form->CursorPanel->text(),
+            QString("カーソル X=%1 Y=%2").arg(grabbed.first, 0, 'f', 3).arg(grabbed.second, 0, 'f', 3));
   Mouse(form->Picture1, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
   EXPECT_FALSE(form->Picture1->Dragging());
   EXPECT_EQ(messageBox.messages.size(), 1u);
