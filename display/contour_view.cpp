@@ -24,12 +24,9 @@ constexpr double kDrawingPi = 3.1415926;
 // Most steps one arc is drawn in: far more than a screen or a sheet resolves.
 constexpr double kMaxArcSteps = 100000;
 
-// Origin constants of the screen window and of the printed sheet: the sheet's
-// window reaches 50 units further left and further up at the same scroll position.
+// Origin constants of the screen window.
 constexpr int kScreenLeftShift = 550;
 constexpr int kScreenTopShift = 250;
-constexpr int kSheetLeftShift = 500;
-constexpr int kSheetTopShift = 200;
 // The printable window of the landscape sheet at 100 %, in millimetres.
 constexpr double kSheetWidth = 281.0231;
 constexpr double kSheetHeight = -200.8719;
