@@ -125,6 +125,8 @@ Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context
 
   Picture1 = Named(new GraphPicture(m_inner), "Picture1");
   Picture1->setMouseTracking(true);
+  // Clicked, the drawing takes the keys (Home fits it; the offset box keeps Home for its text).
+  Picture1->setFocusPolicy(Qt::ClickFocus);
   Picture1->onMouseDown = [this](QPointF pixel) { Picture1_MouseDown(pixel); };
   Picture1->onDrag = [this](QPointF movedBy) { Picture1_Drag(movedBy); };
   Picture1->onWheel = [this](QPointF pixel, int angle) { Picture1_Wheel(pixel, angle); };
