@@ -13,6 +13,7 @@
 #include "platform/atomic_file.h"
 #include "platform/qt_services.h"
 #include "shell/table_file.h"
+#include "shell/typed_field.h"
 
 namespace vx::cli {
 
@@ -71,6 +72,10 @@ std::optional<int> PrepareView(const Args& args, Context& context, const Command
   if (auto error = ApplyPieceOptions(args.Values("piece"), context.layout)) {
     return UsageError(context, command.name, *error, UsageLine(command));
   }
+  const std::string offset = args.Value("offset", "0");
+  if (CheckNumberField(offset) != FieldProblem::kNone) {
+    return UsageError(context, command.name, "--offset \"" + offset + "\" is not a number", UsageLine(command));
+  }
   const std::string path = context.folder.PathOf(kContourFile);
   ElementTable probe;
   const LoadStatus status = LoadTable(probe, path);
@@ -83,7 +88,7 @@ std::optional<int> PrepareView(const Args& args, Context& context, const Command
     return kExitFailure;
   }
   view.SetZoomPercent(*zoom);
-  view.SetOffsetText(args.Value("offset", "0"));
+  view.SetOffsetText(offset);
   return std::nullopt;
 }
 

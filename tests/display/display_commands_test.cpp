@@ -62,6 +62,8 @@ TEST_F(CliRun, StopsAndUsageErrorsWriteNothing) {
   const Case usage[] = {
       {{"view", "--zoom", "abc"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
       {{"view", "--zoom", "501"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
+      {{"print", "--pdf", folder.File("a.pdf"), "--offset", "0.1mm"}, kExitUsage,
+       "vexline-cli print: --offset \"0.1mm\" is not a number\n"},
       {{"view", "--size", "400", "--png", folder.File("a.png")}, kExitUsage,
        "vexline-cli view: --size takes WIDTHxHEIGHT in pixels\n"},
       {{"print"}, kExitUsage, "vexline-cli print: --pdf FILE is required\n"},
