@@ -47,7 +47,7 @@ inline constexpr const char* kIgesBadReference = "参照先のディレクトリ
 inline constexpr const char* kIgesMatrixChain = "変換行列の参照が循環しているか深すぎます";
 inline constexpr const char* kIgesNestingTooDeep = "複合曲線・部分図の入れ子が循環しているか深すぎます";
 inline constexpr const char* kIgesBadCurve = "曲線のデータが正しくありません";
-inline constexpr const char* kIgesOutOfRange = "座標が ±1000000 mm を超えています";
+inline constexpr const char* kIgesOutOfRange = "座標が ±10000000 mm を超えています";
 inline std::string CannotWrite(const std::string& path) { return "ファイルを書き込めません: " + path; }
 inline std::string NoContourFile(const std::string& path) { return "コンバートデータを読み込めません: " + path; }
 inline std::string NoTemplate(const std::string& path) { return "テンプレートを読み込めません: " + path; }

@@ -28,8 +28,9 @@ struct Affine3 {
 // tolerance of smooth curves turned into arcs.
 constexpr double kIgesPlaneTolerance = 0.01;
 constexpr double kIgesFitTolerance = 0.001;
-// The largest coordinate (mm) an imported drawing may hold.
-constexpr double kIgesMaxCoordinate = 1e6;
+// The largest coordinate (mm) an imported drawing may hold (the import
+// post-processing's limit as well).
+constexpr double kIgesMaxCoordinate = 1e7;
 
 // Collects the drawing's lines and arcs into the entity list. The first point
 // given sets the drawing's plane (its Z); every later point must lie within

@@ -20,9 +20,11 @@ constexpr long kMaxSequence = 5000;
 // holds at most this many matrices; a loop in the file reaches either bound.
 constexpr int kMaxDepth = 16;
 constexpr int kMaxMatrixChain = 16;
-// Entries read in all, each subfigure copy counted again: bounds the work of
-// subfigures that place each other many times without drawing anything.
+// Entries read in all, and characters of their parameters, each subfigure
+// copy counted again: bounds the work of subfigures that place each other
+// many times (drawing nothing, so the entity limit never stops them).
 constexpr long kMaxVisits = 200000;
+constexpr long kMaxWork = 4000000;
 
 enum class Kind { kRead, kStructure, kSurface, kOther };
 
@@ -118,6 +120,8 @@ class IgesImport {
     if (e.pointer > kMaxSequence) return ExchangeResult::Stop(exchange_text::kIgesSequenceLimit);
     IgesParams p;
     if (!m_model.Parameters(e, p) || !p.IsType(e.type)) return Fail(e, exchange_text::kIgesBadParameters);
+    for (const IgesToken& token : p.tokens) m_work += 1 + static_cast<long>(token.text.size());
+    if (m_work > kMaxWork) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
     Affine3 place;
     ExchangeResult placed = Placement(e, place);
     if (!placed.ok) return placed;
@@ -249,6 +253,7 @@ class IgesImport {
   IgesPlaneSink m_sink;
   std::vector<bool> m_member;  // by entry index: a member of a composite curve or subfigure definition
   long m_visits = 0;
+  long m_work = 0;
   bool m_surfaces = false;  // the file holds a surface or solid
 };
 

@@ -178,7 +178,7 @@ TEST(IgesReaderTest, BrokenReferencesStopWithTheEntry) {
   EXPECT_EQ(Stop(IgesFile({Line("0.,0.,x,1.,0.,0.")})),
             "ＩＧＥＳのディレクトリ番号 1（TYPE 110）: パラメータが読めません。読み込みを中止しました。");
   EXPECT_EQ(Stop(IgesFile({Line("0.,0.,0.,1.,0.")})), exchange_text::IgesBadEntry(1, 110, exchange_text::kIgesBadParameters));
-  EXPECT_EQ(Stop(IgesFile({Line("0.,0.,0.,2000000.,0.,0.")})),
+  EXPECT_EQ(Stop(IgesFile({Line("0.,0.,0.,20000000.,0.,0.")})),
             exchange_text::IgesBadEntry(1, 110, exchange_text::kIgesOutOfRange));
 }
 
@@ -357,6 +357,12 @@ TEST(IgesReaderTest, SubfiguresThatDrawNothingStillEnd) {
   const long b = test::IgesPointer(nest.size() - 1);
   for (int i = 0; i < 500; ++i) nest.push_back({408, std::to_string(b) + ",0.,0.,0.,1."});
   EXPECT_EQ(Stop(IgesFile(nest)), exchange_text::kIgesTooLarge);
+  // A polyline of 2000 equal points (no length) placed 2000 times.
+  std::string points = "1,2000,0.";
+  for (int i = 0; i < 2000; ++i) points += ",1.,1.";
+  std::vector<IgesTestEntity> heavy{{106, points, 1, "00010200", 0, 11}, {308, "0,1HA,1,1", 1, "00000200"}};
+  for (int i = 0; i < 2000; ++i) heavy.push_back({408, "3,0.,0.,0.,1."});
+  EXPECT_EQ(Stop(IgesFile(heavy)), exchange_text::kIgesTooLarge);
 }
 
 TEST(IgesReaderTest, ExportedContourReadsBack) {
