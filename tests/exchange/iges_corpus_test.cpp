@@ -15,13 +15,13 @@
 
 #include "exchange/exchange_messages.h"
 #include "exchange/iges_reader.h"
+#include "iges_test_support.h"
 #include "platform/atomic_file.h"
 
 namespace vx {
 namespace {
 
 constexpr double kTolerance = 0.01;
-constexpr double kPi = 3.14159265358979323846;
 const std::string kDir = std::string(VX_SOURCE_DIR) + "/tests/exchange/data/iges/";
 
 struct Curve {
@@ -87,39 +87,12 @@ std::vector<ManifestLine> LoadManifest() {
 
 double Hypot(double ax, double ay, double bx, double by) { return std::hypot(ax - bx, ay - by); }
 
-// Distance from (x, y) to a line or arc entity.
-double DistanceTo(const Entity& e, double x, double y) {
-  if (e.R == 0) {
-    const double dx = e.X2 - e.X1, dy = e.Y2 - e.Y1, len2 = dx * dx + dy * dy;
-    const double u = len2 == 0 ? 0 : std::clamp(((x - e.X1) * dx + (y - e.Y1) * dy) / len2, 0.0, 1.0);
-    return Hypot(x, y, e.X1 + u * dx, e.Y1 + u * dy);
-  }
-  const double turn = e.R > 0 ? 1 : -1;
-  auto angle = [&](double px, double py) {
-    const double ax = e.X1 - e.CX, ay = e.Y1 - e.CY, bx = px - e.CX, by = py - e.CY;
-    double a = std::atan2(turn * (ax * by - ay * bx), ax * bx + ay * by);
-    return a < 0 ? a + 2 * kPi : a;
-  };
-  double sweep = angle(e.X2, e.Y2);
-  if (sweep == 0) sweep = 2 * kPi;  // exact: a full circle
-  if (angle(x, y) <= sweep) return std::fabs(Hypot(x, y, e.CX, e.CY) - std::fabs(e.R));
-  return std::min(Hypot(x, y, e.X1, e.Y1), Hypot(x, y, e.X2, e.Y2));
-}
-
-double Length(const Entity& e) {
-  if (e.R == 0) return Hypot(e.X1, e.Y1, e.X2, e.Y2);
-  const double ax = e.X1 - e.CX, ay = e.Y1 - e.CY, bx = e.X2 - e.CX, by = e.Y2 - e.CY;
-  double a = std::atan2((e.R > 0 ? 1 : -1) * (ax * by - ay * bx), ax * bx + ay * by);
-  if (a <= 0) a += 2 * kPi;
-  return std::fabs(e.R) * a;
-}
-
 double Length(const Curve& c) {
   if (c.kind == 'L') return Hypot(c.v[0], c.v[1], c.v[2], c.v[3]);
   if (c.kind == 'K') return c.v[0];
   double a = std::atan2((c.v[3] - c.v[0]) * (c.v[6] - c.v[1]) - (c.v[4] - c.v[1]) * (c.v[5] - c.v[0]),
                         (c.v[3] - c.v[0]) * (c.v[5] - c.v[0]) + (c.v[4] - c.v[1]) * (c.v[6] - c.v[1]));
-  if (a <= 0) a += 2 * kPi;
+  if (a <= 0) a += 2 * 3.14159265358979323846;
   return c.v[2] * a;
 }
 
@@ -146,7 +119,7 @@ Comparison Compare(const OracleFile& oracle, const EntityList& list) {
   std::vector<bool> used(static_cast<size_t>(list.count) + 1, false);
   Comparison result;
   double matchedLength = 0, ourLength = 0;
-  for (int k = 1; k <= list.count; ++k) ourLength += Length(list.entity[k]);
+  for (int k = 1; k <= list.count; ++k) ourLength += test::LengthOf(list.entity[k]);
   for (const Curve& c : oracle.curves) {
     if (c.kind == 'K') continue;
     bool found = false;
@@ -165,7 +138,7 @@ Comparison Compare(const OracleFile& oracle, const EntityList& list) {
     for (const auto& [x, y] : c.points) {
       double nearest = 1e300;
       for (int k = 1; k <= list.count; ++k) {
-        if (!used[static_cast<size_t>(k)]) nearest = std::min(nearest, DistanceTo(list.entity[k], x, y));
+        if (!used[static_cast<size_t>(k)]) nearest = std::min(nearest, test::DistanceTo(list.entity[k], x, y));
       }
       onUs = onUs && nearest <= kTolerance;
     }

@@ -19,8 +19,6 @@ using test::IgesFile;
 using test::IgesGlobal;
 using test::IgesTestEntity;
 
-constexpr double kPi = 3.14159265358979323846;
-
 EntityList Read(const std::string& text, bool yx = false) {
   EntityList list;
   const ExchangeResult result = ReadIgesText(text, yx, list);
@@ -47,24 +45,13 @@ std::string Skipped(const EntityList& list) {
   return out;
 }
 
-// The point of entity e at the fraction u of its way from start to end.
-std::pair<double, double> PointAt(const Entity& e, double u) {
-  if (e.R == 0) return {e.X1 + (e.X2 - e.X1) * u, e.Y1 + (e.Y2 - e.Y1) * u};
-  const double a0 = std::atan2(e.Y1 - e.CY, e.X1 - e.CX);
-  double sweep = std::atan2(e.Y2 - e.CY, e.X2 - e.CX) - a0;
-  if (e.R > 0 && sweep <= 0) sweep += 2 * kPi;
-  if (e.R < 0 && sweep >= 0) sweep -= 2 * kPi;
-  const double r = std::fabs(e.R);
-  return {e.CX + r * std::cos(a0 + sweep * u), e.CY + r * std::sin(a0 + sweep * u)};
-}
-
 // The largest distance of the entities' points from a curve given as the
 // distance function f, and whether the entities form one chain.
 double WorstDistance(const EntityList& list, const std::function<double(double, double)>& f) {
   double worst = 0;
   for (int k = 1; k <= list.count; ++k) {
     for (int i = 0; i <= 16; ++i) {
-      const auto [x, y] = PointAt(list.entity[k], i / 16.0);
+      const auto [x, y] = test::PointOf(list.entity[k], i / 16.0);
       worst = std::max(worst, f(x, y));
     }
   }
@@ -249,7 +236,7 @@ TEST(IgesReaderTest, ConicArcsWithinTheFittingTolerance) {
   // Counter-clockwise from (4, 0) to (-4, 0): the upper half.
   const EntityList half = Read(IgesFile({{104, "1.,0.,4.,0.,0.,-16.,0.,4.,0.,-4.,0."}}));
   EXPECT_LE(WorstDistance(half, ellipse), 0.001);
-  EXPECT_GT(PointAt(half.entity[(half.count + 1) / 2], 0.5).second, 1.0);
+  EXPECT_GT(test::PointOf(half.entity[(half.count + 1) / 2], 0.5).second, 1.0);
   // A circle written as a conic stays one exact arc.
   EXPECT_EQ(Texts(Read(IgesFile({{104, "1.,0.,1.,0.,0.,-25.,0.,5.,0.,0.,5."}}))),
             EntityText(test::Arc(5, 0, 0, 5, 0, 0, 5)) + ";");

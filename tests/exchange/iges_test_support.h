@@ -3,10 +3,47 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "exchange/entity_list.h"
+
 namespace vx::test {
+
+// The angle (radians) an entity turns through from its start to its end in
+// its own direction: 0 for a line, 2 pi for an arc that ends where it starts.
+inline double TurnOf(const Entity& e) {
+  if (e.R == 0) return 0;
+  const double ax = e.X1 - e.CX, ay = e.Y1 - e.CY, bx = e.X2 - e.CX, by = e.Y2 - e.CY;
+  double a = std::atan2((e.R > 0 ? 1 : -1) * (ax * by - ay * bx), ax * bx + ay * by);
+  if (a <= 0) a += 2 * 3.14159265358979323846;
+  return a;
+}
+
+inline double LengthOf(const Entity& e) {
+  return e.R == 0 ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) : std::fabs(e.R) * TurnOf(e);
+}
+
+// The point of an entity at the fraction u of its way from start to end.
+inline std::pair<double, double> PointOf(const Entity& e, double u) {
+  if (e.R == 0) return {e.X1 + (e.X2 - e.X1) * u, e.Y1 + (e.Y2 - e.Y1) * u};
+  const double a = std::atan2(e.Y1 - e.CY, e.X1 - e.CX) + (e.R > 0 ? 1 : -1) * TurnOf(e) * u;
+  return {e.CX + std::fabs(e.R) * std::cos(a), e.CY + std::fabs(e.R) * std::sin(a)};
+}
+
+// Distance from (x, y) to a line or arc entity.
+inline double DistanceTo(const Entity& e, double x, double y) {
+  if (e.R == 0) {
+    const double dx = e.X2 - e.X1, dy = e.Y2 - e.Y1, len2 = dx * dx + dy * dy;
+    const double u = len2 == 0 ? 0 : std::clamp(((x - e.X1) * dx + (y - e.Y1) * dy) / len2, 0.0, 1.0);
+    return std::hypot(x - e.X1 - u * dx, y - e.Y1 - u * dy);
+  }
+  const Entity toPoint{e.X1, e.Y1, x, y, e.CX, e.CY, e.R};
+  if (TurnOf(toPoint) <= TurnOf(e)) return std::fabs(std::hypot(x - e.CX, y - e.CY) - std::fabs(e.R));
+  return std::min(std::hypot(x - e.X1, y - e.Y1), std::hypot(x - e.X2, y - e.Y2));
+}
 
 struct IgesTestEntity {
   long type = 110;
