@@ -45,16 +45,12 @@ void AddRecord(IgesRecords& records, const std::string& piece) {
   }
 }
 
-// Splits one physical line into its 80-column records (see SplitIgesRecords).
+// Splits one physical line into its 80-column records (see SplitIgesRecords):
+// a piece without a section letter is passed over, as a line would be.
 void SplitLine(IgesRecords& records, const std::string& line) {
   for (size_t pos = 0; pos < line.size() && !records.terminated; pos += kRecordColumns) {
-    std::string piece = line.substr(pos, kRecordColumns);
-    const bool hasLetter = piece.size() >= kSectionColumn && IsSectionLetter(piece[kSectionColumn - 1]);
-    if (!hasLetter) {
-      if (pos > 0) return;  // what follows the records of a long line is not a record
-      continue;
-    }
-    AddRecord(records, piece);
+    const std::string piece = line.substr(pos, kRecordColumns);
+    if (piece.size() >= kSectionColumn && IsSectionLetter(piece[kSectionColumn - 1])) AddRecord(records, piece);
   }
 }
 

@@ -25,10 +25,10 @@ struct IgesRecords {
 };
 
 // Splits file text into records. Lines may end in CR LF, LF or CR; a line
-// longer than 80 characters holds several records one after the other when
-// each 80-column piece has a section letter in its column 73 (a file written
-// without line ends is one such line); what follows the last piece is not a
-// record. Pieces without a section letter are passed over.
+// longer than 80 characters holds a record in each of its 80-column pieces
+// (a file written without line ends is one such line). A line or piece
+// without a section letter in column 73 (blank, short, a trailing rest) is
+// passed over.
 IgesRecords SplitIgesRecords(const std::string& text);
 
 // One parameter: its text with the surrounding blanks removed, or the

@@ -36,6 +36,7 @@ TEST(IgesRecordsTest, RecordsWhateverTheLineEnds) {
       {"no line ends but a last one", s + g + d + p + t + "\n", "SGDPT"},
       {"nothing after T is read", s + "\n" + t + "\n" + p + "\n", "ST"},
       {"junk after the records of a long line", s + g + "   \r\n" + d + "xyz\r\n", "SGD"},
+      {"a piece of a long line that is no record", s + std::string(80, 'x') + g, "SG"},
       {"short and blank lines pass", "\r\n  \r\n" + s + "\r\nno record\r\n", "S"},
       {"a letter that is no section", IgesRecord("x", 'X', 1) + "\n" + s, "S"},
   };
@@ -89,7 +90,9 @@ TEST(IgesRecordsTest, RealsAndIntegers) {
   for (const Case& c : reals) {
     double v = -1;
     EXPECT_EQ(IgesReal(IgesToken{c.text, false}, 7, v), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
   }
   double v = 0;
   EXPECT_FALSE(IgesReal(IgesToken{"1", true}, 0, v)) << "a string is no number";
@@ -99,7 +102,9 @@ TEST(IgesRecordsTest, RealsAndIntegers) {
   for (const Case& c : integers) {
     long n = -1;
     EXPECT_EQ(IgesInteger(IgesToken{c.text, false}, 0, n), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(n, static_cast<long>(c.value)) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(n, static_cast<long>(c.value)) << c.text;
+    }
   }
 }
 
@@ -146,7 +151,9 @@ TEST(IgesModelTest, UnitsToMillimetres) {
   for (const Case& c : cases) {
     double mm = -1;
     EXPECT_EQ(IgesUnitScale(IgesToken{c.flag, false}, IgesToken{c.name, true}, mm), c.ok) << c.flag << c.name;
-    if (c.ok) EXPECT_DOUBLE_EQ(mm, c.mm) << c.flag << c.name;
+    if (c.ok) {
+      EXPECT_DOUBLE_EQ(mm, c.mm) << c.flag << c.name;
+    }
   }
 }
 
