@@ -72,11 +72,42 @@ IgesPlaneSink::Status IgesPlaneSink::AddAll(const std::vector<Entity>& entities)
   return Status::kOk;
 }
 
-IgesPlaneSink::Status IgesPlaneSink::Fit(const ParametricCurve& curve, bool closed) {
-  std::vector<Entity> fitted;
+// Samples along a curve tested against its chord before it is fitted.
+constexpr int kChordSamples = 64;
+// A curve whose ends lie closer than this (mm) may be no more than a point
+// or a short line: the fit, which keeps its arcs tangent to each other,
+// would cut such a curve into hundreds of pieces below a micrometre.
+constexpr double kTinyChord = 10 * kIgesFitTolerance;
+
+// Whether the curve is a tiny one that lies within the fitting tolerance of
+// the segment from its start to its end: then that segment is the curve.
+bool TinyCurve(const ParametricCurve& curve, CurveVec a, CurveVec b) {
+  const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+  if (!(len2 <= kTinyChord * kTinyChord)) return false;
+  for (int i = 1; i < kChordSamples; ++i) {
+    const CurveVec q = curve.at(curve.t0 + (curve.t1 - curve.t0) * i / kChordSamples).point;
+    const double u = len2 > 0 ? std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+    if (!(std::hypot(q.x - a.x - u * dx, q.y - a.y - u * dy) <= kIgesFitTolerance)) return false;
+  }
+  return true;
+}
+
+IgesPlaneSink::Status IgesPlaneSink::FitEntities(const ParametricCurve& curve, std::vector<Entity>& fitted) const {
+  const CurveVec a = curve.at(curve.t0).point, b = curve.at(curve.t1).point;
+  if (TinyCurve(curve, a, b)) {
+    fitted.assign(1, Entity{a.x, a.y, b.x, b.y, 0, 0, 0});  // Add drops it when a and b are one point
+    return Status::kOk;
+  }
   const int room = EntityList::kMaxEntities - m_list.count;
   const CurveFitResult fit = FitArcs(curve, kIgesFitTolerance, fitted, room);
   if (!fit.ok) return fit.full ? Status::kFull : Status::kNoFit;
+  return Status::kOk;
+}
+
+IgesPlaneSink::Status IgesPlaneSink::Fit(const ParametricCurve& curve, bool closed) {
+  std::vector<Entity> fitted;
+  const Status s = FitEntities(curve, fitted);
+  if (s != Status::kOk) return s;
   if (closed && !fitted.empty()) {
     // C(t1) and C(t0) of a closed curve differ by rounding alone.
     fitted.back().X2 = fitted.front().X1;
@@ -87,9 +118,8 @@ IgesPlaneSink::Status IgesPlaneSink::Fit(const ParametricCurve& curve, bool clos
 
 IgesPlaneSink::Status IgesPlaneSink::FitBackwards(const ParametricCurve& curve) {
   std::vector<Entity> fitted;
-  const int room = EntityList::kMaxEntities - m_list.count;
-  const CurveFitResult fit = FitArcs(curve, kIgesFitTolerance, fitted, room);
-  if (!fit.ok) return fit.full ? Status::kFull : Status::kNoFit;
+  const Status s = FitEntities(curve, fitted);
+  if (s != Status::kOk) return s;
   std::reverse(fitted.begin(), fitted.end());
   for (Entity& e : fitted) {
     std::swap(e.X1, e.X2);

@@ -2,6 +2,8 @@
 // placement, model units) and the one plane parallel to XY that holds it all.
 #pragma once
 
+#include <vector>
+
 #include "exchange/curve_fit.h"
 #include "exchange/entity_list.h"
 
@@ -48,15 +50,17 @@ class IgesPlaneSink {
   // kIgesMaxCoordinate, kFull when the list holds kMaxEntities already.
   Status Add(const Entity& entity);
   // Appends the arcs fitted to a smooth curve of the plane within
-  // kIgesFitTolerance; kNoFit when the curve allows none (a cusp). closed:
-  // the curve ends where it starts, and the last arc ends exactly on the
-  // first one's start.
+  // kIgesFitTolerance (one line, or nothing, for a curve shorter than 0.01 mm
+  // across that lies that close to its chord); kNoFit when the curve allows none (a cusp). closed: the
+  // curve ends where it starts, and the last arc ends exactly on the first
+  // one's start.
   Status Fit(const ParametricCurve& curve, bool closed = false);
   // Appends every entity fitted, reversed and in reverse order: the same
   // curve travelled from its other end.
   Status FitBackwards(const ParametricCurve& curve);
 
  private:
+  Status FitEntities(const ParametricCurve& curve, std::vector<Entity>& fitted) const;
   Status AddAll(const std::vector<Entity>& entities);
 
   EntityList& m_list;

@@ -285,6 +285,13 @@ TEST(IgesReaderTest, BSplinesAndParametricSplines) {
   EXPECT_TRUE(Chained(cubic));
 }
 
+TEST(IgesReaderTest, CurveSmallerThanTheToleranceIsOneLineNotHundredsOfPieces) {
+  // A rational quadratic 2 microinches across (0.0000508 mm).
+  const EntityList list = Read(IgesFile({{126, "2,2,1,0,0,0,0,0,0,1,1,1,1,0.5,1,0,0,0,1,1,0,2,0,0,0,1,0,0,1"}},
+                                        IgesGlobal("11", "UIN")));
+  EXPECT_EQ(Texts(list), EntityText(test::Line(0, 0, 5.08e-5, 0)) + ";");
+}
+
 TEST(IgesReaderTest, SubfiguresPlacedScaledAndNested) {
   // 308 A holds a line and an arc; 308 B places A at (1, 2) at half size;
   // the instance of B at (10, 20) doubles it, so A appears at (12, 24) at full size.
