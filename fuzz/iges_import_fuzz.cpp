@@ -1,8 +1,9 @@
 // IGES import from bytes: whatever the reader accepts is within the entity
 // list's limits and range, and the post-processing turns it into a contour
-// table whose file text loads back, with no NaN or infinity written. A file
-// of 80-column lines reads the same with its line ends taken out. The first
-// byte's lowest bit chooses the arc coordinate order.
+// table whose file text loads back equal, with no NaN or infinity written and
+// every separator between two chains. A file of 80-column lines reads the
+// same with its line ends taken out. The first byte chooses the arc
+// coordinate order and the post-processing options; it stays part of the file.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include "exchange/iges_reader.h"
 #include "exchange/import_postprocess.h"
 #include "fuzz/fuzz_check.h"
+#include "platform/progress_lines.h"
+#include "shell/contour_codes.h"
 #include "shell/table_file.h"
 
 namespace {
@@ -49,8 +52,9 @@ bool SameReading(const vx::EntityList& a, const vx::EntityList& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vx;
+  if (size == 0) return 0;
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const bool yxOrder = size > 0 && (data[0] & 1) != 0;
+  const bool yxOrder = (data[0] & 1) != 0;
   EntityList list;
   const ExchangeResult read = ReadIgesText(text, yxOrder, list);
   const std::string joined = WithoutLineEnds(text);
@@ -71,16 +75,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::Check(std::fabs(v) <= kIgesMaxCoordinate, "every value read is finite and within range");
     }
   }
-  if (list.count == 0) return 0;  // the post-processing refuses an empty drawing
-  // The post-processing's steps with the IGES screen's defaults: 4 digits, smoothing on.
-  RoundEntities(list, 4);
-  SmoothEntities(list, JoinTolerance(4), false);
+  // The post-processing with options from the first byte: rounding digits
+  // 0..4, smoothing on or off.
+  const ImportOptions options{(data[0] & 0x40) ? "0" : "1", std::to_string((data[0] >> 1) % 5), yxOrder ? "1" : "0"};
   ElementTable table;
-  if (!ConvertEntitiesToRows(list, table).ok) return 0;  // more rows than the table holds
+  RecordingProgressLines progress;
+  if (!PostProcessIntoTable(list, options, false, table, progress).ok) return 0;
+  const int n = table.RowCount;
+  fuzz::Check(n >= 1 && n <= ElementTable::kMaxCount, "a done import writes rows within the table");
+  for (int r = 1; r <= n; ++r) {
+    if (static_cast<double>(table.Code[r]) != kSeparatorCode) continue;
+    // A separator stands between two chains of at least one segment each.
+    fuzz::Check(r >= 3 && r <= n - 2, "no separator near either end");
+    fuzz::Check(static_cast<double>(table.Code[r - 1]) != kSeparatorCode &&
+                    static_cast<double>(table.Code[r + 1]) != kSeparatorCode,
+                "no two separators in a row");
+  }
   const std::string written = TableFileText(table);
   fuzz::Check(fuzz::HasNoNonFinite(written), "no NaN or infinity is written");
   ElementTable again;
   fuzz::Check(LoadTableText(again, written) == LoadStatus::kOk, "the contour table loads back");
-  fuzz::Check(again.RowCount == table.RowCount, "the row count reads back");
+  fuzz::Check(again.RowCount == n, "the row count reads back");
+  fuzz::Check(TableFileText(again) == written, "the table reads back equal");
   return 0;
 }
