@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,8 @@ constexpr int kPlaneSamples = 64;
 // Coefficients of a conic, scaled so that the largest of A, B, C is 1, count
 // as zero below this.
 constexpr double kConicZero = 1e-12;
-// The hyperbola parameter beyond which cosh overflows long before: points
-// that far out are no drawing.
+// A hyperbola parameter beyond this lies e^40 semi-axes from the centre: no
+// drawing reaches there, and cosh overflows not far beyond.
 constexpr double kMaxHyperbolaParameter = 40;
 constexpr long kMaxSplineDegree = 25;
 

@@ -2,7 +2,7 @@
 // and how each entity type becomes lines and arcs of the entity list.
 #include "exchange/iges_reader.h"
 
-#include <cmath>
+#include <string>
 #include <vector>
 
 #include "exchange/exchange_messages.h"
