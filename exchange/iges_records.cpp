@@ -74,10 +74,26 @@ bool ReadToken(const std::string& text, size_t& pos, char parameterDelimiter, ch
     const size_t count = static_cast<size_t>(std::strtoul(text.substr(p, digits - p).c_str(), nullptr, 10));
     const size_t begin = digits + 1;
     if (count > text.size() - begin) return false;
-    token.text = text.substr(begin, count);
+    const size_t end = begin + count;
     token.isString = true;
-    p = begin + count;
-    // Blanks may stand between a string and its delimiter.
+    size_t after = end;
+    while (after < text.size() && IsBlank(text[after])) ++after;
+    if (after < text.size() && text[after] != parameterDelimiter && text[after] != recordDelimiter) {
+      // The counted string does not end at a delimiter: its writer counted
+      // wrong (a path edited after counting, say). It is taken up to the
+      // first delimiter inside the counted characters, where there is one,
+      // so that the parameters after it keep their places.
+      const size_t cut = text.find_first_of(std::string{parameterDelimiter, recordDelimiter}, begin);
+      if (cut < end) {
+        token.text = text.substr(begin, cut - begin);
+        pos = cut;
+        return true;
+      }
+    }
+    token.text = text.substr(begin, count);
+    // Blanks may stand between a string and its delimiter; anything else up
+    // to the delimiter is passed over.
+    p = end;
     while (p < text.size() && text[p] != parameterDelimiter && text[p] != recordDelimiter) ++p;
     pos = p;
     return true;

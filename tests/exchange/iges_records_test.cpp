@@ -71,6 +71,8 @@ TEST(IgesRecordsTest, ParameterTokens) {
       {"comment after the record", "116,1.,2.,3.;points of the slot, 2", ',', ';', "116|1.|2.|3."},
       {"record without its delimiter", "110,1.,2.", ',', ';', "110|1.|2."},
       {"string past the end", "212,9Habc;", ',', ';', "fail"},
+      {"string counted too long", "0,12Hab\\c.igs,   3Hxyz,1;", ',', ';', "0|H:ab\\c.igs|H:xyz|1"},
+      {"string counted too short", "0,2Habc,1;", ',', ';', "0|H:ab|1"},
       {"string count of ten digits", "212,1234567890Habc;", ',', ';', "fail"},
   };
   for (const TokenCase& c : cases) EXPECT_EQ(Joined(TokenizeIgesParameters(c.text, c.p, c.r)), c.tokens) << c.name;
