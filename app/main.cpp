@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vexline");
   vx::InstallFontSubstitutions();
+  vx::KeepFileNumberFormat();
 
   vx::ElementTable table;
   vx::PieceLayout layout;

@@ -14,12 +14,14 @@ vx_packages=(
 # runtimes, llvm-symbolizer for readable reports.
 vx_sanitize_packages=(clang libclang-rt-dev llvm)
 
-# vx_install_missing [PACKAGE...]: the given packages, or vx_packages.
 vx_install_missing() {
-  local wanted=("$@")
-  [ ${#wanted[@]} -gt 0 ] || wanted=("${vx_packages[@]}")
+  vx_install_packages "${vx_packages[@]}"
+}
+
+# Installs the named packages that are not installed yet.
+vx_install_packages() {
   local missing=()
-  for p in "${wanted[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
