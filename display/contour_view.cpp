@@ -34,6 +34,8 @@ constexpr double kSheetSideMargin = 10;
 constexpr double kSheetTopMargin = 30;
 // A fitted drawing is never printed larger than this many millimetres per unit.
 constexpr double kMaxSheetScale = 1000;
+// The window of a sheet at this scale still spans some 1e302 units.
+constexpr double kMinSheetScale = 1e-300;
 // Share of the window the fitted drawing leaves free on each side.
 constexpr double kFitMargin = 0.05;
 
@@ -112,13 +114,17 @@ SheetLayout SheetFor(const Extents& extents, SheetScale mode) {
   const double roomHeight = -kSheetHeight - kSheetTopMargin - kSheetSideMargin;
   double cx = 0, cy = 0, scale = 1;
   if (!extents.empty) {
-    cx = (extents.minX + extents.maxX) / 2;
-    cy = (extents.minY + extents.maxY) / 2;
-    const double w = extents.maxX - extents.minX;
-    const double h = extents.maxY - extents.minY;
+    // Halves first: the sum and the difference of two large coordinates may
+    // lie beyond the range of numbers where their halves do not.
+    cx = extents.minX / 2 + extents.maxX / 2;
+    cy = extents.minY / 2 + extents.maxY / 2;
+    const double w = extents.maxX / 2 - extents.minX / 2;
+    const double h = extents.maxY / 2 - extents.minY / 2;
     if (mode == SheetScale::kFitToPage && (w > 0 || h > 0)) {
-      scale = std::min(w > 0 ? roomWidth / w : kMaxSheetScale, h > 0 ? roomHeight / h : kMaxSheetScale);
-      scale = std::min(scale, kMaxSheetScale);
+      scale = std::min(w > 0 ? roomWidth / 2 / w : kMaxSheetScale, h > 0 ? roomHeight / 2 / h : kMaxSheetScale);
+      // A drawing wider than the window's numbers can hold at its scale is
+      // printed at the smallest scale they can.
+      scale = std::clamp(scale, kMinSheetScale, kMaxSheetScale);
     }
   }
   // The room's centre on the paper, in millimetres from the top-left corner.

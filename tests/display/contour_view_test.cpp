@@ -639,6 +639,20 @@ TEST(SheetFor, CentresAndScales) {
   }
 }
 
+// Coordinates near the end of the range of numbers (a hand-edited file, a
+// shift past it): the sheet's window stays finite either way.
+TEST(SheetFor, ExtentsNearTheEndOfTheRangeGiveAFiniteWindow) {
+  Extents e;
+  e.Add(1e308, 0);
+  e.Add(-1e308, 1e308);
+  for (const SheetScale mode : {SheetScale::kTrueScale, SheetScale::kFitToPage}) {
+    const SheetLayout sheet = SheetFor(e, mode);
+    for (const double v : {sheet.window.left, sheet.window.top, sheet.window.width, sheet.window.height, sheet.scale}) {
+      EXPECT_TRUE(std::isfinite(v) && v != 0);
+    }
+  }
+}
+
 TEST(ScaleText, Cases) {
   const std::pair<double, const char*> cases[] = {
       {1, "1:1"}, {2.5, "2.5:1"}, {0.25, "1:4"}, {16.0871899, "16.087:1"}, {1 / 3.0, "1:3"}, {0, "1:1"},
