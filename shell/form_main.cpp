@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include "platform/message_box.h"
+#include "shell/app_context.h"
 
 namespace vx {
 
@@ -41,7 +45,31 @@ Form_main::Form_main(ScreenManager& screens) : m_screens(screens) {
   Cmd_end->setMinimumHeight(36);
   layout->addWidget(Cmd_end);
   connect(Cmd_end, &QPushButton::clicked, this, &QWidget::close);
+
+  // Both names stay as written whatever the language, so that either reader finds them.
+  auto* language = new QHBoxLayout;
+  language->addStretch(1);
+  auto* languageCaption = new QLabel(QString::fromUtf8("言語 / Language:"), this);
+  languageCaption->setObjectName("LabelLanguage");
+  language->addWidget(languageCaption);
+  CmbLanguage = new QComboBox(this);
+  CmbLanguage->setObjectName("CmbLanguage");
+  CmbLanguage->addItem(QString::fromUtf8("日本語"), LanguageCode(UiLanguage::kJapanese));
+  CmbLanguage->addItem(QStringLiteral("English"), LanguageCode(UiLanguage::kEnglish));
+  languageCaption->setBuddy(CmbLanguage);
+  language->addWidget(CmbLanguage);
+  layout->addLayout(language);
+  connect(CmbLanguage, &QComboBox::activated, this, [this](int index) {
+    m_screens.Remember(kLanguageKey, CmbLanguage->itemData(index));
+    if (m_screens.Context() != nullptr) {
+      m_screens.Context()->messageBox.Show("言語は次に起動したときから変わります。\nThe language changes at the next start.");
+    }
+  });
   UpdateButtons();
+}
+
+void Form_main::ShowLanguage(UiLanguage language) {
+  CmbLanguage->setCurrentIndex(CmbLanguage->findData(LanguageCode(language)));
 }
 
 QPushButton* Form_main::AddButton(const char* name, const QString& caption, ScreenId id, Owner owner) {
@@ -60,7 +88,12 @@ void Form_main::UpdateButtons() {
 }
 
 void Form_main::closeEvent(QCloseEvent* event) {
-  // Closing the menu ends the program: every screen closes with it.
+  // Closing the menu ends the program: every screen closes with it, once the
+  // operator has let go of work not stored yet.
+  if (!m_screens.ConfirmQuit()) {
+    event->ignore();
+    return;
+  }
   m_screens.CloseAll();
   event->accept();
   QApplication::quit();
