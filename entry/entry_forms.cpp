@@ -17,6 +17,7 @@
 #include "entry/contour_table_edit.h"
 #include "entry/conversion1.h"
 #include "platform/atomic_file.h"
+#include "platform/logic_texts.h"
 #include "platform/message_box.h"
 #include "platform/qt_services.h"
 #include "shell/screen_manager.h"
@@ -27,12 +28,12 @@ namespace {
 
 // The entry rules, shown as written (the blanks are full-width spaces).
 const char* const kDatainLabels[6] = {
-    "DORN　DATA-IN　へようこそ。",
-    "下の表でダブルクリックすると、ＥＸＣＥＬが起動します。",
-    "[DATA-IN ﾙｰﾙ]　[ D ]への入力　　　点（point）=８：[ C ]ｺｰﾅR",
-    "　線（出る）=１：[ A ]角度[ C ]ｺｰﾅR　　(　)(C)=5：線と線（円）の間のｺｰﾅR",
-    "　線（入る）=2：[ A ]角度[ C ]ｺｰﾅR　　平行線=3：[ A ]角度[ B ]移動量",
-    "　円=0：[ R ]±半径[ S ]入り方出方",
+    QT_TRANSLATE_NOOP("vx::Form_datain", "DORN　DATA-IN　へようこそ。"),
+    QT_TRANSLATE_NOOP("vx::Form_datain", "下の表でダブルクリックすると、ＥＸＣＥＬが起動します。"),
+    QT_TRANSLATE_NOOP("vx::Form_datain", "[DATA-IN ﾙｰﾙ]　[ D ]への入力　　　点（point）=８：[ C ]ｺｰﾅR"),
+    QT_TRANSLATE_NOOP("vx::Form_datain", "　線（出る）=１：[ A ]角度[ C ]ｺｰﾅR　　(　)(C)=5：線と線（円）の間のｺｰﾅR"),
+    QT_TRANSLATE_NOOP("vx::Form_datain", "　線（入る）=2：[ A ]角度[ C ]ｺｰﾅR　　平行線=3：[ A ]角度[ B ]移動量"),
+    QT_TRANSLATE_NOOP("vx::Form_datain", "　円=0：[ R ]±半径[ S ]入り方出方"),
 };
 
 constexpr int kSheetColumns = 9;      // A..I, the columns conversion 1 reads
@@ -58,7 +59,7 @@ QLabel* NewStatusLabel(QWidget* parent) {
 }
 
 QString OpenFailedText(const QString& path) {
-  return QString::fromUtf8("表計算アプリケーションで開けませんでした：") + path;
+  return QCoreApplication::translate("vx::DocumentGrid", "表計算アプリケーションで開けませんでした：%1").arg(path);
 }
 
 }  // namespace
@@ -67,11 +68,11 @@ QString OpenFailedText(const QString& path) {
 
 Form_datain::Form_datain(AppContext& context) : m_context(context) {
   setObjectName("Form_datain");
-  setWindowTitle(QString::fromUtf8("データーイン"));
+  setWindowTitle(tr("データーイン"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < 6; ++i) {
-    Labels[i] = new QLabel(QString::fromUtf8(kDatainLabels[i]), this);
+    Labels[i] = new QLabel(tr(kDatainLabels[i]), this);
     Labels[i]->setObjectName(QString("Label%1").arg(i + 1));
     layout->addWidget(Labels[i]);
   }
@@ -82,7 +83,7 @@ Form_datain::Form_datain(AppContext& context) : m_context(context) {
   layout->addWidget(OLE1, 1);
   LabelStatus = NewStatusLabel(this);
   layout->addWidget(LabelStatus);
-  Command1 = new QPushButton(QString::fromUtf8("終了：コンバートへ"), this);
+  Command1 = new QPushButton(tr("終了：コンバートへ"), this);
   Command1->setObjectName("Command1");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   layout->addWidget(Command1, 0, Qt::AlignRight);
@@ -102,7 +103,7 @@ void Form_datain::Reload() {
     LabelStatus->clear();
     LabelStatus->hide();
   } else {
-    LabelStatus->setText(ToQString(WorkbookProblemText(read, path)));
+    LabelStatus->setText(LogicText(WorkbookProblemText(read, path)));
     LabelStatus->show();
   }
 }
@@ -118,14 +119,14 @@ void Form_datain::Command1_Click() { m_context.screens.Show(ScreenId::kConv0, Ow
 
 Form_conv0::Form_conv0(AppContext& context) : m_context(context) {
   setObjectName("Form_conv0");
-  setWindowTitle(QString::fromUtf8("データコンバート１"));
+  setWindowTitle(tr("データコンバート１"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   Label1 = new QLabel(this);
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
   layout->addWidget(Label1);
-  Command1 = new QPushButton(QString::fromUtf8("コンバート開始"), this);
+  Command1 = new QPushButton(tr("コンバート開始"), this);
   Command1->setObjectName("Command1");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   layout->addWidget(Command1);
@@ -135,7 +136,7 @@ Form_conv0::Form_conv0(AppContext& context) : m_context(context) {
 bool Form_conv0::Command1_Click() {
   const Conversion1Result result = RunConv1(m_context.table, m_context.folder, m_reader);
   m_lastRunOk = result.ok;
-  Label1->setText(ToQString(result.ok ? result.elementFile : result.message));
+  Label1->setText(result.ok ? ToQString(result.elementFile) : LogicText(result.message));
   if (!result.ok) m_context.messageBox.Show(result.message);
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
   return result.ok;
@@ -199,12 +200,12 @@ constexpr int kMinColumnPixels = 56;
 
 Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   setObjectName("Form_con2amd");
-  setWindowTitle(QString::fromUtf8("ｺﾝﾊﾞｰﾄﾃﾞｰﾀｰ　訂正"));
+  setWindowTitle(tr("ｺﾝﾊﾞｰﾄﾃﾞｰﾀｰ　訂正"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
-  Label1 = new QLabel(QString::fromUtf8(
-      "ダブルクリックすると、表計算アプリケーションで開きます。"
-      "セルを選んで入力（または F2）すると、ここで訂正できます。「保存」で書き込みます。"), this);
+  Label1 = new QLabel(tr("ダブルクリックすると、表計算アプリケーションで開きます。"
+                         "セルを選んで入力（または F2）すると、ここで訂正できます。「保存」で書き込みます。"),
+                      this);
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
   layout->addWidget(Label1);
@@ -229,13 +230,13 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
     button->setObjectName(name);
     buttons->addWidget(button);
   };
-  addButton(CmdInsertRow, "CmdInsertRow", QString::fromUtf8("行挿入"));
-  addButton(CmdDeleteRow, "CmdDeleteRow", QString::fromUtf8("行削除"));
+  addButton(CmdInsertRow, "CmdInsertRow", tr("行挿入"));
+  addButton(CmdDeleteRow, "CmdDeleteRow", tr("行削除"));
   addButton(CmdUndo, "CmdUndo", tr("元に戻す"));
   addButton(CmdRedo, "CmdRedo", tr("やり直し"));
   buttons->addStretch(1);
-  addButton(CmdReload, "CmdReload", QString::fromUtf8("再読込"));
-  addButton(CmdSave, "CmdSave", QString::fromUtf8("保存"));
+  addButton(CmdReload, "CmdReload", tr("再読込"));
+  addButton(CmdSave, "CmdSave", tr("保存"));
   layout->addLayout(buttons);
   CmdUndo->setToolTip(tr("元に戻す (Ctrl+Z)"));
   CmdRedo->setToolTip(tr("やり直し (Ctrl+Y)"));
@@ -267,7 +268,7 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
 
   confirmDiscard = [this] {
     return QMessageBox::question(this, windowTitle(),
-                                 QString::fromUtf8("訂正が保存されていません。閉じると訂正は消えます。閉じますか？"),
+                                 tr("訂正が保存されていません。この訂正を捨てますか？"),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
   };
   m_watch = new FileChangeWatch([this] { return FilePath(); }, [this] { FileChanged(); }, this);
@@ -440,11 +441,10 @@ void Form_con2amd::Reload() {
   m_needsStoring = needsStoring;
   UpdateEdited();
   if (!read) {
-    LabelStatus->setText(QString::fromUtf8("CON2TA.dat がありません：") + path);
+    LabelStatus->setText(tr("CON2TA.dat がありません：%1").arg(path));
   } else if (needsStoring) {
-    LabelStatus->setText(QString::fromUtf8(
-        "CON2TA.dat は表ファイルの形になっていないため、後の段階で正しく読めません。"
-        "表を確かめて「保存」を押すと、表ファイルの形で書き込みます。"));
+    LabelStatus->setText(tr("CON2TA.dat は表ファイルの形になっていないため、後の段階で正しく読めません。"
+                            "表を確かめて「保存」を押すと、表ファイルの形で書き込みます。"));
   } else {
     LabelStatus->clear();
   }
@@ -467,11 +467,11 @@ bool Form_con2amd::Save() {
   }
   const std::string path = ToStdString(FilePath());
   if (!WriteFileAtomically(path, check.fileText)) {
-    m_context.messageBox.Show("CON2TA.dat を書き込めません：" + path);
+    m_context.messageBox.Show(ToStdString(tr("CON2TA.dat を書き込めません：%1").arg(ToQString(path))));
     return false;
   }
   Reload();
-  LabelStatus->setText(QString::fromUtf8("保存しました：") + FilePath());
+  LabelStatus->setText(tr("保存しました：%1").arg(FilePath()));
   LabelStatus->setStyleSheet(kDoneStyle);
   LabelStatus->show();
   return true;
@@ -483,7 +483,7 @@ void Form_con2amd::FileChanged() {
     return;
   }
   // Unsaved corrections are not thrown away by a change made elsewhere.
-  LabelStatus->setText(QString::fromUtf8("CON2TA.dat がほかで変更されました。「再読込」で読み直すと、この画面の訂正は消えます。"));
+  LabelStatus->setText(tr("CON2TA.dat がほかで変更されました。「再読込」で読み直すと、この画面の訂正は消えます。"));
   LabelStatus->setStyleSheet(kProblemStyle);
   LabelStatus->show();
 }

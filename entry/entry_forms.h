@@ -22,6 +22,7 @@ class FileChangeWatch;
 // DATAIN.xls in a read-only grid that follows the file, a double click that
 // opens the workbook in the spreadsheet application, and the finish button.
 class Form_datain : public QWidget {
+  Q_OBJECT
  public:
   explicit Form_datain(AppContext& context);
 
@@ -47,6 +48,7 @@ class Form_datain : public QWidget {
 // handing on to CONV-2, so an old element file is not taken for the new one;
 // opening the screen again converts again.
 class Form_conv0 : public QWidget {
+  Q_OBJECT
  public:
   explicit Form_conv0(AppContext& context);
 

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include "platform/atomic_file.h"
+#include "platform/logic_texts.h"
 
 namespace vx {
 
@@ -49,7 +50,7 @@ ProgressSurface::ProgressSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void ProgressSurface::Print(const std::string& line) {
-  m_lines << ToQString(line);
+  m_lines << LogicText(line);
   update();
   // The work runs on the interface thread: show the line before it goes on.
   repaint();
@@ -71,7 +72,7 @@ void ProgressSurface::paintEvent(QPaintEvent*) {
 }
 
 void QtMessageBox::Show(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), ToQString(text), QMessageBox::Ok, m_owner);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), LogicText(text), QMessageBox::Ok, m_owner);
   box.exec();
 }
 
