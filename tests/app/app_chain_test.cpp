@@ -7,7 +7,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "calculator/calculator_screens.h"
 #include "contour/contour_screens.h"
@@ -103,6 +107,56 @@ TEST_F(AppFixture, SampleWorkbookRunsThroughToTheContourViewAndNcOutput) {
   view->Command1->click();  // "終了:NC出力へ"
   ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kNc); }));
   EXPECT_FALSE(Visible(ScreenId::kGraph));
+}
+
+TEST_F(AppFixture, DrawingDroppedOnTheContourViewOpensItsImportWaitingForStart) {
+  menu.Cmd_graph->click();
+  ASSERT_TRUE(Visible(ScreenId::kGraph));
+  QWidget* view = screens.Existing(ScreenId::kGraph);
+  EXPECT_TRUE(view->acceptDrops());
+  const QString drawing = QString::fromStdString(folder.Folder() + "sample/dxf/plate.dxf");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(drawing)});
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &drop);
+  auto* import = dynamic_cast<ImportScreen*>(screens.Existing(ScreenId::kDxfConv2));
+  ASSERT_NE(import, nullptr);
+  EXPECT_TRUE(import->isVisible());
+  EXPECT_EQ(import->FileName(), drawing.toStdString());
+  // Enter on the import screen starts it; the view then shows the new contour.
+  import->Start->setFocus();
+  QTest::keyClick(import->Txt_ISUM, Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([this] { return screens.Existing(ScreenId::kDxfConv2) == nullptr; }));
+  EXPECT_TRUE(Visible(ScreenId::kGraph));
+  EXPECT_TRUE(messageBox.messages.empty()) << messageBox.messages.front();
+  ElementTable contour;
+  ASSERT_EQ(LoadTable(contour, folder.PathOf(kContourFile)), LoadStatus::kOk);
+  EXPECT_GT(contour.RowCount, 4);
+}
+
+TEST_F(AppFixture, F1OnEveryScreenShowsItsOwnHelpPage) {
+  const std::vector<std::pair<QPushButton*, ScreenId>> buttons = {
+      {menu.Cmd_datain, ScreenId::kDatain}, {menu.Cmd_con2amd, ScreenId::kCon2amd}, {menu.Cmd_graph, ScreenId::kGraph},
+      {menu.Cmd_nc, ScreenId::kNc},         {menu.Cmd_tasuko, ScreenId::kGraTasu},  {menu.Cmd_cal, ScreenId::kCalcu},
+      {menu.Cmd_dxf, ScreenId::kDxfConv2},  {menu.Cmd_iges, ScreenId::kIgesConv2},  {menu.Cmd_dxfW, ScreenId::kDxfW},
+      {menu.Cmd_igesW, ScreenId::kIgesW}};
+  for (const auto& [button, id] : buttons) {
+    button->click();
+    QWidget* screen = screens.Existing(id);
+    ASSERT_NE(screen, nullptr) << button->objectName().toStdString();
+    QTest::keyClick(screen, Qt::Key_F1);
+    auto* help = qobject_cast<QTextBrowser*>(screens.Help());
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->source().toString(), "qrc:/help/ja/" + screen->objectName() + ".html");
+    // Esc closes the screen again (the layout screen only hides: its rows live on).
+    QTest::keyClick(screen, Qt::Key_Escape);
+    EXPECT_FALSE(Visible(id)) << screen->objectName().toStdString();
+  }
+  QTest::keyClick(&menu, Qt::Key_F1);
+  EXPECT_EQ(qobject_cast<QTextBrowser*>(screens.Help())->source().toString(), "qrc:/help/ja/Form_main.html");
 }
 
 }  // namespace
