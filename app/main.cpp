@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <cstdio>
 #include <memory>
 
 #include "calculator/calculator_screens.h"
@@ -49,7 +50,10 @@ int main(int argc, char** argv) {
   // Two programs on one folder would overwrite each other's working files.
   vx::InstanceLock lock(folder.Folder());
   if (lock.TryLock() == vx::InstanceLock::Result::kHeldByAnother) {
-    messageBox.Show(vx::ToStdString(vx::AlreadyRunningText(vx::ToQString(folder.Folder()), lock.HolderProcess())));
+    const std::string text =
+        vx::ToStdString(vx::AlreadyRunningText(vx::ToQString(folder.Folder()), lock.HolderProcess()));
+    std::fprintf(stderr, "%s\n", text.c_str());  // for a start from a terminal
+    messageBox.Show(text);
     return 1;
   }
   folder.EnsureInstalled(vx::VxEmbeddedFiles());
