@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <QUrl>
 #include <map>
 
@@ -29,6 +31,26 @@ QString DefaultButtonOf(const QString& screenName) {
   };
   const auto it = kDefaults.find(screenName);
   return it == kDefaults.end() ? QString() : it->second;
+}
+
+void FitOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  // The frame's own size, known once the window has been shown; until then a
+  // typical title bar and border.
+  const QSize frameExtra = window->isVisible() ? window->frameGeometry().size() - window->size() : QSize(8, 32);
+  const QSize most = room.size() - frameExtra;
+  const QSize size = window->size();
+  if (size.width() > most.width() || size.height() > most.height()) {
+    window->resize(std::min(size.width(), most.width()), std::min(size.height(), most.height()));
+  }
+  QRect frame(window->pos(), window->size() + frameExtra);
+  if (!room.contains(frame)) {
+    frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)));
+    frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+    window->move(frame.topLeft());
+  }
 }
 
 WindowConventions::WindowConventions(ScreenManager& screens, QWidget* window, bool isMenu, bool acceptDrawings)

@@ -45,6 +45,11 @@ class WindowConventions : public QObject {
   bool m_acceptDrawings;
 };
 
+// Shrinks a window that is larger than the available room of its screen (a
+// small screen, or a large scale factor) to that room, and moves it onto the
+// screen; a window that fits is left as it is.
+void FitOnScreen(QWidget* window);
+
 // The default button of each screen, by the screen's object name and the
 // button's object name; the screens that have none are not listed.
 QString DefaultButtonOf(const QString& screenName);

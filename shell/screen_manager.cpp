@@ -71,6 +71,7 @@ QWidget* ScreenManager::Show(ScreenId id, Owner owner) {
     screen->setProperty(kGeometryRestored, true);
     const QByteArray geometry = Remembered(WindowConventions::GeometryKey(screen)).toByteArray();
     if (!geometry.isEmpty()) screen->restoreGeometry(geometry);
+    FitOnScreen(screen);
   }
   if (!m_instances[id]) return nullptr;  // a screen may close itself while it opens
   screen->show();

@@ -234,6 +234,26 @@ TEST_F(ConventionsFixture, WindowGeometryIsRememberedPerScreen) {
   forgetful.CloseAll();
 }
 
+TEST_F(ConventionsFixture, WindowLargerThanTheScreenIsFittedOntoIt) {
+  screens.Register(ScreenId::kCalcu, [](AppContext&) {
+    auto* big = new FakeScreen("Form_calcu", "butStart");
+    big->setGeometry(-300, 5000, 5000, 4000);
+    return big;
+  });
+  QWidget* screen = screens.Show(ScreenId::kCalcu, Owner::kNone);
+  const QRect room = screen->screen()->availableGeometry();
+  EXPECT_TRUE(room.contains(screen->frameGeometry())) << room.width() << "x" << room.height();
+  EXPECT_GT(screen->width(), room.width() / 2);
+  // One that fits stays where and as large as it is.
+  screens.Register(ScreenId::kNc, [](AppContext&) {
+    auto* fits = new FakeScreen("Form_nc", "cmdSTART");
+    fits->setGeometry(40, 50, 300, 200);
+    return fits;
+  });
+  QWidget* fits = screens.Show(ScreenId::kNc, Owner::kNone);
+  EXPECT_EQ(fits->geometry(), QRect(40, 50, 300, 200));
+}
+
 TEST_F(ConventionsFixture, QuittingAsksOnlyForUnsavedWorkAndNoKeepsEverything) {
   Form_main menu(screens);
   screens.SetMenu(&menu);
