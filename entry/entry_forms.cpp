@@ -224,6 +224,26 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   layout->addWidget(LabelStatus);
 
   UndoStack = new QUndoStack(this);
+  layout->addLayout(BuildButtons());
+  connect(CmdSave, &QPushButton::clicked, this, [this] { Save(); });
+  connect(CmdReload, &QPushButton::clicked, this, [this] {
+    if (m_edited && !confirmDiscard()) return;
+    Reload();
+  });
+  connect(CmdInsertRow, &QPushButton::clicked, this, [this] { InsertRow(); });
+  connect(CmdDeleteRow, &QPushButton::clicked, this, [this] { DeleteRows(); });
+  resize(620, 640);
+
+  confirmDiscard = [this] {
+    return QMessageBox::question(this, windowTitle(),
+                                 tr("訂正が保存されていません。この訂正を捨てますか？"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  };
+  m_watch = new FileChangeWatch([this] { return FilePath(); }, [this] { FileChanged(); }, this);
+  Reload();
+}
+
+QHBoxLayout* Form_con2amd::BuildButtons() {
   auto* buttons = new QHBoxLayout;
   auto addButton = [this, buttons](QPushButton*& button, const char* name, const QString& caption) {
     button = new QPushButton(caption, this);
@@ -237,7 +257,6 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   buttons->addStretch(1);
   addButton(CmdReload, "CmdReload", tr("再読込"));
   addButton(CmdSave, "CmdSave", tr("保存"));
-  layout->addLayout(buttons);
   CmdUndo->setToolTip(tr("元に戻す (Ctrl+Z)"));
   CmdRedo->setToolTip(tr("やり直し (Ctrl+Y)"));
   CmdUndo->setEnabled(false);
@@ -256,23 +275,7 @@ Form_con2amd::Form_con2amd(AppContext& context) : m_context(context) {
   redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(redoAction, &QAction::triggered, UndoStack, &QUndoStack::redo);
   addActions({undoAction, redoAction});
-
-  connect(CmdSave, &QPushButton::clicked, this, [this] { Save(); });
-  connect(CmdReload, &QPushButton::clicked, this, [this] {
-    if (m_edited && !confirmDiscard()) return;
-    Reload();
-  });
-  connect(CmdInsertRow, &QPushButton::clicked, this, [this] { InsertRow(); });
-  connect(CmdDeleteRow, &QPushButton::clicked, this, [this] { DeleteRows(); });
-  resize(620, 640);
-
-  confirmDiscard = [this] {
-    return QMessageBox::question(this, windowTitle(),
-                                 tr("訂正が保存されていません。この訂正を捨てますか？"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-  };
-  m_watch = new FileChangeWatch([this] { return FilePath(); }, [this] { FileChanged(); }, this);
-  Reload();
+  return buttons;
 }
 
 QString Form_con2amd::FilePath() const { return ToQString(m_context.folder.PathOf(kContourFile)); }

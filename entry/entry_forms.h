@@ -1,6 +1,7 @@
 // The screens of shape entry: the entry sheet, conversion 1 and the contour table.
 #pragma once
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -118,6 +119,7 @@ class Form_con2amd : public QWidget, public HoldsUnsavedWork {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QHBoxLayout* BuildButtons();  // the buttons below the grid and the undo keys
   void FileChanged();
   QString FilePath() const;
   // The grid's cells as texts, and back (without recording an edit).
