@@ -34,6 +34,7 @@ inline constexpr const char* kCircleCircleCorner = " 交点無し? -RR(C)-";
 // Reasons of this program's own for input the constructions cannot handle.
 inline constexpr const char* kSameCentre = " 中心と点が重なり接線が引けない";
 inline constexpr const char* kNoTangent = " 接線が引けない";
+inline constexpr const char* kCrossingWithZeroMark = " 直線と円が交わる(S=0は接線)。手前の交点とします";
 inline constexpr const char* kTableFull = " 行数が2000を超えるため中止";
 inline constexpr const char* kNotANumber = " 計算できない値のため中止";
 }  // namespace conv2_reason

@@ -125,6 +125,9 @@ void Run::PassTwoCorners() {
   while (T.CurRow <= T.RowCount) {
     const int i = T.CurRow;
     Mode = CodeOf(i);
+    // A corner item deletes a row without lowering the count: the pass ends
+    // at the end row instead of running on and overwriting it.
+    if (Mode == kEnd) break;
     if (i >= 3 && Mode == kCircle && CornerPending == 1 && P1(i - 2) != 0) {
       CircleCornerCircle();
     } else if (Mode == kPoint && P1(i) == 0) {

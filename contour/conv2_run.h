@@ -1,7 +1,9 @@
 // The working state and the named steps of one CONV-2 run (used by the driver, pass 1 and pass 2).
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "contour/conv2.h"
 
@@ -36,6 +38,25 @@ constexpr double kOnLineTolerance = 0.001;
 // How far past +-1 an arc-sine argument may lie from rounding alone (a circle
 // that just touches); such arguments are taken as +-1 without a message.
 constexpr double kSineRoundingSlack = 1e-12;
+// Element lists are typed to 3 decimals. A corner arc whose ends lie closer
+// together than that last decimal cannot be told from a point (and an NC arc
+// with equal ends is a full circle): the lines at such a corner count as
+// collinear. A line that passes more than this inside a circle is no tangent.
+constexpr double kInputResolution = 0.001;
+// How far a corner's tangent point may pass the far end of its segment (half
+// the input's last decimal) and still count as fitting.
+constexpr double kFitSlack = kInputResolution / 2;
+// X differences of constructed points up to this are rounding noise: the line
+// through them is vertical. Typed points differ by 0.001 at least.
+constexpr double kVerticalNoise = 1e-9;
+
+// True when the step (dx, dy) from one point to the next is a vertical line:
+// dx is 0, or noise on a segment at least the input's last decimal long.
+// exact: a step of no length at all stays vertical as it always was.
+inline bool IsVerticalStep(double dx, double dy) {
+  const bool noise = dx >= -kVerticalNoise && dx <= kVerticalNoise;
+  return dx == 0 || (noise && (dy > kInputResolution || dy < -kInputResolution));
+}
 
 // Element codes of the element file.
 enum Code : int {
@@ -73,6 +94,8 @@ struct Run {
   double CentreX = 0, CentreY = 0, ArcRadius = 0;
   double Dist = 0;
   double Disc = 0;
+  // Corners refused in pass 1 (X, Y, R), so that pass 2 does not report them again.
+  std::vector<std::array<double, 3>> RefusedCorners;
 
   // Table access. Reads outside rows 0..2000 give an empty value (0); a write
   // outside them stops the run as a table overflow.
@@ -115,13 +138,27 @@ struct Run {
   // kOnLineTolerance: an arc may end there without a tangent.
   bool OnCircle(int circle, int point) const;
   void ApplyDiscriminantRule(const char* reason);
+  // The entry side of a circle with its mark: the sign of the mark; for the
+  // mark 0 (a tangent) 0, or -1 (the nearer crossing, reported) when the
+  // line passes inside the circle by more than the input's last decimal.
+  double EntrySign(double mark, double centreDistance, double radius);
   // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
   // with a construction message when reportBeyondOne is set.
   double AsinDegClamped(double sine, bool reportBeyondOne);
 
   // Pass 2 (corners.cpp).
-  void CornerRadius(double radius);
+  // Makes the corner of the given radius at the point row CurRow (CurX,
+  // CurY); false when it is refused (reported, the row unchanged).
+  bool CornerRadius(double radius);
   void CornerCentre(double radius, int side);
+  // True when a row before a corner's vertex ends the segment into it, or a
+  // row after it ends the segment out of it (so the tangent point must lie
+  // within that segment).
+  bool StartsSegmentInto(int row) const;
+  bool EndsSegmentOutOf(int row) const;
+  // Reports a corner R that is not made; a point refused in pass 1 is met
+  // again in pass 2 and reported once.
+  void RefuseCorner(double radius);
   void CornerItem();
   void LineCornerLine();
   // True when the segment of rows `from` -> `to` is not vertical and row
@@ -134,6 +171,11 @@ struct Run {
   void LineCornerCircle();
   void CircleCornerLine();
   void CircleCornerCircle();
+  // Circles at rows i - 2 and i that the corner item of row i - 1 cannot
+  // join: the item row becomes their crossing (the one the corner would have
+  // rounded), or, when they do not meet, the point of the first circle
+  // nearest the second, followed by the point of the second nearest the first.
+  void JoinCirclesWithoutCorner(int i);
 
  private:
   static double Read(const ElementTable::Column& column, int row) {

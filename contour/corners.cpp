@@ -1,4 +1,5 @@
 // Pass 2 of CONV-2: corner radii at points and "(C)" corner items between elements.
+#include <algorithm>
 #include <cmath>
 
 #include "contour/conv2_run.h"
@@ -13,6 +14,7 @@ struct Point {
 };
 
 bool IsFinite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Foot of the perpendicular from (px, py) on the line y = m x + k.
 Point FootOnLine(double px, double py, double m, double k) {
@@ -82,7 +84,31 @@ void Run::CornerCentre(double radius, int side) {
   }
 }
 
-void Run::CornerRadius(double radius) {
+bool Run::StartsSegmentInto(int row) const {
+  // Rows before the vertex are made already: points, and entering lines'
+  // end points, which keep their code.
+  const int code = CodeOf(row);
+  return row >= 1 && P1(row) == 0 && (code == kPoint || code == kEnteringLine);
+}
+
+bool Run::EndsSegmentOutOf(int row) const {
+  // In pass 1 the row after may still be an element: the line from the
+  // vertex runs to its point, which a leaving or entering line then meets
+  // there. Other elements end the segment elsewhere.
+  const int code = CodeOf(row);
+  if (code == kLeavingLine || code == kEnteringLine) return PassTwo == 0 || P1(row) == 0;
+  return code == kPoint && P1(row) == 0;
+}
+
+void Run::RefuseCorner(double radius) {
+  const std::array<double, 3> corner{CurX, CurY, radius};
+  const bool seen = std::find(RefusedCorners.begin(), RefusedCorners.end(), corner) != RefusedCorners.end();
+  if (PassTwo == 1 && seen) return;
+  if (PassTwo == 0) RefusedCorners.push_back(corner);
+  ReportConstructionError(conv2_reason::kCornerDoesNotFit);
+}
+
+bool Run::CornerRadius(double radius) {
   const int i = T.CurRow;
   const int nextPoint = CodeOf(i + 1) == kCornerItem ? i + 2 : i + 1;
   // Turn indicator: cross product of the incoming and the outgoing direction.
@@ -90,8 +116,8 @@ void Run::CornerRadius(double radius) {
   const double qx = X(nextPoint) - X(i), qy = Y(nextPoint) - Y(i);
   const double turn = d1x * qy - d1y * qx;
   if (turn == 0) {  // exact: only collinear segments give no side at all
-    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
-    return;
+    RefuseCorner(radius);
+    return false;
   }
   const int side = Sgn(turn);
   CornerCentre(radius, side);
@@ -104,8 +130,22 @@ void Run::CornerRadius(double radius) {
   if (!IsFinite({CentreX, CentreY}) || !IsFinite(first) || !IsFinite(second)) {
     // The line state does not describe two crossing lines at this point (a
     // corner on the first row of a contour, or lines that do not meet there).
-    ReportConstructionError(conv2_reason::kCornerDoesNotFit);
-    return;
+    RefuseCorner(radius);
+    return false;
+  }
+  const Point vertex{CurX, CurY};
+  // Lines that are collinear in the input's decimals (though not in binary)
+  // give an arc whose ends coincide.
+  const bool collinear = Distance(first, second) < kInputResolution;
+  // A corner too big for a segment puts its tangent point past the segment's
+  // other end, and the path would run back.
+  const bool pastStart = StartsSegmentInto(i - 1) &&
+                         Distance(first, vertex) > Distance({X(i - 1), Y(i - 1)}, vertex) + kFitSlack;
+  const bool pastEnd = EndsSegmentOutOf(nextPoint) &&
+                       Distance(second, vertex) > Distance({X(nextPoint), Y(nextPoint)}, vertex) + kFitSlack;
+  if (collinear || pastStart || pastEnd) {
+    RefuseCorner(radius);
+    return false;
   }
   ArcRadius = radius * side;
   CurX = first.x;
@@ -119,6 +159,7 @@ void Run::CornerRadius(double radius) {
   ++T.CurRow;
   InsertRow();
   StorePoint();
+  return true;
 }
 
 void Run::CornerItem() {
@@ -138,9 +179,8 @@ void Run::CornerItem() {
 
 bool Run::ContinuesLine(int from, int to, int point) const {
   const double ex = X(to) - X(from), ey = Y(to) - Y(from);
-  // Exact: the line state loses a vertical entering line, so there is
-  // nothing to keep.
-  if (ex == 0) return false;
+  // The line state loses a vertical entering line, so there is nothing to keep.
+  if (IsVerticalStep(ex, ey)) return false;
   const double px = X(point) - X(to), py = Y(point) - Y(to);
   return std::fabs(ex * py - ey * px) <= kOnLineTolerance * std::hypot(ex, ey);
 }
@@ -155,8 +195,8 @@ void Run::LineFromEndPoint(int before, int end, int point) {
   // vertical.
   const double dx = X(point) - X(end);
   const double dy = Y(point) - Y(end);
-  PrevVertical = dx == 0 ? 1 : 0;
-  if (dx != 0) {
+  PrevVertical = IsVerticalStep(dx, dy) ? 1 : 0;
+  if (PrevVertical == 0) {
     PrevSlope = dy / dx;
     PrevIntercept = Y(end) - X(end) * PrevSlope;
   }
@@ -170,12 +210,14 @@ void Run::LineCornerLine() {
   Set(&ElementTable::Y, i - 1, CurY);
   DeleteRow();
   --T.CurRow;
-  CornerRadius(cornerRadius);
+  // Not made: the item's row stays as the vertex, a point with its R.
+  if (!CornerRadius(cornerRadius) && CodeOf(T.CurRow) == kCornerItem) Set(&ElementTable::Code, T.CurRow, kPoint);
 }
 
 void Run::LineCornerCircle() {
   const int i = T.CurRow;
   const double rc = P2(i - 1);
+  if (CodeOf(i - 2) == kEnteringLine) LineFromEndPoint(i - 3, i - 2, i);
   const double a = X(i + 1), b = Y(i + 1), r = P1(i + 1), mark = P2(i + 1);
   const bool vertical = PrevVertical == 1;
   const double dirSign = vertical ? (Y(i) - Y(i - 2) > 0 ? -1 : 1) : (X(i) - X(i - 2) > 0 ? -1 : 1);
@@ -275,16 +317,14 @@ void Run::CircleCornerCircle() {
   const double r2 = P1(i) - rc;
   const double mark2 = P2(i);
   if (d - kCircleGapTolerance > std::fabs(r1) + std::fabs(r2)) {
-    ReportConstructionError(conv2_reason::kCircleCircleCorner);
-    CornerPending = 0;
+    JoinCirclesWithoutCorner(i);
     return;
   }
   double cosAlpha = (d * d + r1 * r1 - r2 * r2) / (2 * std::fabs(r1) * d);
   cosAlpha = Sgn(cosAlpha) * RoundHalfEven(std::fabs(cosAlpha), kCornerCosinePlaces);
   if (!(cosAlpha >= -1 && cosAlpha <= 1)) {
     // One shifted circle inside the other, or no distance: they do not cross.
-    ReportConstructionError(conv2_reason::kCircleCircleCorner);
-    CornerPending = 0;
+    JoinCirclesWithoutCorner(i);
     return;
   }
   double alpha = cosAlpha == 0 ? 90 : AcosDeg(cosAlpha);
@@ -323,6 +363,50 @@ void Run::CircleCornerCircle() {
     StorePoint();
   }
   CornerPending = 0;
+}
+
+void Run::JoinCirclesWithoutCorner(int i) {
+  const Point a{X(i - 2), Y(i - 2)}, b{X(i), Y(i)};
+  const double ra = std::fabs(P1(i - 2)), rb = std::fabs(P1(i));
+  const double rc = P2(i - 1);
+  const double d = Distance(a, b);
+  // Unit vector from A's centre to B's (along +X when the centres coincide).
+  const Point u = d > 0 ? Point{(b.x - a.x) / d, (b.y - a.y) / d} : Point{1, 0};
+  const bool meet = d > 0 && d <= ra + rb + kCircleGapTolerance && d >= std::fabs(ra - rb) - kCircleGapTolerance;
+  // The item pass 1 puts between circles that touch asks for no corner.
+  if (!meet || std::fabs(rc) != kCrossingItemRadius) ReportConstructionError(conv2_reason::kCircleCircleCorner);
+  CornerPending = 0;
+  // Only the item's own row is rewritten.
+  if (CodeOf(i - 1) != kCornerItem) return;
+  Point onA, onB;
+  if (meet) {
+    // The crossing on the side the corner would have taken: left of the
+    // line A-B when the mark of B and the shifted radius of A agree in sign.
+    const double along = (d * d + ra * ra - rb * rb) / (2 * d);
+    const double height = std::sqrt(std::max(0.0, ra * ra - along * along));
+    const double shifted = P1(i - 2) - rc;
+    const double side = shifted == 0 || P1(i) - rc == 0 || Sgn(P2(i)) * Sgn(shifted) >= 0 ? 1 : -1;
+    onA = onB = {a.x + along * u.x - side * height * u.y, a.y + along * u.y + side * height * u.x};
+  } else if (d > ra + rb) {
+    onA = {a.x + ra * u.x, a.y + ra * u.y};
+    onB = {b.x - rb * u.x, b.y - rb * u.y};
+  } else {
+    // One inside the other: both points on the side where they come nearest.
+    const double toward = ra >= rb ? 1 : -1;
+    onA = {a.x + toward * ra * u.x, a.y + toward * ra * u.y};
+    onB = {b.x + toward * rb * u.x, b.y + toward * rb * u.y};
+  }
+  T.CurRow = i - 1;
+  CurX = onA.x;
+  CurY = onA.y;
+  StorePoint();
+  ++T.CurRow;
+  if (!meet) {
+    InsertRow();
+    CurX = onB.x;
+    CurY = onB.y;
+    StorePoint();
+  }
 }
 
 }  // namespace vx::conv2

@@ -28,6 +28,15 @@ bool Run::OnCircle(int circle, int point) const {
 
 bool Run::StartOfContour(int row) const { return row == 1 || CodeOf(row - 1) == kSeparator; }
 
+double Run::EntrySign(double mark, double centreDistance, double radius) {
+  if (mark != 0) return Sgn(mark);
+  // The mark 0 asks for the foot of the perpendicular, which is the entry
+  // only when the line is a tangent. Through the circle, the nearer crossing.
+  if (std::fabs(radius) - centreDistance <= kInputResolution) return 0;
+  ReportConstructionError(conv2_reason::kCrossingWithZeroMark);
+  return -1;
+}
+
 void Run::ApplyDiscriminantRule(const char* reason) {
   if (Disc < -kDiscriminantTolerance) {
     ReportConstructionError(reason);
@@ -88,7 +97,7 @@ void Run::PointStep() {
     TangentConstruction(dx, dy);
     return;
   }
-  if (dx == 0) {
+  if (IsVerticalStep(dx, dy)) {
     CurVertical = 1;
   } else {
     CurSlope = dy / dx;
@@ -100,13 +109,17 @@ void Run::PointStep() {
   }
   CurX = X(i);
   CurY = Y(i);
-  if (P2(i) != 0) {
+  if (CornerPending == 1 && (P2(i) == 0 || CodeOf(i - 1) == kCornerItem)) {
+    // A "(C)" item right before asks for the corner at this joint; a corner
+    // R of the point (a leaving line's own) at the same joint gives way to it.
+    CornerItem();
+  } else if (P2(i) != 0) {
+    // Right behind a "(C)" item the corner is the item's, made in pass 2.
+    if (PassTwo == 0 && CodeOf(i - 1) == kCornerItem) return;
     // The corner pass goes over an entering line's end point, which keeps
     // its element code; the line before the corner starts there.
     if (PassTwo == 1 && CodeOf(i - 1) == kEnteringLine) LineFromEndPoint(i - 2, i - 1, i);
     CornerRadius(P2(i));
-  } else if (CornerPending == 1) {
-    CornerItem();
   }
 }
 
@@ -140,7 +153,8 @@ void Run::LeavingLine() {
       CurY = PrevIntercept + CurX * PrevSlope;
     }
   } else if (PrevVertical == 1) {
-    CurX = X(i - 1);
+    // The vertical line is the element before, past a "(C)" item.
+    CurX = X(CodeOf(i - 1) == kCornerItem ? i - 2 : i - 1);
     CurY = CurIntercept + CurX * CurSlope;
   } else if (StartOfContour(i)) {
     CurX = X(i);
@@ -235,12 +249,13 @@ void Run::CircleStep() {
     Disc = RoundHalfEven(r * r - (x0 - a) * (x0 - a), kLineCircleDiscPlaces);
     ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
     CurX = x0;
-    CurY = b - Sgn(mark) * Sgn(DirSign) * std::sqrt(Disc);
+    CurY = b - EntrySign(mark, std::fabs(x0 - a), r) * Sgn(DirSign) * std::sqrt(Disc);
   } else {
     const double m = PrevSlope, k = PrevIntercept;
     Disc = RoundHalfEven(LineCircleDisc(m, k, a, b, r), kLineCircleDiscPlaces);
     ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    const double s = Sgn(mark) * Sgn(DirSign);
+    // Distance of the centre from the line y = m x + k.
+    const double s = EntrySign(mark, std::fabs(m * a - b + k) / std::sqrt(1 + m * m), r) * Sgn(DirSign);
     CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
     CurY = k + m * CurX;
   }
@@ -351,21 +366,31 @@ void Run::CircleExit() {
   const int circle = T.CurRow - 1;
   const double a = X(circle), b = Y(circle), r = P1(circle), mark = P2(circle);
   ExitSign = std::fabs(mark) < 2 ? -1 : 1;
-  if (CurVertical == 1) {
-    const double x0 = elementX - (Mode == kParallelLine ? shift * VerticalShiftSign(angle) : 0);
-    Disc = r * r - (x0 - a) * (x0 - a);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    DirSign = DirSignOf(angle);
-    CurX = x0;
-    CurY = b - Sgn(ExitSign) * Sgn(DirSign) * std::sqrt(Disc);
-  } else {
-    const double m = CurSlope, k = CurIntercept;
-    Disc = LineCircleDisc(m, k, a, b, r);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
-    DirSign = DirSignOf(angle);
-    const double s = Sgn(ExitSign) * Sgn(DirSign);
-    CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
-    CurY = k + m * CurX;
+  const bool vertical = CurVertical == 1;
+  const double x0 = elementX - (Mode == kParallelLine ? shift * VerticalShiftSign(angle) : 0);
+  const double m = CurSlope, k = CurIntercept;
+  Disc = vertical ? r * r - (x0 - a) * (x0 - a) : LineCircleDisc(m, k, a, b, r);
+  ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
+  DirSign = DirSignOf(angle);
+  // The crossing on the given side: s = sgn(ExitSign) sgn(DirSign) picks it.
+  const auto crossing = [&](double s) {
+    if (vertical) {
+      CurX = x0;
+      CurY = b - s * std::sqrt(Disc);
+    } else {
+      CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
+      CurY = k + m * CurX;
+    }
+  };
+  const double s = Sgn(ExitSign) * Sgn(DirSign);
+  crossing(s);
+  if (Mode == kPoint) {
+    // A point has no angle: the mark picks its crossing as for a line
+    // towards +X (or up). The line runs from the point to the row after it;
+    // a crossing at or past that row would make it run back, so the other
+    // crossing is the exit.
+    const double dx = X(element + 1) - elementX, dy = Y(element + 1) - Y(element);
+    if ((X(element + 1) - CurX) * dx + (Y(element + 1) - CurY) * dy <= 0) crossing(-s);
   }
   if (steppedBack) ++T.CurRow;
   if (Mode == kEnteringLine) InsertRow();

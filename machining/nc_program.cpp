@@ -1,6 +1,7 @@
 // NC program generation: the blocks of one program for every piece of the layout.
 #include "machining/nc_program.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "shell/contour_codes.h"
@@ -18,7 +19,64 @@ constexpr const char* kLineEnd = "\r\n";
 bool ToFile(double target) { return target == 1 || target == 3; }      // exact: typed codes
 bool ToPrinter(double target) { return target == 2 || target == 3; }   // exact: typed codes
 
+// A value as the NC text gives it back, in whole thousandths.
+long long Thousandths(double v) { return std::llround(RoundHalfEven(v, 3) * 1000); }
+
+struct GridPoint {
+  long long x;
+  long long y;
+};
+
+Vec2 FromGrid(GridPoint p) { return {static_cast<double>(p.x) / 1000, static_cast<double>(p.y) / 1000}; }
+
+// How much farther from c the start s lies than the end e.
+double RadiusGap(GridPoint s, GridPoint c, GridPoint e) {
+  return std::fabs(Distance(FromGrid(s), FromGrid(c)) - Distance(FromGrid(e), FromGrid(c)));
+}
+
+// The grid point near the true centre where the rounded ends s and e lie
+// equally far, as near as the grid allows: every point within half the
+// tolerance is as good, and of those the one nearest the true centre is taken.
+// Points equally far from both ends lie on their perpendicular bisector; the
+// grid points round the true centre's foot on it are tried.
+GridPoint BalancedCentre(GridPoint s, GridPoint e, Vec2 centre, GridPoint best) {
+  const Vec2 rs = FromGrid(s), re = FromGrid(e);
+  const Vec2 along = Unit(re - rs);
+  const Vec2 foot = centre - along * Dot(centre - (rs + re) * 0.5, along);
+  const GridPoint base{Thousandths(foot.x), Thousandths(foot.y)};
+  auto rank = [](double gap) { return gap <= kArcRadiusTolerance / 2 ? 0.0 : gap; };
+  double bestRank = rank(RadiusGap(s, best, e));
+  double bestDistance = Distance(FromGrid(best), centre);
+  constexpr int kSteps = 3;
+  for (int a = -kSteps; a <= kSteps; ++a) {
+    for (int b = -kSteps; b <= kSteps; ++b) {
+      const GridPoint c{base.x + a, base.y + b};
+      const double r = rank(RadiusGap(s, c, e));
+      const double distance = Distance(FromGrid(c), centre);
+      if (r < bestRank || (r == bestRank && distance < bestDistance)) {  // exact: equal ranks tie
+        best = c;
+        bestRank = r;
+        bestDistance = distance;
+      }
+    }
+  }
+  return best;
+}
+
 }  // namespace
+
+ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
+  const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
+  const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
+  GridPoint c{s.x + Thousandths(centre.x - start.x), s.y + Thousandths(centre.y - start.y)};
+  const double gap = RadiusGap(s, c, e);
+  // A larger gap than rounding can make (ends within 0.00075 mm of the circle,
+  // each coordinate moved by up to 0.0005, the centre by up to 0.0014) is a
+  // fault of the path itself, and moving the centre would hide it.
+  constexpr double kRoundingGap = 0.006;
+  if (gap > kArcRadiusTolerance && gap <= kRoundingGap) c = BalancedCentre(s, e, centre, c);
+  return {static_cast<double>(c.x - s.x) / 1000, static_cast<double>(c.y - s.y) / 1000};
+}
 
 std::string FormatCoord(double v) {
   std::string text = SignBlankTrimmed(RoundHalfEven(v, 3));
@@ -140,10 +198,10 @@ void NcGenerator::EmitPiece() {
       WriteNumberedBlock(block);
     } else {
       ++i;
-      const double centreX = Value(t.X, i - 1), centreY = Value(t.Y, i - 1);
+      auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
+      const ArcOffsets ij = ArcCentreOffsets(point(i - 2), point(i - 1), point(i));
       const std::string word = Value(t.P1, i - 1) > 0 ? "G03" : "G02";
-      WriteNumberedBlock(word + Coords(i) + "I" + FormatCoord(centreX - Value(t.X, i - 2)) + "J" +
-                         FormatCoord(centreY - Value(t.Y, i - 2)));
+      WriteNumberedBlock(word + Coords(i) + "I" + FormatCoord(ij.i) + "J" + FormatCoord(ij.j));
     }
   }
   WriteBlock("M21");

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "machining/path_geometry.h"
 #include "machining/piece_layout.h"
 #include "platform/message_box.h"
 #include "platform/printer.h"
@@ -31,6 +32,27 @@ inline constexpr const char* kOnlineMessage = "[ ｵﾝﾗｲﾝ ﾁｭｳ!!   �
 // zero before the point below 1, always with a point: 10 -> "10.",
 // -0.25 -> "-.25", 0.0004 -> "0.".
 std::string FormatCoord(double v);
+
+// How far the start and the end of an arc block, as a controller reads them,
+// may differ in their distance from its centre: a controller's radius check
+// allows about this much before it stops with an alarm.
+inline constexpr double kArcRadiusTolerance = 0.001;
+
+// The centre offsets I, J of the arc block from start about centre to end.
+// Normally centre - start rounded to 3 decimals. When the controller, reading
+// start, end and start + (I, J) at 3 decimals, would find the start and the
+// end farther than kArcRadiusTolerance apart in their distance from the
+// centre, the centre is taken instead at the 0.001 mm grid point near the
+// true centre where the two distances agree best (within half the tolerance
+// where such a point lies within three grid steps of the perpendicular
+// bisector of the rounded ends, nearest the true centre). A gap larger than
+// rounding can make (over 0.006 mm) is left as it is: the path itself is
+// wrong there. I and J are whole thousandths either way.
+struct ArcOffsets {
+  double i = 0;
+  double j = 0;
+};
+ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end);
 
 // The speed block: "F" + text + "M90" when the text is a number greater than
 // 0 (a "." appended when it has none), else "M90" alone (also for a text that

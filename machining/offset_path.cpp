@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include "machining/path_geometry.h"
 
 #include "shell/contour_codes.h"
 #include "shell/degree.h"
@@ -71,6 +74,8 @@ class OffsetRun {
   OffsetRun(ElementTable& table, double offset, MessageBox& box) : m_t(table), m_offset(offset), m_box(box) {}
 
   void Run();
+  // The rows whose vertex was reported (two straight lines that do not meet).
+  const std::vector<int>& ReportedRows() const { return m_reported; }
 
  private:
   // Reads beyond the table see an empty row; the walk may look up to two rows
@@ -110,6 +115,7 @@ class OffsetRun {
   double m_prevSlope = 0, m_prevIntercept = 0;
   double m_nextSlope = 0, m_nextIntercept = 0;
   bool m_prevVertical = false, m_nextVertical = false;
+  std::vector<int> m_reported;
 };
 
 void OffsetRun::RadiusPass() {
@@ -188,6 +194,7 @@ void OffsetRun::JoinAt(int i) {
 }
 
 void OffsetRun::ReportNoIntersection(int i) {
+  m_reported.push_back(i);
   m_box.Show("オフセット計算中 dataNO=" + SignBlankText(i) + "で交点ERROR");
 }
 
@@ -285,9 +292,275 @@ void OffsetRun::JoinSameCircle(int i) {
   SetVertex(i, {X(i - 1) + CosDeg(beta) * r, Y(i - 1) + SinDeg(beta) * r});
 }
 
+// --- Vertices on their elements ---------------------------------------------
+//
+// The walk above joins elements through slopes, rounded cosines and, where two
+// elements do not meet, the nearest touching point. Where its vertex lies on
+// both elements of the wire path, the vertex stays exactly as the walk made it,
+// and so does a vertex the walk reported (two straight lines that do not
+// meet). Elsewhere the vertex is made again from the elements themselves:
+// - an approach or exit line that meets the offset element: the crossing
+//   nearest the contour vertex; one that misses it (or meets an offset line
+//   only farther away than it is long): the point of the offset element
+//   beside the contour vertex (on the ray from an arc's centre through the
+//   vertex), and the line runs straight from the start hole to that point;
+// - two offset elements that meet: their crossing nearest the contour vertex;
+// - two that do not (the offset pulled them apart at a corner): the wire rolls
+//   round the corner on an arc of radius |offset| about the contour vertex,
+//   tangent to both, inserted as rows of its own (end of the one element,
+//   centre, start of the other).
+
+// How far a vertex may lie from an element of the wire path: a quarter of the
+// NC programs' 0.001 mm step, so that an arc block still closes after the
+// coordinates are rounded.
+constexpr double kVertexTolerance = 0.0005;
+// A corner arc shorter than this is not inserted (its two ends could round to
+// one NC point, which a controller reads as a full circle); the vertex goes to
+// the middle of the gap instead, within 0.00075 mm of both elements.
+constexpr double kMinCornerArcChord = 0.0015;
+
+// The element of the wire path on one side of a vertex, and the direction of
+// travel of the contour there.
+struct Side {
+  bool lead = false;     // an approach or exit line, not offset
+  bool usable = true;    // false for a lead line of zero length
+  double length = 0;     // of a lead line
+  PathElement element;
+  Vec2 tangent;
+};
+
+class VertexCheck {
+ public:
+  VertexCheck(ElementTable& table, double offset, MessageBox& box) : m_t(table), m_offset(offset), m_box(box) {
+    // The contour as loaded; the walk moves the vertices in the table.
+    const int last = std::min(m_t.RowCount + 1, ElementTable::kLastRow);
+    for (int r = 0; r <= last; ++r) {
+      m_contour.push_back({Get(m_t.X, r), Get(m_t.Y, r)});
+      m_contourRadius.push_back(Get(m_t.P1, r));
+    }
+  }
+
+  // reported: the rows the walk reported; they keep the place the message names.
+  void Run(const std::vector<int>& reported);
+
+ private:
+  static double Get(const ElementTable::Column& column, int i) {
+    return (i >= 0 && i <= ElementTable::kLastRow) ? static_cast<double>(column[static_cast<size_t>(i)]) : 0.0;
+  }
+  Vec2 Contour(int i) const { return m_contour[static_cast<size_t>(i)]; }
+  bool IsCentre(int i) const { return Get(m_t.P1, i) != 0; }
+
+  void CheckVertex(int i, int start, int end);
+  Side ElementBefore(int i, int start) const;
+  Side ElementAfter(int i, int end) const;
+  Side ArcSide(int centreRow, Vec2 v) const;
+  bool BeyondLead(const Side& before, const Side& after, int i, Vec2 p) const;
+  void MendLead(int i, const Side& lead, const Side& element);
+  void MendCorner(int i, const Side& before, const Side& after);
+  void InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to);
+  void LeadOffTheArc(int centreRow, int pointRow);
+  // Inserts count point rows after row `after`; false (reported on the
+  // message box) when the table has no room for them.
+  bool MakeRoom(int after, int count);
+  void SetVertex(int i, Vec2 p) {
+    m_t.X[static_cast<size_t>(i)] = p.x;
+    m_t.Y[static_cast<size_t>(i)] = p.y;
+  }
+
+  ElementTable& m_t;
+  const double m_offset;
+  MessageBox& m_box;
+  std::vector<Vec2> m_contour;
+  std::vector<double> m_contourRadius;
+};
+
+void VertexCheck::Run(const std::vector<int>& reported) {
+  // Sub-paths as the walk takes them. Each is mended from its last row up, and
+  // the sub-paths from the last one up, so that rows inserted never move a row
+  // still to be checked.
+  struct SubPath {
+    int start, end;
+  };
+  std::vector<SubPath> parts;
+  const int last = std::min(m_t.RowCount, ElementTable::kLastRow - 1);
+  for (int start = 1; start < last;) {
+    int end = start + 1;
+    while (end < last && Get(m_t.Code, end + 1) != kSeparatorCode && Get(m_t.Code, end + 1) != kEndCode) ++end;
+    parts.push_back({start, end});
+    start = end + 2;
+  }
+  for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+    const int start = part->start, end = part->end;
+    if (end - 1 > start && IsCentre(end - 1)) LeadOffTheArc(end - 1, end);
+    for (int i = end - 1; i > start; --i) {
+      const bool wasReported = std::find(reported.begin(), reported.end(), i) != reported.end();
+      if (!IsCentre(i) && !wasReported) CheckVertex(i, start, end);
+    }
+    if (start + 1 < end && IsCentre(start + 1)) LeadOffTheArc(start + 1, start);
+  }
+}
+
+void VertexCheck::LeadOffTheArc(int centreRow, int pointRow) {
+  // A sub-path that begins or ends on an arc, without an approach or exit line
+  // (outside what CONV-2 and the imports write): the wire goes straight from
+  // its start point onto the offset arc, or from it to its end point.
+  const Vec2 centre = Contour(centreRow);
+  const Vec2 ray = Unit(Contour(pointRow) - centre);
+  if (Length(ray) == 0) return;  // exact: a start point on the centre has no ray
+  const Vec2 onArc = centre + ray * std::fabs(Get(m_t.P1, centreRow));
+  const int after = std::min(centreRow, pointRow);
+  if (!MakeRoom(after, 1)) return;
+  SetVertex(after + 1, onArc);
+}
+
+bool VertexCheck::MakeRoom(int after, int count) {
+  // Rows after + 1 .. RowCount + 1 (the end row) move down by count; the new
+  // rows are points.
+  if (m_t.RowCount + 1 + count > ElementTable::kLastRow) {
+    m_box.Show("オフセット計算中 dataNO=" + SignBlankText(after) + "で交点ERROR");
+    return false;
+  }
+  for (int r = m_t.RowCount + 1; r > after; --r) {
+    for (ElementTable::Column* column : {&m_t.X, &m_t.Y, &m_t.Code, &m_t.P1, &m_t.P2}) {
+      (*column)[static_cast<size_t>(r + count)] = (*column)[static_cast<size_t>(r)];
+    }
+  }
+  m_t.RowCount += count;
+  for (int r = after + 1; r <= after + count; ++r) {
+    for (ElementTable::Column* column : {&m_t.Code, &m_t.P1, &m_t.P2}) (*column)[static_cast<size_t>(r)] = 0;
+  }
+  return true;
+}
+
+Side VertexCheck::ArcSide(int centreRow, Vec2 v) const {
+  Side s;
+  const Vec2 centre = Contour(centreRow);
+  s.element = CircleElement(centre, Get(m_t.P1, centreRow));
+  // Counter-clockwise travel (positive radius) has the centre on its left.
+  const Vec2 radial = Unit(v - centre);
+  s.tangent = m_contourRadius[static_cast<size_t>(centreRow)] > 0 ? LeftOf(radial) : LeftOf(radial) * -1.0;
+  return s;
+}
+
+Side VertexCheck::ElementBefore(int i, int start) const {
+  const Vec2 v = Contour(i);
+  if (IsCentre(i - 1)) return ArcSide(i - 1, v);
+  Side s;
+  const Vec2 p = Contour(i - 1);
+  s.tangent = Unit(v - p);
+  s.lead = i - 1 == start;
+  s.length = Distance(v, p);
+  s.usable = Length(s.tangent) > 0;
+  s.element = LineElement(p + LeftOf(s.tangent) * (s.lead ? 0.0 : m_offset), s.tangent);
+  return s;
+}
+
+Side VertexCheck::ElementAfter(int i, int end) const {
+  const Vec2 v = Contour(i);
+  if (IsCentre(i + 1)) return ArcSide(i + 1, v);
+  Side s;
+  s.tangent = Unit(Contour(i + 1) - v);
+  s.lead = i + 1 == end;
+  s.length = Distance(Contour(i + 1), v);
+  s.usable = Length(s.tangent) > 0;
+  s.element = LineElement(v + LeftOf(s.tangent) * (s.lead ? 0.0 : m_offset), s.tangent);
+  return s;
+}
+
+void VertexCheck::CheckVertex(int i, int start, int end) {
+  const Side before = ElementBefore(i, start);
+  const Side after = ElementAfter(i, end);
+  if (before.lead && after.lead) return;  // no contour element: the vertex stays on the contour
+  const Vec2 now{Get(m_t.X, i), Get(m_t.Y, i)};
+  auto onElement = [&now](const Side& s) { return s.lead || DistanceTo(s.element, now) <= kVertexTolerance; };
+  if (onElement(before) && onElement(after) && !BeyondLead(before, after, i, now)) return;
+  if (before.lead) {
+    MendLead(i, before, after);
+  } else if (after.lead) {
+    MendLead(i, after, before);
+  } else {
+    MendCorner(i, before, after);
+  }
+}
+
+// A lead line that meets an offset line at a small angle (or, through
+// rounding, an almost parallel one) crosses it far from the contour; farther
+// from the contour vertex than the lead line is long, the crossing is not used.
+bool VertexCheck::BeyondLead(const Side& before, const Side& after, int i, Vec2 p) const {
+  const Side& lead = before.lead ? before : after;
+  const Side& element = before.lead ? after : before;
+  if (!lead.lead || element.element.circle) return false;
+  return Distance(p, Contour(i)) > lead.length;
+}
+
+// The crossing of two elements nearest the contour vertex v, if they meet.
+bool NearestMeeting(const PathElement& a, const PathElement& b, Vec2 v, double slack, Vec2& result) {
+  const Meeting m = Meet(a, b, v, slack);
+  if (m.count == 0) return false;
+  result = m.points[0];
+  if (m.count == 2 && Distance(m.points[1], v) < Distance(m.points[0], v)) result = m.points[1];
+  return true;
+}
+
+void VertexCheck::MendLead(int i, const Side& lead, const Side& element) {
+  const Vec2 v = Contour(i);
+  Vec2 p;
+  if (lead.usable && NearestMeeting(lead.element, element.element, v, 0.0, p) &&
+      !BeyondLead(lead, element, i, p)) {
+    SetVertex(i, p);
+    return;
+  }
+  // Missed (or crossed too far away): the point of the offset element beside
+  // the contour vertex.
+  const PathElement& e = element.element;
+  if (e.circle) {
+    const Vec2 ray = Unit(v - e.centre);
+    SetVertex(i, e.centre + (Length(ray) > 0 ? ray : LeftOf(element.tangent)) * e.radius);
+  } else {
+    SetVertex(i, e.point + e.direction * Dot(v - e.point, e.direction));
+  }
+}
+
+void VertexCheck::MendCorner(int i, const Side& before, const Side& after) {
+  const Vec2 v = Contour(i);
+  Vec2 p;
+  if (NearestMeeting(before.element, after.element, v, kVertexTolerance, p)) {
+    SetVertex(i, p);
+    return;
+  }
+  // The end of the one offset element and the start of the other, both at the
+  // offset from the vertex; the arc between them turns the way the contour does
+  // (round the outside of a reversal: the side away from the offset).
+  const Vec2 from = v + LeftOf(before.tangent) * m_offset;
+  const Vec2 to = v + LeftOf(after.tangent) * m_offset;
+  if (Distance(from, to) <= kMinCornerArcChord) {
+    SetVertex(i, (from + to) * 0.5);
+    return;
+  }
+  const double turn = Cross(before.tangent, after.tangent);
+  double direction = turn > 0 ? 1.0 : -1.0;
+  if (std::fabs(turn) < 1e-12) direction = m_offset > 0 ? -1.0 : 1.0;
+  InsertCornerArc(i, from, v, direction * std::fabs(m_offset), to);
+}
+
+void VertexCheck::InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to) {
+  if (!MakeRoom(i, 2)) return;
+  SetVertex(i, from);
+  SetVertex(i + 1, centre);
+  m_t.P1[static_cast<size_t>(i + 1)] = signedRadius;
+  SetVertex(i + 2, to);
+}
+
 }  // namespace
 
 void ComputeOffsetPath(ElementTable& table, double offset, MessageBox& box) {
+  VertexCheck check(table, offset, box);
+  OffsetRun run(table, offset, box);
+  run.Run();
+  check.Run(run.ReportedRows());
+}
+
+void JoinOffsetVertices(ElementTable& table, double offset, MessageBox& box) {
   OffsetRun run(table, offset, box);
   run.Run();
 }

@@ -12,9 +12,26 @@ namespace vx {
 // the left of the direction of travel. Approach and exit lines (the first and
 // last segment of every sub-path, sub-paths split by Code 88) stay unshifted.
 // Two straight lines that do not meet leave their vertex in place and are
-// reported on box as "オフセット計算中 dataNO=" + row + "で交点ERROR"; a line
-// that misses a circle, or two circles that do not meet, take the nearest
-// touching point without a message. CurRow is left at RowCount or beyond.
+// reported on box as "オフセット計算中 dataNO=" + row + "で交点ERROR".
+// Every other vertex lies on both elements of the path that meet there
+// (within 0.0005 mm): an approach or exit line that misses an offset arc ends
+// on the arc where the ray from its centre through the contour vertex meets
+// it (one that meets an offset line only far away ends beside the contour
+// vertex), and two offset elements that no longer meet at a corner are joined
+// by an arc of radius |offset| about the contour vertex, inserted as two more
+// rows (its centre, then the start of the next element): RowCount grows by 2
+// for each such corner. A sub-path that begins or ends on an arc (no approach
+// or exit line) gets one more row, the point of the offset arc on the ray
+// from its centre through the start or end point. Without room for new rows
+// in the table the place is reported like a failed intersection and left as
+// the joins made it.
+// CurRow is left at RowCount or beyond.
 void ComputeOffsetPath(ElementTable& table, double offset, MessageBox& box);
+
+// The joins alone: each vertex from the slopes and rounded cosines of its two
+// elements, the nearest touching point where they do not meet, no rows
+// inserted. This is the path of earlier versions; ComputeOffsetPath keeps each
+// of these vertices that lies on its elements. For comparisons in tests.
+void JoinOffsetVertices(ElementTable& table, double offset, MessageBox& box);
 
 }  // namespace vx

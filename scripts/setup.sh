@@ -8,6 +8,7 @@ vx_packages=(
   libfreexl-dev
   fonts-ipafont-gothic
   python3 python3-ezdxf
+  linuxcnc-uspace
 )
 
 vx_install_missing() {

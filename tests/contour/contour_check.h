@@ -155,4 +155,178 @@ inline void ExpectSmoothAt(const std::vector<Row>& rows, int at, double toleranc
   EXPECT_GT(in.x * out.x + in.y * out.y, 0) << "reversal at row " << at << " " << rows[at - 1];
 }
 
+
+// What a contour should be, piece by piece, as the element list describes it.
+// JudgeContour walks the point and arc rows along the pieces.
+struct Piece {
+  enum Kind {
+    kVertex,   // the current point row is at p (consumes nothing)
+    kLine,     // one segment on the line through p in the direction d
+    kTangent,  // one segment, tangent to the arcs at whichever of its ends touch one
+    kJoin,     // one segment of any direction (a fallback join)
+    kArc,      // an arc of the circle with centre p and signed radius r
+    kCorner,   // a corner arc of radius |r|, tangent to both neighbours
+  };
+  Kind kind;
+  Vec2 p{};
+  Vec2 d{};
+  double r = 0;
+  double slack = 0;        // vertex, arc start: extra distance allowed
+  bool through = false;    // tangent: its line passes through p
+};
+inline Piece VertexAt(Vec2 p, double slack = 0) { return {Piece::kVertex, p, {}, 0, slack}; }
+inline Piece LineThrough(Vec2 p, Vec2 d) { return {Piece::kLine, p, d}; }
+inline Piece TangentSegment() { return {Piece::kTangent}; }
+inline Piece TangentThrough(Vec2 p) { return {Piece::kTangent, p, {}, 0, 0, true}; }
+inline Piece JoinSegment() { return {Piece::kJoin}; }
+inline Piece ArcOf(Vec2 centre, double r, double startSlack = 0) { return {Piece::kArc, centre, {}, r, startSlack}; }
+inline Piece CornerOf(double r) { return {Piece::kCorner, {}, {}, r}; }
+
+// Tolerances of the judge. Constructed points carry the 6-place rounding of
+// the degree functions times lengths up to some 100 mm.
+struct JudgeTolerance {
+  double position = 2e-4;   // a point on its line or circle
+  double direction = 5e-4;  // sine of the kink at a tangent joint
+  double chord = 0.001;     // shortest corner arc (its ends must differ in 3 decimals)
+};
+
+// Walks the point and arc rows of one chain (rows 1..N) along a drawing.
+// Each check gives "" or what is wrong first ("row k: ...").
+class ContourJudge {
+ public:
+  ContourJudge(const std::vector<Row>& rows, JudgeTolerance tol) : m_rows(rows), m_tol(tol) {}
+
+  // Only point and arc rows with finite values, no "(C)" row left, every arc
+  // between two points.
+  std::string Structure() const {
+    if (m_rows.empty()) return "no rows";
+    if (IsArc(0)) return Fail(0, "starts with an arc");
+    for (size_t k = 0; k < m_rows.size(); ++k) {
+      const Row& r = m_rows[k];
+      if (!std::isfinite(r.x) || !std::isfinite(r.y) || !std::isfinite(r.p1)) return Fail(k, "not a number");
+      if (r.code == 5) return Fail(k, "a (C) item is left");
+      if (r.p1 != 0 && (k == 0 || k + 1 == m_rows.size() || IsArc(k - 1) || IsArc(k + 1))) {
+        return Fail(k, "arc not between two points");
+      }
+    }
+    return "";
+  }
+
+  // The pieces one after the other, and no row left over.
+  std::string Pieces(const std::vector<Piece>& drawing) {
+    m_pos = 0;
+    for (const Piece& piece : drawing) {
+      std::string e;
+      switch (piece.kind) {
+        case Piece::kVertex:
+          if (Length(m_rows[m_pos].At() - piece.p) > m_tol.position + piece.slack) e = Fail(m_pos, "not at the point");
+          break;
+        case Piece::kLine:
+        case Piece::kTangent:
+        case Piece::kJoin:
+          e = Segment(piece);
+          break;
+        case Piece::kArc:
+        case Piece::kCorner:
+          e = Arc(piece);
+          break;
+      }
+      if (!e.empty()) return e;
+    }
+    return m_pos + 1 == m_rows.size() ? "" : Fail(m_pos + 1, "rows beyond the drawing");
+  }
+
+  // No point where the path turns straight back on itself.
+  std::string NoTurnBack() const {
+    for (size_t k = 1; k + 1 < m_rows.size(); ++k) {
+      if (IsArc(k - 1) || IsArc(k) || IsArc(k + 1)) continue;
+      const Vec2 in = m_rows[k].At() - m_rows[k - 1].At();
+      const Vec2 out = m_rows[k + 1].At() - m_rows[k].At();
+      if (Length(in) > m_tol.position && Length(out) > m_tol.position &&
+          (in.x * out.x + in.y * out.y) / (Length(in) * Length(out)) < -0.9999) {
+        return Fail(k, "the path turns back");
+      }
+    }
+    return "";
+  }
+
+ private:
+  static std::string Fail(size_t row, const std::string& what) { return "row " + std::to_string(row + 1) + ": " + what; }
+  bool IsArc(size_t k) const { return k < m_rows.size() && m_rows[k].p1 != 0; }
+
+  // The path runs on without a kink or a reversal at point row k.
+  std::string SmoothAt(size_t k) const {
+    if (k == 0 || k + 1 >= m_rows.size()) return Fail(k, "no neighbour for a tangent joint");
+    const Vec2 in = DirectionInto(m_rows, static_cast<int>(k + 1));
+    const Vec2 out = DirectionOutOf(m_rows, static_cast<int>(k + 1));
+    if (std::fabs(Cross(in, out)) > m_tol.direction || in.x * out.x + in.y * out.y <= 0) return Fail(k, "kink");
+    return "";
+  }
+
+  bool OnArc(size_t k, const Row& centre, double slack) const {
+    return std::fabs(Length(m_rows[k].At() - centre.At()) - std::fabs(centre.p1)) <= m_tol.position + slack;
+  }
+
+  std::string Segment(const Piece& piece) {
+    if (m_pos + 1 >= m_rows.size() || IsArc(m_pos + 1)) return Fail(m_pos, "a segment is missing");
+    const Vec2 a = m_rows[m_pos].At(), b = m_rows[m_pos + 1].At();
+    if (piece.kind == Piece::kLine) {
+      const Vec2 along{piece.p.x + piece.d.x, piece.p.y + piece.d.y};
+      if (DistanceToLine(a, piece.p, along) > m_tol.position || DistanceToLine(b, piece.p, along) > m_tol.position) {
+        return Fail(m_pos, "segment off its line");
+      }
+      if ((b.x - a.x) * piece.d.x + (b.y - a.y) * piece.d.y <= 0) return Fail(m_pos, "segment runs backwards");
+    }
+    if (piece.kind == Piece::kTangent) {
+      if (Length(b - a) <= m_tol.position) return Fail(m_pos, "tangent of no length");
+      if (piece.through && DistanceToLine(piece.p, a, b) > m_tol.position) return Fail(m_pos, "tangent misses its point");
+      if (m_pos > 0 && IsArc(m_pos - 1)) {
+        if (std::string e = SmoothAt(m_pos); !e.empty()) return e;
+      }
+      if (IsArc(m_pos + 2)) {
+        if (std::string e = SmoothAt(m_pos + 1); !e.empty()) return e;
+      }
+    }
+    m_pos += 1;
+    return "";
+  }
+
+  std::string Arc(const Piece& piece) {
+    if (!IsArc(m_pos + 1)) return Fail(m_pos + 1, "an arc is missing");
+    const Row& c = m_rows[m_pos + 1];
+    if (piece.kind == Piece::kArc) {
+      if (Length(c.At() - piece.p) > m_tol.position || std::fabs(c.p1 - piece.r) > 1e-9) {
+        return Fail(m_pos + 1, "not the circle of the list");
+      }
+    } else {
+      if (std::fabs(std::fabs(c.p1) - std::fabs(piece.r)) > 1e-9) return Fail(m_pos + 1, "corner of another radius");
+      if (Length(m_rows[m_pos + 2].At() - m_rows[m_pos].At()) < m_tol.chord) {
+        return Fail(m_pos + 1, "corner of no length");
+      }
+    }
+    if (!OnArc(m_pos, c, piece.slack)) return Fail(m_pos, "arc starts off its circle");
+    if (!OnArc(m_pos + 2, c, 0)) return Fail(m_pos + 2, "arc ends off its circle");
+    if (piece.kind == Piece::kCorner) {
+      if (std::string e = SmoothAt(m_pos); !e.empty()) return e;
+      if (std::string e = SmoothAt(m_pos + 2); !e.empty()) return e;
+    }
+    m_pos += 2;
+    return "";
+  }
+
+  const std::vector<Row>& m_rows;
+  JudgeTolerance m_tol;
+  size_t m_pos = 0;
+};
+
+// "" when the rows (one chain, rows 1..N) are the drawing: its structure, its
+// pieces and no turning back; else what is wrong first.
+inline std::string JudgeContour(const std::vector<Row>& rows, const std::vector<Piece>& drawing,
+                                JudgeTolerance tol = {}) {
+  ContourJudge judge(rows, tol);
+  if (std::string e = judge.Structure(); !e.empty()) return e;
+  if (std::string e = judge.Pieces(drawing); !e.empty()) return e;
+  return judge.NoTurnBack();
+}
+
 }  // namespace vx::test

@@ -68,7 +68,7 @@ TEST_F(Conv2ScreenFixture, CaptionButtonAndMessagesGoToTheBox) {
   screen.setAttribute(Qt::WA_DeleteOnClose, false);
   button->click();
   EXPECT_EQ(screen.LastStatus(), Conv2Status::kOk);
-  EXPECT_EQ(messageBox.messages.size(), 2u);
+  EXPECT_EQ(messageBox.messages, std::vector<std::string>{"CONV-2 エラー 交点No= 2 コーナＲが入らない。 "});
   EXPECT_EQ(graphsOpened, 1);
 }
 

@@ -412,6 +412,27 @@ TEST_F(ViewWithFile, SheetPrintsTheOffsetPathLengthWithTwoDecimals) {
   EXPECT_EQ(view.PerimeterLabel(), "59.5");
 }
 
+TEST_F(ViewWithFile, OffsetPathRollsRoundACornerWhoseElementsNoLongerMeet) {
+  // A line turning sharply into an arc of radius 1: at offset 0.5 the wire
+  // rolls round the corner on an arc of radius 0.5 about (0, 0), from (0, 0.5)
+  // to (0.4, -0.3), and the screen and the sheet draw that arc.
+  Write({"-10,3,0,0,0", "-10,0,0,0,0", "0,0,0,0,0", "0.8,-0.6,0,1,0", "0.8,-1.6,0,0,0", "0.8,-4,0,0,0"});
+  view.SetOffsetText("0.5");
+  RecordingPrinter printer;
+  ASSERT_TRUE(view.PrintSheet(surface, printer, table, layout, path, "d"));
+  int onCornerArc = 0;
+  for (const DrawOp& op : surface.Lines(kOffsetColour)) {
+    const bool inside = op.x2 > 1e-3 && op.y2 < 0.5 - 1e-3 && op.y2 > -0.3 + 1e-3;
+    if (inside && std::fabs(std::hypot(op.x2, op.y2) - 0.5) < 1e-5) ++onCornerArc;
+  }
+  EXPECT_EQ(onCornerArc, 2);
+  EXPECT_EQ(printer.lines, static_cast<int>(surface.Lines(kContourColour).size() +
+                                            surface.Lines(kOffsetColour).size() + surface.Lines(kAxesColour).size()));
+  // 2.5 + 10 + 2.9 along the lines, and two arcs of 1.107 each drawn as chords.
+  EXPECT_EQ(view.PerimeterLabel(), "17.5");
+  EXPECT_TRUE(box.messages.empty());
+}
+
 TEST(ShortDate, JapaneseShortForm) {
   std::tm local{};
   local.tm_year = 2026 - 1900;

@@ -124,6 +124,32 @@ TEST_F(NcFixture, CounterClockwiseArcBlock) {
                                       kTrailer}));
 }
 
+TEST_F(NcFixture, CornerArcBlockWhereTheOffsetPullsLineAndArcApart) {
+  // The line turns sharply into an arc of radius 1; at offset 0.5 the wire
+  // rolls round the corner on a clockwise arc of radius 0.5 of its own.
+  WriteContour({{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}});
+  NcSettings settings;
+  settings.wireOffset = "0.5";
+  Start(settings);
+  EXPECT_EQ(Lines(Program()),
+            Concat({kHeader,
+                    {"N001G92X-10.Y3.", "N002G01X-10.Y.5G42FH22EH21H20", "N003G01X0.Y.5", "N004G02X.4Y-.3I0.J-.5",
+                     "N005G03X.8Y-1.1I.4J-.3", "M01", "N006G01X.8Y-4.G40F100.M91"},
+                    kTrailer}));
+  EXPECT_TRUE(box.messages.empty());
+}
+
+TEST_F(NcFixture, TangentLeadIntoARoundHoleCutsTheOffsetCircle) {
+  WriteContour({{5, -3}, {5, 0}, {0, 0, 5}, {5, 0}, {5, -3}});
+  NcSettings settings;
+  settings.wireOffset = "0.5";
+  Start(settings);
+  EXPECT_EQ(Lines(Program()), Concat({kHeader,
+                                      {"N001G92X5.Y-3.", "N002G01X4.5Y0.G42FH22EH21H20", "N003G03X4.5Y0.I-4.5J0.",
+                                       "M01", "N004G01X5.Y-3.G40F100.M91"},
+                                      kTrailer}));
+}
+
 struct SpeedCase {
   const char* name;
   std::string text;

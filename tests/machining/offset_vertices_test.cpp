@@ -1,0 +1,286 @@
+// Every vertex of the wire path on both of its elements: approach and exit
+// lines that miss an offset arc, corners whose offset elements no longer meet,
+// and random contours checked against the contour they came from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "contour_tables.h"
+#include "machining/offset_path.h"
+#include "machining/piece_transforms.h"
+#include "random_contours.h"
+
+namespace vx {
+namespace {
+
+using test::MakeTable;
+using test::Row;
+
+std::vector<Row> RowsOf(const ElementTable& t) {
+  std::vector<Row> rows;
+  for (int r = 1; r <= t.RowCount; ++r) rows.push_back({t.X[r], t.Y[r], t.P1[r], static_cast<int>(t.Code[r])});
+  return rows;
+}
+
+struct MendCase {
+  const char* name;
+  std::vector<Row> contour;
+  double offset;
+  std::vector<Row> path;
+};
+
+std::ostream& operator<<(std::ostream& out, const MendCase& c) { return out << c.name; }
+
+class OffsetMends : public ::testing::TestWithParam<MendCase> {};
+
+TEST_P(OffsetMends, RowsOfThePath) {
+  ElementTable t = MakeTable(GetParam().contour);
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, GetParam().offset, box);
+  EXPECT_TRUE(box.messages.empty());
+  const std::vector<Row> expected = GetParam().path;
+  const std::vector<Row> rows = RowsOf(t);
+  ASSERT_EQ(rows.size(), expected.size());
+  for (size_t k = 0; k < rows.size(); ++k) {
+    EXPECT_NEAR(rows[k].x, expected[k].x, 1e-9) << "row " << k + 1;
+    EXPECT_NEAR(rows[k].y, expected[k].y, 1e-9) << "row " << k + 1;
+    EXPECT_NEAR(rows[k].p1, expected[k].p1, 1e-9) << "row " << k + 1;
+  }
+  EXPECT_EQ(double(t.Code[rows.size() + 1]), 99.0);  // the end row moved with the rows
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OffsetMends,
+    ::testing::Values(
+        // A round hole of radius 5 entered along its tangent: the offset circle
+        // (radius 4.5) is missed, so the path starts and ends where the ray
+        // from the centre through the contour vertex meets it.
+        MendCase{"TangentLeadIntoARoundHoleStartsOnTheOffsetCircle",
+                 {{5, -3}, {5, 0}, {0, 0, 5}, {5, 0}, {5, -3}},
+                 0.5,
+                 {{5, -3}, {4.5, 0}, {0, 0, 4.5}, {4.5, 0}, {5, -3}}},
+        // The line turns right into a counter-clockwise arc of radius 1; with
+        // the offset outside, the offset line (y = 0.5) and the offset circle
+        // (radius 0.5) no longer meet: the wire rolls round the corner on an
+        // arc of radius 0.5 about it.
+        MendCase{"LineAndArcPulledApartAreJoinedByACornerArc",
+                 {{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}},
+                 0.5,
+                 {{-10, 3}, {-10, 0.5}, {0, 0.5}, {0, 0, -0.5}, {0.4, -0.3}, {0.8, -0.6, 0.5}, {0.8, -1.1},
+                  {0.8, -4}}},
+        // An arc turns back along its own circle: the offset circles (4.5 and
+        // 5.5) are concentric; the wire goes round the tip.
+        MendCase{"ReversalOnOneCircleRollsRoundTheTip",
+                 {{0, -7}, {0, -5}, {0, 0, 5}, {5, 0}, {0, 0, -5}, {0, -5}, {0, -7}},
+                 0.5,
+                 {{0, -7}, {0, -4.5}, {0, 0, 4.5}, {4.5, 0}, {5, 0, -0.5}, {5.5, 0}, {0, 0, -5.5}, {0, -5.5},
+                  {0, -7}}},
+        // Without approach and exit lines (a table CONV-2 does not write) the
+        // wire still goes from the start point onto the offset arc and from it
+        // to the end point.
+        MendCase{"ArcsWithoutApproachOrExitLineStillEndOnTheOffsetArc",
+                 {{5, 0}, {0, 0, 5}, {0, 5}, {0, 0, 5}, {-5, 0}},
+                 0.5,
+                 {{5, 0}, {4.5, 0}, {0, 0, 4.5}, {0, 4.5}, {0, 0, 4.5}, {-4.5, 0}, {-5, 0}}},
+        // An approach line almost along the first edge would cross its offset
+        // line 5000 mm away; the path starts beside the vertex instead.
+        MendCase{"ShallowApproachStartsBesideTheVertex",
+                 {{-10, -0.001}, {0, 0}, {10, 0}, {10, 10}, {5, 10}},
+                 0.5,
+                 {{-10, -0.001}, {0, 0.5}, {9.5, 0.5}, {9.5, 10}, {5, 10}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OffsetMends, TwoCornerArcsInTwoSubPathsKeepTheSeparatorBetween) {
+  const std::vector<Row> part = {{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}};
+  std::vector<Row> rows = part;
+  rows.push_back({0, 0, 0, 88});
+  for (const Row& r : part) rows.push_back({r.x + 20, r.y, r.p1});
+  ElementTable t = MakeTable(rows);
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  ASSERT_EQ(t.RowCount, 17);
+  EXPECT_EQ(double(t.Code[9]), 88.0);
+  EXPECT_NEAR(t.X[10], 10, 1e-12);  // the second start hole, unchanged
+  EXPECT_NEAR(t.P1[13], -0.5, 1e-12);
+  EXPECT_NEAR(t.X[13], 20, 1e-12);
+  EXPECT_EQ(double(t.Code[18]), 99.0);
+}
+
+TEST(OffsetMends, AFullTableReportsTheCornerInsteadOfOverflowing) {
+  // The corner needs two more rows; a zigzag fills the table behind it.
+  std::vector<Row> rows = {{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}};
+  for (int k = 1; static_cast<int>(rows.size()) < ElementTable::kMaxCount; ++k) {
+    rows.push_back({0.8 + k % 2, -1.6 - k});
+  }
+  ElementTable t;
+  test::FillTable(t, rows);
+  ASSERT_EQ(t.RowCount, ElementTable::kMaxCount);
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_EQ(box.messages, std::vector<std::string>{"オフセット計算中 dataNO= 3で交点ERROR"});
+  EXPECT_EQ(t.RowCount, ElementTable::kMaxCount);
+  EXPECT_EQ(double(t.Code[ElementTable::kMaxCount + 1]), 99.0);
+}
+
+// --- Random contours, checked against the contour they came from -------------
+
+constexpr double kOnElement = 0.0005 + 1e-9;
+
+// Signed distance of p from the line a -> b, positive on the left.
+double SideDistance(Vec2 a, Vec2 b, Vec2 p) { return Cross(Unit(b - a), p - a); }
+
+struct PathSummary {
+  int vertices = 0;
+  int cornerArcs = 0;
+  std::vector<std::string> faults;
+};
+
+// Walks the contour and its path together. Every vertex must lie at the
+// offset from the contour elements on both sides (approach and exit lines
+// excepted), an inserted corner arc must have its centre on the contour
+// vertex, radius |offset|, and its ends on the elements on either side.
+PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path, double offset,
+                      const std::vector<int>& reported) {
+  PathSummary s;
+  auto c = [&contour](int row) { return contour[static_cast<size_t>(row - 1)]; };
+  auto at = [](const Row& r) { return Vec2{r.x, r.y}; };
+  auto pathPoint = [&path](int row) { return Vec2{path.X[row], path.Y[row]}; };
+  const int n = static_cast<int>(contour.size());
+  // Distance of p from the offset element between contour rows i and i + 1 (or
+  // the arc with centre row i + 1), 0 for a lead line.
+  auto off = [&](int i, int j, Vec2 p, int start, int end) {
+    if (i == start || j == end) return 0.0;
+    return std::fabs(SideDistance(at(c(i)), at(c(j)), p) - offset);
+  };
+  auto arcOff = [&](int centre, Vec2 p) {
+    return std::fabs(Distance(p, at(c(centre))) - std::fabs(c(centre).p1 - offset));
+  };
+  auto fault = [&s](int row, const std::string& what, double value) {
+    std::ostringstream text;
+    text << "contour row " << row << ": " << what << " " << value;
+    s.faults.push_back(text.str());
+  };
+  int r = 1;
+  for (int start = 1; start <= n;) {
+    int end = start + 1;
+    while (end < n && c(end + 1).code != 88) ++end;
+    r += 1;
+    for (int j = start + 1; j < end; ++j, ++r) {
+      if (c(j).p1 != 0) continue;
+      const bool leadBefore = j - 1 == start && c(j - 1).p1 == 0;
+      const bool leadAfter = j + 1 == end && c(j + 1).p1 == 0;
+      const bool inserted = double(path.P1[r + 1]) != 0 &&
+                            (c(j + 1).p1 == 0 || Distance(pathPoint(r + 1), at(c(j + 1))) != 0);
+      const Vec2 first = pathPoint(r);
+      const Vec2 second = inserted ? pathPoint(r + 2) : first;
+      if (inserted) {
+        ++s.cornerArcs;
+        if (Distance(pathPoint(r + 1), at(c(j))) > 1e-12) fault(j, "corner arc centre off the vertex", 0);
+        if (std::fabs(std::fabs(path.P1[r + 1]) - std::fabs(offset)) > 1e-12) fault(j, "corner arc radius", 0);
+        if (std::fabs(Distance(first, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc start", 0);
+        if (std::fabs(Distance(second, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc end", 0);
+      }
+      ++s.vertices;
+      if (std::find(reported.begin(), reported.end(), j) == reported.end() && !(leadBefore && leadAfter)) {
+        const double before = c(j - 1).p1 != 0 ? arcOff(j - 1, first) : off(j - 1, j, first, start, end);
+        const double after = c(j + 1).p1 != 0 ? arcOff(j + 1, second) : off(j, j + 1, second, start, end);
+        if (before > kOnElement) fault(j, "off the element before by", before);
+        if (after > kOnElement) fault(j, "off the element after by", after);
+      }
+      if (inserted) r += 2;
+    }
+    r += 1;  // the end point
+    start = end + 2;
+    r += 1;  // the separator
+  }
+  return s;
+}
+
+std::vector<int> ReportedRows(const RecordingMessageBox& box) {
+  std::vector<int> rows;
+  for (const std::string& m : box.messages) rows.push_back(std::atoi(m.substr(m.find('=') + 1).c_str()));
+  return rows;
+}
+
+// A random contour placed as the NC output places it: maybe reversed, then
+// shifted, turned and mirrored.
+ElementTable PlacedContour(test::RandomContours& random) {
+  ElementTable t = MakeTable(random.Next());
+  if (random.Uniform(0, 1) < 0.5) {
+    ReverseRows(t);
+    for (int r = 1; r <= t.RowCount; ++r) t.P1[r] = -t.P1[r];
+  }
+  PieceLayout layout;
+  layout.Row(0) = {"3.5", "-2", random.Uniform(0, 1) < 0.5 ? "" : std::to_string(random.Uniform(-180, 180)),
+                   random.Uniform(0, 1) < 0.3 ? std::to_string(random.Pick({1, 2})) : ""};
+  PlacePiece(t, layout, 0);
+  return t;
+}
+
+TEST(OffsetSweep, EveryVertexLiesOnBothOfItsElements) {
+  test::RandomContours random(1301);
+  int vertices = 0, cornerArcs = 0;
+  for (int k = 0; k < 1500; ++k) {
+    const ElementTable contour = PlacedContour(random);
+    double offset = std::round(random.Uniform(-0.5, 0.5) * 1000) / 1000;
+    if (offset == 0) offset = 0.25;  // exact: the NC output skips 0
+    ElementTable t = contour;
+    RecordingMessageBox box;
+    ComputeOffsetPath(t, offset, box);
+    const PathSummary s = CheckPath(RowsOf(contour), t, offset, ReportedRows(box));
+    vertices += s.vertices;
+    cornerArcs += s.cornerArcs;
+    for (const std::string& f : s.faults) ADD_FAILURE() << "contour " << k << " offset " << offset << ": " << f;
+    if (!s.faults.empty()) break;
+  }
+  EXPECT_GT(cornerArcs, 50);  // the sweep reaches corners that need an arc
+  EXPECT_GT(vertices, 8000);
+}
+
+// Where the joins already put every vertex on its elements (and no approach or
+// exit line crosses its offset line farther away than it is long), the path is
+// the joins' path, row for row, bit for bit.
+TEST(OffsetSweep, PathsWhoseJoinsHoldAreUnchanged) {
+  test::RandomContours random(1302);
+  int kept = 0, mended = 0;
+  for (int k = 0; k < 1500; ++k) {
+    const ElementTable contour = PlacedContour(random);
+    const double offset = random.Pick({-1, 1}) * std::round(random.Uniform(0.001, 0.5) * 1000) / 1000;
+    ElementTable joined = contour, path = contour;
+    RecordingMessageBox box;
+    JoinOffsetVertices(joined, offset, box);
+    ComputeOffsetPath(path, offset, box);
+    const std::vector<Row> rows = RowsOf(contour);
+    bool holds = CheckPath(rows, joined, offset, ReportedRows(box)).faults.empty();
+    // Lead vertices no farther from their contour vertex than the lead is long.
+    for (int j = 2; j < contour.RowCount && holds; ++j) {
+      const bool startNext = j == 2 || rows[j - 3].code == 88;
+      const bool endNext = j + 1 == contour.RowCount || rows[j + 1].code == 88;
+      if (rows[j - 1].p1 != 0) continue;
+      const Vec2 v{rows[j - 1].x, rows[j - 1].y};
+      const Vec2 p{joined.X[j], joined.Y[j]};
+      if (startNext && rows[j].p1 == 0 && Distance(p, v) > Distance(v, {rows[j - 2].x, rows[j - 2].y})) holds = false;
+      if (endNext && rows[j - 2].p1 == 0 && Distance(p, v) > Distance(v, {rows[j].x, rows[j].y})) holds = false;
+    }
+    if (!holds) {
+      ++mended;
+      continue;
+    }
+    ++kept;
+    ASSERT_EQ(path.RowCount, joined.RowCount) << "contour " << k;
+    for (int r = 1; r <= path.RowCount + 1; ++r) {
+      ASSERT_TRUE(path.X[r] == joined.X[r] && path.Y[r] == joined.Y[r] && path.P1[r] == joined.P1[r])
+          << "contour " << k << " row " << r;
+    }
+  }
+  EXPECT_GT(kept, 400);
+  EXPECT_GT(mended, 400);
+}
+
+}  // namespace
+}  // namespace vx
