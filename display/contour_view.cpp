@@ -222,8 +222,11 @@ void ContourView::DrawContour(ElementTable& table) {
     const double code = CellAt(table.Code, row);
     if (code == kEndCode) break;  // the end row met inside the chain
     if (code == kSeparatorCode) {
-      // A separator at the very end has no chain after it within the table.
-      if (row + 2 > ElementTable::kLastRow) break;
+      // Further separators and chains of a single point draw nothing.
+      auto separatorAt = [&table, last](int r) { return r <= last && CellAt(table.Code, r) == kSeparatorCode; };
+      while (row + 1 <= last && (separatorAt(row + 1) || separatorAt(row + 2))) ++row;
+      // A separator at the very end has no chain after it.
+      if (row + 2 > last || row + 2 > ElementTable::kLastRow) break;
       table.CurRow = ++row;
       PenTo('S', point(row).first, point(row).second);
       table.CurRow = ++row;

@@ -89,27 +89,27 @@ Form_datain::Form_datain(AppContext& context) : m_context(context) {
   layout->addWidget(Command1, 0, Qt::AlignRight);
   resize(900, 640);
 
-  m_watch = new FileChangeWatch([this] { return ToQString(m_context.folder.PathOf(kEntryWorkbook)); },
+  m_watch = new FileChangeWatch([this] { return ToQString(FindEntryWorkbook(m_context.folder).path); },
                                 [this] { Reload(); }, this);
   Reload();
 }
 
 void Form_datain::Reload() {
-  const std::string path = m_context.folder.PathOf(kEntryWorkbook);
+  const EntryWorkbook workbook = FindEntryWorkbook(m_context.folder);
   m_watch->MarkSeen();  // before reading: a change while reading is then seen again
-  const WorksheetResult read = m_reader.ReadFirstWorksheet(path, kSheetColumns);
+  const WorksheetResult read = m_reader.ReadFirstWorksheet(workbook.path, kSheetColumns);
   ShowWorksheet(*OLE1, read.sheet ? *read.sheet : Worksheet(), kSheetColumns, kSheetMinRows);
   if (read.sheet) {
     LabelStatus->clear();
     LabelStatus->hide();
   } else {
-    LabelStatus->setText(LogicText(WorkbookProblemText(read, path)));
+    LabelStatus->setText(LogicText(WorkbookProblemText(read, workbook.path, workbook.name)));
     LabelStatus->show();
   }
 }
 
 void Form_datain::OLE1_DblClick() {
-  const QString path = ToQString(m_context.folder.PathOf(kEntryWorkbook));
+  const QString path = ToQString(FindEntryWorkbook(m_context.folder).path);
   if (!openDocument(path)) m_context.messageBox.Show(ToStdString(OpenFailedText(path)));
 }
 
@@ -136,7 +136,8 @@ Form_conv0::Form_conv0(AppContext& context) : m_context(context) {
 bool Form_conv0::Command1_Click() {
   const Conversion1Result result = RunConv1(m_context.table, m_context.folder, m_reader);
   m_lastRunOk = result.ok;
-  Label1->setText(result.ok ? ToQString(result.elementFile) : LogicText(result.message));
+  Label1->setText(result.ok ? LogicText(WorkbookReadText(result.workbook)) + "\n" + ToQString(result.elementFile)
+                            : LogicText(result.message));
   if (!result.ok) m_context.messageBox.Show(result.message);
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
   return result.ok;

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "entry/document_grid.h"
-#include "platform/freexl_reader.h"
+#include "platform/workbook_reader.h"
 #include "shell/app_context.h"
 #include "shell/screen_manager.h"
 
@@ -19,9 +19,10 @@ namespace vx {
 
 class FileChangeWatch;
 
-// The entry screen: the rules in six labels, the first worksheet of
-// DATAIN.xls in a read-only grid that follows the file, a double click that
-// opens the workbook in the spreadsheet application, and the finish button.
+// The entry screen: the rules in six labels, the first worksheet of the entry
+// workbook (the newest of DATAIN.xls, .xlsx and .ods: the one conversion 1
+// reads) in a read-only grid that follows the file, a double click that opens
+// the workbook in the spreadsheet application, and the finish button.
 class Form_datain : public QWidget {
   Q_OBJECT
  public:
@@ -33,14 +34,14 @@ class Form_datain : public QWidget {
   QLabel* LabelStatus = nullptr;    // why the grid is empty, when it is
   DocumentOpener openDocument = DesktopDocumentOpener();
 
-  // Reads DATAIN.xls again into the grid.
+  // Reads the entry workbook again into the grid.
   void Reload();
   void OLE1_DblClick();
   void Command1_Click();
 
  private:
   AppContext& m_context;
-  FreeXlReader m_reader;
+  WorkbookReader m_reader;
   FileChangeWatch* m_watch = nullptr;
 };
 
@@ -66,7 +67,7 @@ class Form_conv0 : public QWidget {
 
  private:
   AppContext& m_context;
-  FreeXlReader m_reader;
+  WorkbookReader m_reader;
   bool m_lastRunOk = true;
 };
 

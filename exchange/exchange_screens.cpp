@@ -22,6 +22,21 @@ constexpr const char* kAllFilesFilter = "すべてのファイル(*.*) |*.*";
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
+// The import's report lines go onto the surface like progress lines; the
+// screen remembers that there was something to read.
+class ReportLines : public ProgressLines {
+ public:
+  explicit ReportLines(ProgressLines& surface) : m_surface(surface) {}
+  void Print(const std::string& line) override {
+    m_surface.Print(line);
+    printed = true;
+  }
+  bool printed = false;
+
+ private:
+  ProgressLines& m_surface;
+};
+
 template <typename T>
 T* Named(T* widget, const char* name) {
   widget->setObjectName(name);
@@ -138,9 +153,10 @@ void ImportScreen::Start_Click() {
   Surface->Clear();  // a new try after a stop starts on a clean surface
   const ImportOptions options{ToStdString(Txt_ISUM->text()), ToStdString(Txt_IMAR->text()),
                               ToStdString(Txt_IENX->text())};
+  ReportLines report(*Surface);
   const ExchangeResult result =
-      m_kind == Kind::kDxf ? ImportDxfFile(m_fileName, options, m_context.table, m_context.folder, *Surface)
-                           : ImportIgesFile(m_fileName, options, m_context.table, m_context.folder, *Surface);
+      m_kind == Kind::kDxf ? ImportDxfFile(m_fileName, options, m_context.table, m_context.folder, *Surface, &report)
+                           : ImportIgesFile(m_fileName, options, m_context.table, m_context.folder, *Surface, &report);
   if (!result.ok) {
     m_context.messageBox.Show(result.message);
     return;
@@ -150,6 +166,12 @@ void ImportScreen::Start_Click() {
   m_context.screens.Remember(SettingsGroup() + "rounding", Txt_IMAR->text());
   m_context.screens.Remember(SettingsGroup() + "arcOrder", Txt_IENX->text());
   m_imported = true;
+  if (report.printed) {
+    // What was left out stays in view until the operator closes the screen
+    // (which shows the contour view, as after every import).
+    Label_msg->setText(U(exchange_text::kCheckSkipped));
+    return;
+  }
   close();
 }
 

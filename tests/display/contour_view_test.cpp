@@ -2,6 +2,8 @@
 // pieces, perimeter and the printed sheet, drawn on recording devices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <ostream>
 
@@ -252,6 +254,27 @@ TEST(DrawContour, SeparatorStartsANewChainAndCode99InsideEndsIt) {
   EXPECT_EQ(std::vector<std::string>(surface.log.begin() + 6, surface.log.end()), expected);
   EXPECT_EQ(std::vector<std::string>(surface.log.begin() + 2, surface.log.begin() + 6),
             (std::vector<std::string>{"P0 -10 0", "L0 10 0 from -10 0", "P0 0 -10", "L0 0 10 from 0 -10"}));
+}
+
+TEST(DrawContour, SeparatorRowsAndLonePointsNeverDrawALine) {
+  // Separators in a row, chains of one point (such as a hand-edited file or an
+  // older import holds) and a separator near the end.
+  ElementTable table = TableOf({
+      "0,0,0,0,0", "10,0,0,0,0",  // first chain
+      "888,0,88,0,0", "40,40,0,0,0", "888,0,88,0,0", "888,0,88,0,0",
+      "50,0,0,0,0", "60,0,0,0,0",  // second chain
+      "888,0,88,0,0", "70,70,0,0,0",
+  });
+  RecordingMessageBox box;
+  ContourView view(box);
+  RecordingSurface surface;
+  view.Redraw(surface, table, PieceLayout(), "/nonexistent/CON2TA.dat");
+  for (const std::string& entry : surface.log) {
+    EXPECT_EQ(entry.find("888"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("40 40"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("70 70"), std::string::npos) << entry;
+  }
+  EXPECT_NE(std::find(surface.log.begin(), surface.log.end(), "L3 60 0 from 50 0"), surface.log.end());
 }
 
 TEST(DrawContour, SeparatorInTheLastRowsOfAFullTableEndsTheDrawing) {

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 
 #include "entry/entry_forms.h"
@@ -167,6 +168,36 @@ TEST_F(EntryFixture, RefusedConversionDoesNotChainAndReopeningConvertsAgain) {
   EXPECT_EQ(table.RowCount, 3);
   EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);
   EXPECT_EQ(conv2Shown, 1);
+}
+
+// A DATAIN.ods saved after the sample DATAIN.xls is what the entry screen
+// shows and conversion 1 reads, formula results included; conversion 1's
+// line names it.
+TEST_F(EntryFixture, NewestWorkbookIsShownAndConverted) {
+  CopyIn("/install/DATAIN.xls", "DATAIN.xls");
+  std::filesystem::last_write_time(temp.File("DATAIN.xls"),
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  CopyIn("/tests/entry/data/formulas.ods", "DATAIN.ods");
+  int conv2Shown = 0;
+  screens.Register(ScreenId::kConv2, [&conv2Shown](AppContext&) {
+    ++conv2Shown;
+    return new QLabel("conv-2");
+  });
+  auto* entry = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(Cell(entry->OLE1, 2, 1), "15.5");   // B3: =10+5.5
+  EXPECT_EQ(Cell(entry->OLE1, 4, 2), "12.5mm");  // C5: a text result from another sheet
+  EXPECT_TRUE(entry->LabelStatus->isHidden());
+  Screenshot(entry, "Form_datain_ods.png");
+
+  auto* conv0 = dynamic_cast<Form_conv0*>(screens.Show(ScreenId::kConv0, Owner::kNone));
+  ASSERT_NE(conv0, nullptr);
+  EXPECT_EQ(conv0->Label1->text().toStdString(),
+            "DATAIN.ods を読み込みました：" + temp.File("DATAIN.ods") + "\n" + temp.File("CONDTA.dat"));
+  Settle();
+  EXPECT_EQ(table.RowCount, 8);
+  EXPECT_EQ(conv2Shown, 1);
+  EXPECT_TRUE(messageBox.messages.empty());
 }
 
 TEST_F(EntryFixture, ContourTableShowsCorrectsAndRefusesBrokenLayout) {

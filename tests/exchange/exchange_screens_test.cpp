@@ -88,6 +88,29 @@ TEST_F(ScreenFixture, DxfImportChoosesImportsClosesAndShowsTheView) {
   EXPECT_EQ(temp.Read("CON2TA.dat"), "3\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,5,0,0,0\r\n0.999,0,99,0,0\r\n");
 }
 
+TEST_F(ScreenFixture, DxfImportThatLeftSomethingOutStaysOpenUntilClosed) {
+  std::string text = kSquare;
+  text.replace(text.find("  0\r\nENDSEC"), 0, "  0\r\nTEXT\r\n  1\r\nARC\r\n  0\r\nHATCH\r\n  2\r\nSOLID\r\n");
+  temp.Write("drawing.dxf", text);
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kDxfConv2));
+  ASSERT_NE(screen, nullptr);
+  screen->Dload->click();
+  screen->Start->click();
+  EXPECT_EQ(screen->Surface->Lines(),
+            (QStringList{QString::fromUtf8(exchange_text::kDxfLoading),
+                         QString::fromUtf8("読み込まなかった図形: TEXT 1, HATCH 1"),
+                         QString::fromUtf8(exchange_text::kRounding), QString::fromUtf8(exchange_text::kSmoothing),
+                         QString::fromUtf8(exchange_text::kDataDiskEnd)}));
+  EXPECT_EQ(screen->Label_msg->text(), QString::fromUtf8(exchange_text::kCheckSkipped));
+  EXPECT_TRUE(screen->isVisible());
+  screen->grab().save(VX_BINARY_DIR "/exchange_dxfconv2_skipped.png");  // for a look by eye
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "3\r\n0,0,0,0,0\r\n10,0,0,0,0\r\n10,5,0,0,0\r\n0.999,0,99,0,0\r\n");
+  screen->close();
+  QApplication::processEvents();
+  ASSERT_NE(screens.Existing(ScreenId::kGraph), nullptr);
+  EXPECT_TRUE(screens.Existing(ScreenId::kGraph)->isVisible());
+}
+
 TEST_F(ScreenFixture, IgesImportDefaultsAndCancelledDialog) {
   auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kIgesConv2));
   ASSERT_NE(screen, nullptr);
