@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   vx::QtFileDialog fileDialog;
   vx::AppContext context{table, layout, folder, screens, messageBox, fileDialog};
   screens.SetContext(&context);
+  screens.RestoreSharedSettings();
   vx::RegisterEntryScreens(screens);
   vx::RegisterContourScreens(screens);
   vx::RegisterMachiningScreens(screens);

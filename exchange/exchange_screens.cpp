@@ -12,6 +12,7 @@
 #include "exchange/exchange_jobs.h"
 #include "exchange/exchange_messages.h"
 #include "platform/file_dialog.h"
+#include "platform/logic_texts.h"
 #include "platform/message_box.h"
 #include "shell/drawing_files.h"
 
@@ -20,7 +21,6 @@ namespace {
 
 constexpr const char* kAllFilesFilter = "すべてのファイル(*.*) |*.*";
 
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 // The import's report lines go onto the surface like progress lines; the
 // screen remembers that there was something to read.
@@ -52,8 +52,8 @@ ImportScreen::ImportScreen(AppContext& context, Kind kind) : m_context(context),
   setAttribute(Qt::WA_DeleteOnClose);
   resize(560, 360);
   auto* layout = new QVBoxLayout(this);
-  Label_msg = Named(new QLabel(dxf ? U(" ＤＸＦ　ディスケットをスロットへ入れて、ＤＸＦ読み込みを押して下さい｡ ")
-                                   : U(" ＩＧＳディスケットをスロットへ入れて、ＩＧＳ読み込みを押して下さい｡ "),
+  Label_msg = Named(new QLabel(dxf ? tr(" ＤＸＦ　ディスケットをスロットへ入れて、ＤＸＦ読み込みを押して下さい｡ ")
+                                   : tr(" ＩＧＳディスケットをスロットへ入れて、ＩＧＳ読み込みを押して下さい｡ "),
                                this),
                     "Label_msg");
   layout->addWidget(Label_msg);
@@ -73,8 +73,8 @@ ImportScreen::ImportScreen(AppContext& context, Kind kind) : m_context(context),
   grid->addWidget(Txt_IENX, 2, 1);
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
-  Dload = Named(new QPushButton(dxf ? U("DXF 読み込み") : U("IGES読み込み"), this), "Dload");
-  Start = Named(new QPushButton(U("スタート"), this), "Start");
+  Dload = Named(new QPushButton(dxf ? tr("DXF 読み込み") : tr("IGES読み込み"), this), "Dload");
+  Start = Named(new QPushButton(tr("スタート"), this), "Start");
   CmdRecent = Named(new QPushButton(tr("最近の図面"), this), "CmdRecent");
   CmdRecent->setMenu(new QMenu(CmdRecent));
   connect(CmdRecent->menu(), &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
@@ -113,7 +113,7 @@ void ImportScreen::Dload_Click() {
 void ImportScreen::ChooseFile(const std::string& path) {
   m_fileName = path;
   ResetOptions();
-  Label_msg->setText(U(" ファイルが決まりました。スタートを押して下さい｡ "));
+  Label_msg->setText(tr(" ファイルが決まりました。スタートを押して下さい｡ "));
   // Enter now starts the import.
   Dload->setDefault(false);
   Start->setDefault(true);
@@ -141,11 +141,11 @@ void ImportScreen::ResetOptions() {
   const auto remembered = [this](const char* key, const char* fallback) {
     return m_context.screens.Remembered(SettingsGroup() + key, QString::fromUtf8(fallback)).toString();
   };
-  Lbl_ISUM->setText(U(" ｽﾑｰｼﾞﾝｸﾞ処理しますか(1/0):"));
+  Lbl_ISUM->setText(tr(" ｽﾑｰｼﾞﾝｸﾞ処理しますか(1/0):"));
   Txt_ISUM->setText(remembered("smoothing", "1"));
-  Lbl_IMAR->setText(U(" 数値まるめ処理　桁数は   :"));
+  Lbl_IMAR->setText(tr(" 数値まるめ処理　桁数は   :"));
   Txt_IMAR->setText(remembered("rounding", dxf ? "2" : "4"));
-  Lbl_IENX->setText(U(" 円弧座標　XY=0 YX=1      :"));
+  Lbl_IENX->setText(tr(" 円弧座標　XY=0 YX=1      :"));
   Txt_IENX->setText(remembered("arcOrder", "0"));
 }
 
@@ -177,7 +177,7 @@ void ImportScreen::Start_Click() {
   if (report.printed) {
     // What was left out stays in view until the operator closes the screen
     // (which shows the contour view, as after every import).
-    Label_msg->setText(U(exchange_text::kCheckSkipped));
+    Label_msg->setText(LogicText(exchange_text::kCheckSkipped));
     return;
   }
   close();
@@ -196,7 +196,7 @@ ExportScreen::ExportScreen(AppContext& context, Kind kind) : m_context(context),
   setAttribute(Qt::WA_DeleteOnClose);
   resize(560, 240);
   auto* layout = new QVBoxLayout(this);
-  CmdStart = Named(new QPushButton(U("スタート"), this), "CmdStart");
+  CmdStart = Named(new QPushButton(tr("スタート"), this), "CmdStart");
   layout->addWidget(CmdStart);
   Surface = Named(new ProgressSurface(this), "Surface");
   Surface->setMinimumHeight(120);

@@ -11,21 +11,25 @@ namespace {
 
 constexpr const char* kContext = "LogicText";
 
-// Whole texts, as the logic libraries write them (leading blanks included).
+// Whole texts, as the logic libraries write them (blanks around a text are
+// kept and need not be listed). The list is what lupdate reads; a text is
+// looked up by itself.
 const char* const kTexts[] = {
     // Element table files.
     QT_TRANSLATE_NOOP("LogicText", "ファイルがありません"),
     QT_TRANSLATE_NOOP("LogicText", "ファイルが途中で切れています"),
     QT_TRANSLATE_NOOP("LogicText", "データ数が 0～1999 の範囲外です"),
-    // Workbook reading.
-    QT_TRANSLATE_NOOP("LogicText", "ファイルを開けません"),
-    QT_TRANSLATE_NOOP("LogicText", "Excel 97-2003 形式のブックではありません"),
-    QT_TRANSLATE_NOOP("LogicText", "ファイルにブックがありません"),
-    QT_TRANSLATE_NOOP("LogicText", "ブックにワークシートがありません"),
-    QT_TRANSLATE_NOOP("LogicText", "ファイルが壊れています"),
+    // Workbook reading: why a workbook could not be read.
     QT_TRANSLATE_NOOP("LogicText", "ファイルではありません"),
-    QT_TRANSLATE_NOOP("LogicText", "Excel 2007 以降の形式です。Excel 97-2003 形式で保存してください"),
-    QT_TRANSLATE_NOOP("LogicText", "パスワードで保護されています"),
+    QT_TRANSLATE_NOOP("LogicText", "ファイルを開けません"),
+    QT_TRANSLATE_NOOP("LogicText", "ファイルが大きすぎます（100 MB まで）"),
+    QT_TRANSLATE_NOOP("LogicText", "ブック（.xls、.xlsx、.ods）ではありません"),
+    QT_TRANSLATE_NOOP("LogicText", "ブックが壊れています"),
+    QT_TRANSLATE_NOOP("LogicText", "ブックがパスワードで保護されています。パスワードを付けずに保存し直してください"),
+    QT_TRANSLATE_NOOP("LogicText", "Excel 4.0 以前の形式です。Excel 97-2003 形式で保存し直してください"),
+    QT_TRANSLATE_NOOP("LogicText", "ブックにワークシートがありません"),
+    QT_TRANSLATE_NOOP("LogicText", "この版は .xlsx と .ods を読めません。Excel 97-2003 形式で保存し直してください"),
+    QT_TRANSLATE_NOOP("LogicText", "結果が保存されていません。表計算アプリケーションで再計算して保存し直してください"),
     // Corrections of the contour table.
     QT_TRANSLATE_NOOP("LogicText", "表の 1 行目には件数だけを書いてください。保存しません。"),
     QT_TRANSLATE_NOOP("LogicText", "表の内容をエレメント表として読めません。保存しません。"),
@@ -39,11 +43,13 @@ const char* const kTexts[] = {
     QT_TRANSLATE_NOOP("LogicText", "交点無し? -RR(C)-"),
     QT_TRANSLATE_NOOP("LogicText", "中心と点が重なり接線が引けない"),
     QT_TRANSLATE_NOOP("LogicText", "接線が引けない"),
+    QT_TRANSLATE_NOOP("LogicText", "直線と円が交わる(S=0は接線)。手前の交点とします"),
     QT_TRANSLATE_NOOP("LogicText", "行数が2000を超えるため中止"),
     QT_TRANSLATE_NOOP("LogicText", "計算できない値のため中止"),
     // NC output.
-    QT_TRANSLATE_NOOP("LogicText", "[ ｵﾝﾗｲﾝ ﾁｭｳ!!   ｼﾊﾞﾗｸ ｵﾏﾁ ｸﾀﾞｻｲ｡ ] "),
+    QT_TRANSLATE_NOOP("LogicText", "[ ｵﾝﾗｲﾝ ﾁｭｳ!!   ｼﾊﾞﾗｸ ｵﾏﾁ ｸﾀﾞｻｲ｡ ]"),
     QT_TRANSLATE_NOOP("LogicText", "プリンターに出力できません"),
+    QT_TRANSLATE_NOOP("LogicText", "すべてのファイル(*.*)"),
     // Calculator answers.
     QT_TRANSLATE_NOOP("LogicText", "入力順違いで計算出来ない"),
     QT_TRANSLATE_NOOP("LogicText", "交点が求められませんでした。"),
@@ -71,10 +77,10 @@ const char* const kTexts[] = {
     QT_TRANSLATE_NOOP("LogicText", "3.5 ３点を通る円"),
     QT_TRANSLATE_NOOP("LogicText", "3.6 ３直線に接する円"),
     // Exchange: progress lines and orderly stops.
-    QT_TRANSLATE_NOOP("LogicText", "　ＤＸＦ　データロード中。しばらくお待ち下さい。"),
-    QT_TRANSLATE_NOOP("LogicText", "　ＩＧＥＳデータロード中。しばらくお待ち下さい。"),
-    QT_TRANSLATE_NOOP("LogicText", "　まるめ処理中。しばらくお待ち下さい。"),
-    QT_TRANSLATE_NOOP("LogicText", "　スムージング処理中。しばらくお待ち下さい。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＤＸＦ　データロード中。しばらくお待ち下さい。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳデータロード中。しばらくお待ち下さい。"),
+    QT_TRANSLATE_NOOP("LogicText", "まるめ処理中。しばらくお待ち下さい。"),
+    QT_TRANSLATE_NOOP("LogicText", "スムージング処理中。しばらくお待ち下さい。"),
     QT_TRANSLATE_NOOP("LogicText", "ファイルが選ばれていません。"),
     QT_TRANSLATE_NOOP("LogicText", "線分・円弧が 1000 個を超えています。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "スタートマークが 200 個を超えています。読み込みを中止しました。"),
@@ -82,34 +88,72 @@ const char* const kTexts[] = {
     QT_TRANSLATE_NOOP("LogicText", "線分・円弧がありません。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳのディレクトリ番号が 5000 を超えています。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳのパラメータが 10 個を超えています。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ブロックの入れ子が 32 段を超えています。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ブロックの展開が大きすぎます（図形 5000000 個を超えます）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText",
+                      "モデル空間に線分・円弧がありません（ペーパー空間の図形は読みません）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "長さのある線分・円弧がありません（どれも長さが 0 です）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "座標が ±10000000 mm を超える図形があります。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "読み込まなかった図形があります。確かめてから画面を閉じて下さい｡"),
+};
+
+// Known texts that also stand inside a part of a pattern (a list of what an
+// import left out names them among entity types).
+const char* const kPhrases[] = {
+    QT_TRANSLATE_NOOP("LogicText", "ペーパー空間の図形"),
 };
 
 // Texts with parts that change: %1, %2, ... stand for the parts, in order.
-// Two parts are never next to each other, so that each is found.
+// Two parts are never next to each other, so that each is found; the first
+// pattern that matches is taken.
 const char* const kPatterns[] = {
-    QT_TRANSLATE_NOOP("LogicText", "DATAIN.xls が見つかりません：%1"),
-    QT_TRANSLATE_NOOP("LogicText", "DATAIN.xls を読み込めません（%1）：%2"),
+    // Conversion 1 (the workbook's name, a path, a cell, a reason).
+    QT_TRANSLATE_NOOP("LogicText", "%1 が見つかりません：%2"),
+    QT_TRANSLATE_NOOP("LogicText", "%1 を読み込めません（%2）：%3"),
+    QT_TRANSLATE_NOOP("LogicText", "%1 を読み込みました：%2"),
     QT_TRANSLATE_NOOP("LogicText",
-                      "DATAIN.xls のデータが多すぎます：エレメントは %1 行までです（シート %2 行目で超えました）。"
+                      "%1 のデータが多すぎます：エレメントは %2 行までです（シート %3 行目で超えました）。"
                       "ConDTA.dat は書き込みません。"),
+    QT_TRANSLATE_NOOP("LogicText", "%1 の %2 は計算結果がありません（計算エラー %3）。ConDTA.dat は書き込みません。"),
+    QT_TRANSLATE_NOOP("LogicText", "%1 の %2 は計算結果がありません（%3）。ConDTA.dat は書き込みません。"),
     QT_TRANSLATE_NOOP("LogicText", "ConDTA.dat を書き込めません：%1"),
-    QT_TRANSLATE_NOOP("LogicText", "ブックが壊れているか、読めない形式です（freexl %1）"),
+    // Corrections of the contour table.
     QT_TRANSLATE_NOOP("LogicText", "表の 1 行目の件数「%1」が 0 から 1999 までの整数ではありません。保存しません。"),
     QT_TRANSLATE_NOOP("LogicText", "件数 %1 には %2 行のデータが要りますが、%3 行しかありません。保存しません。"),
     QT_TRANSLATE_NOOP("LogicText",
                       "表の %1 行目は件数 %2 の範囲（%3 行目まで）の外にあります。件数を直してください。保存しません。"),
     QT_TRANSLATE_NOOP("LogicText", "表の %1 行目に 6 列目以降のデータがあります。保存しません。"),
     QT_TRANSLATE_NOOP("LogicText", "表の %1 行目の %2「%3」は数値ではありません。保存しません。"),
+    // CONV-2 and the offset path.
     QT_TRANSLATE_NOOP("LogicText", "CONV-2 エラー 交点No= %1 %2"),
     QT_TRANSLATE_NOOP("LogicText", "CONV-2 エラー %1 がありません"),
     QT_TRANSLATE_NOOP("LogicText", "CONV-2 エラー %1 が正しくありません"),
     QT_TRANSLATE_NOOP("LogicText", "CONV-2 エラー %1 に書き込めません"),
     QT_TRANSLATE_NOOP("LogicText", "オフセット計算中 dataNO= %1で交点ERROR"),
+    // NC output.
     QT_TRANSLATE_NOOP("LogicText", "NCファイルを書き込めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "輪郭ファイルを読めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "プリンターに出力できません: %1"),
+    // Calculator.
+    QT_TRANSLATE_NOOP("LogicText", "%1行目の%2が数値でない"),
+    // Exchange.
     QT_TRANSLATE_NOOP("LogicText", "ファイルを開けません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルが途中で終わっています。読み込みを中止しました: %1"),
+    QT_TRANSLATE_NOOP("LogicText", "バイナリ形式の DXF は読めません。CAD で ASCII 形式の DXF に保存し直して下さい: %1"),
+    QT_TRANSLATE_NOOP("LogicText", "DWG 形式の図面です。DXF ではないので読めません。CAD で DXF に保存し直して下さい: %1"),
+    QT_TRANSLATE_NOOP("LogicText", "DXF ファイルではありません（SECTION で始まっていません）: %1"),
+    QT_TRANSLATE_NOOP("LogicText",
+                      "ＤＸＦファイルの %1 行目がグループコードではありません。読み込みを中止しました: %2"),
+    QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルの %1 行目の数値が範囲を超えています。読み込みを中止しました: %2"),
+    QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルに ENTITIES セクションがありません。読み込みを中止しました: %1"),
+    QT_TRANSLATE_NOOP("LogicText", "ブロック %1 の定義がありません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ブロック %1 は外部参照で、図面に含まれていません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ブロック %1 が自分自身を挿入しています。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "XY 平面に平行でない %1 があります（%2 行目）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "尺度が 0 の INSERT があります（%1 行目）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "制御点のない SPLINE（フィット点だけのもの）は読めません（%1 行目）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "%1 のデータが正しくありません（%2 行目）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "読み込まなかった図形: %1"),
     QT_TRANSLATE_NOOP("LogicText", "ファイルを書き込めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "コンバートデータを読み込めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "テンプレートを読み込めません: %1"),
@@ -145,7 +189,8 @@ const std::vector<Pattern>& Patterns() {
   return patterns;
 }
 
-// A whole known text, or the text itself; blanks around it are kept.
+// A whole known text, or the text itself. Blanks around it are kept, a
+// full-width one as an ordinary blank when the text is translated.
 QString Known(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   const QString exact = QCoreApplication::translate(kContext, utf8.constData());
@@ -155,7 +200,20 @@ QString Known(const QString& text) {
   const QString translated = QCoreApplication::translate(kContext, core.toUtf8().constData());
   if (translated == core) return text;
   const qsizetype start = text.indexOf(core);
-  return text.left(start) + translated + text.mid(start + core.size());
+  const auto blanks = [](QString around) { return around.replace(QChar(0x3000), QLatin1Char(' ')); };
+  return blanks(text.left(start)) + translated + blanks(text.mid(start + core.size()));
+}
+
+// A part of a pattern: a whole known text, or the part with the known
+// phrases in it translated.
+QString Part(const QString& text) {
+  QString part = Known(text);
+  if (part != text) return part;
+  for (const char* phrase : kPhrases) {
+    const QString source = QString::fromUtf8(phrase);
+    if (part.contains(source)) part.replace(source, QCoreApplication::translate(kContext, phrase));
+  }
+  return part;
 }
 
 // Puts parts into a translated pattern; a part's own %n is left alone.
@@ -184,7 +242,7 @@ QString LogicText(const QString& text) {
     const QRegularExpressionMatch match = pattern.match.match(text);
     if (!match.hasMatch()) continue;
     QStringList parts;
-    for (int i = 1; i <= match.lastCapturedIndex(); ++i) parts << Known(match.captured(i));
+    for (int i = 1; i <= match.lastCapturedIndex(); ++i) parts << Part(match.captured(i));
     return Fill(translated, parts);
   }
   return text;

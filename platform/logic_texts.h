@@ -15,5 +15,6 @@ namespace vx {
 // know stays as it is, so nothing is ever lost; in Japanese every text stays.
 QString LogicText(const std::string& text);
 QString LogicText(const QString& text);
+inline QString LogicText(const char* text) { return LogicText(QString::fromUtf8(text)); }
 
 }  // namespace vx

@@ -80,7 +80,7 @@ QString QtFilterText(const std::string& filter) {
   const QStringList parts = ToQString(filter).split('|');
   QStringList entries;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString label = parts[i];
+    QString label = LogicText(parts[i]);
     const QString patterns = QString(parts[i + 1]).replace(';', ' ');
     if (!label.contains('(')) label += " (" + patterns + ")";
     entries << label;
@@ -90,14 +90,14 @@ QString QtFilterText(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialog::AskOpen(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getOpenFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
 }
 
 std::optional<std::string> QtFileDialog::AskSave(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getSaveFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getSaveFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);

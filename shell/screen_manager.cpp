@@ -119,6 +119,13 @@ void ScreenManager::Remember(const QString& key, const QVariant& value) {
   if (m_settings != nullptr) m_settings->setValue(key, value);
 }
 
+void ScreenManager::RestoreSharedSettings() {
+  if (m_context == nullptr) return;
+  // Kept by the NC output screen at every completed START.
+  const QVariant offset = Remembered(QStringLiteral("nc/Text6"));
+  if (offset.isValid()) m_context->wireOffset = Utf8(offset.toString());
+}
+
 void ScreenManager::ShowHelp(QWidget* window) {
   if (!m_help) {
     m_help = new HelpWindow();

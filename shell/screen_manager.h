@@ -90,6 +90,9 @@ class ScreenManager {
   QSettings* Settings() const { return m_settings; }
   QVariant Remembered(const QString& key, const QVariant& fallback = QVariant()) const;
   void Remember(const QString& key, const QVariant& value);
+  // At the program's start: the shared settings of the screens as the last
+  // run left them (the wire offset of the last NC program written).
+  void RestoreSharedSettings();
 
   // The help page of a window (by its object name) in a help window of its own.
   void ShowHelp(QWidget* window);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
@@ -17,6 +18,7 @@
 #include "contour/contour_screens.h"
 #include "display/display_screens.h"
 #include "display/form_graph.h"
+#include "machining/form_nc.h"
 #include "entry/entry_screens.h"
 #include "exchange/exchange_screens.h"
 #include "machining/machining_screens.h"
@@ -157,6 +159,51 @@ TEST_F(AppFixture, F1OnEveryScreenShowsItsOwnHelpPage) {
   }
   QTest::keyClick(&menu, Qt::Key_F1);
   EXPECT_EQ(qobject_cast<QTextBrowser*>(screens.Help())->source().toString(), "qrc:/help/ja/Form_main.html");
+}
+
+TEST_F(AppFixture, NcSettingsAndTheViewsChecksAreKeptForTheNextRun) {
+  QSettings settings(QString::fromStdString(temp.File("settings.ini")), QSettings::IniFormat);
+  screens.SetSettings(&settings);
+  menu.Cmd_conv1->click();  // a contour to write
+  ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kGraph); }));
+  auto* view = qobject_cast<Form_graph*>(screens.Existing(ScreenId::kGraph));
+  view->menuview[2]->trigger();  // the status bar's room given up
+  view->Text1->setText("0.1");
+  view->close();
+
+  FixedFileDialog answer{temp.File("JOB.NC")};
+  AppContext answering{table, layout, folder, screens, messageBox, answer};
+  answering.wireOffset = context.wireOffset;
+  screens.SetContext(&answering);
+  auto* nc = dynamic_cast<Form_nc*>(screens.Show(ScreenId::kNc));
+  ASSERT_NE(nc, nullptr);
+  EXPECT_EQ(nc->Text[5]->text(), "0.1");  // the offset the view showed
+  nc->Text[0]->setText("7");
+  nc->Text[7]->setText("1");
+  nc->Text[0]->setFocus();
+  QTest::keyClick(nc->Text[0], Qt::Key_Return);  // Enter presses START
+  ASSERT_TRUE(WaitFor([this] { return screens.Existing(ScreenId::kNc) == nullptr; }));
+  EXPECT_TRUE(temp.Exists("JOB7.NC"));
+
+  // The next run: a new context, the settings read back.
+  ElementTable nextTable;
+  PieceLayout nextLayout;
+  AppContext next{nextTable, nextLayout, folder, screens, messageBox, answer};
+  screens.SetContext(&next);
+  screens.RestoreSharedSettings();
+  EXPECT_EQ(next.wireOffset, "0.1");
+  nc = dynamic_cast<Form_nc*>(screens.Show(ScreenId::kNc));
+  ASSERT_NE(nc, nullptr);
+  const QStringList expected = {"7", "-0.4", "-0.4", "1", "0", "0.1", "0", "1"};
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(nc->Text[k]->text(), expected[k]) << "Text" << k + 1;
+  nc->Command1->click();  // cancelled: nothing new kept
+  view = qobject_cast<Form_graph*>(screens.Show(ScreenId::kGraph));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->menuview[0]->isChecked());
+  EXPECT_FALSE(view->menuview[2]->isChecked());
+  screens.CloseAll();
+  screens.SetContext(&context);
+  screens.SetSettings(nullptr);
 }
 
 }  // namespace
