@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
                                                      settings->value(vx::kLanguageKey));
   vx::InstallLanguage(language, application);
   vx::InstallFontSubstitutions();
+  vx::KeepFileNumberFormat();
 
   vx::QtMessageBox messageBox;
   const vx::InstallFolder folder = vx::InstallFolder::FromEnvironment();

@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <clocale>
+
 #include "platform/atomic_file.h"
 #include "platform/logic_texts.h"
 
@@ -32,6 +34,8 @@ void InstallFontSubstitutions() {
   defaultFont.setFamilies(QStringList{defaultFont.family()} + japanese);
   QApplication::setFont(defaultFont);
 }
+
+void KeepFileNumberFormat() { std::setlocale(LC_NUMERIC, "C"); }
 
 QFont DesignFont(const QString& name, double pointSize) {
   QFont font(name);

@@ -12,8 +12,13 @@ vx_packages=(
 )
 
 vx_install_missing() {
+  vx_install_packages "${vx_packages[@]}"
+}
+
+# Installs the named packages that are not installed yet.
+vx_install_packages() {
   local missing=()
-  for p in "${vx_packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
