@@ -88,6 +88,9 @@ struct ScreensFixture : ::testing::Test {
     screens.SetMenu(&menu);
     menu.show();
     visit(&menu);
+    // The sample workbook through conversion 1 and CONV-2: a contour to show.
+    menu.Cmd_conv1->click();
+    ASSERT_TRUE(test::WaitFor([this] { return screens.Existing(ScreenId::kGraph) != nullptr; }, 5000));
     const ScreenId ids[] = {ScreenId::kDatain, ScreenId::kCon2amd, ScreenId::kGraph,    ScreenId::kNc,
                             ScreenId::kGraTasu, ScreenId::kCalcu,  ScreenId::kDxfConv2, ScreenId::kIgesConv2,
                             ScreenId::kDxfW,    ScreenId::kIgesW};
