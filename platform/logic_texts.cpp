@@ -95,6 +95,21 @@ const char* const kTexts[] = {
     QT_TRANSLATE_NOOP("LogicText", "長さのある線分・円弧がありません（どれも長さが 0 です）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "座標が ±10000000 mm を超える図形があります。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "読み込まなかった図形があります。確かめてから画面を閉じて下さい｡"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳファイル（80 桁の固定長 ASCII 形式）ではありません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "圧縮形式の ＩＧＥＳ は読めません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳのグローバル部が読めません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳの図形が XY 平面に平行な一つの平面上にありません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText",
+                      "ＩＧＥＳのデータは面・立体だけで、読み込める線分・円弧がありません。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳの部分図の展開が多すぎます。読み込みを中止しました。"),
+    // Why an IGES directory entry cannot be used (inside the pattern below).
+    QT_TRANSLATE_NOOP("LogicText", "ディレクトリの欄が読めません"),
+    QT_TRANSLATE_NOOP("LogicText", "パラメータが読めません"),
+    QT_TRANSLATE_NOOP("LogicText", "参照先のディレクトリがありません"),
+    QT_TRANSLATE_NOOP("LogicText", "変換行列の参照が循環しているか深すぎます"),
+    QT_TRANSLATE_NOOP("LogicText", "複合曲線・部分図の入れ子が循環しているか深すぎます"),
+    QT_TRANSLATE_NOOP("LogicText", "曲線のデータが正しくありません"),
+    QT_TRANSLATE_NOOP("LogicText", "座標が ±10000000 mm を超えています"),
 };
 
 // Known texts that also stand inside a part of a pattern (a list of what an
@@ -154,6 +169,8 @@ const char* const kPatterns[] = {
     QT_TRANSLATE_NOOP("LogicText", "制御点のない SPLINE（フィット点だけのもの）は読めません（%1 行目）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "%1 のデータが正しくありません（%2 行目）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "読み込まなかった図形: %1"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳの単位が分かりません（%1）。読み込みを中止しました。"),
+    QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳのディレクトリ番号 %1（TYPE %2）: %3。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "ファイルを書き込めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "コンバートデータを読み込めません: %1"),
     QT_TRANSLATE_NOOP("LogicText", "テンプレートを読み込めません: %1"),

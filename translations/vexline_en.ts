@@ -466,6 +466,66 @@
         <source>読み込まなかった図形: %1</source>
         <translation>Entities not read: %1</translation>
     </message>
+    <message>
+        <source>ＩＧＥＳファイル（80 桁の固定長 ASCII 形式）ではありません。読み込みを中止しました。</source>
+        <translation>Not an IGES file (fixed 80-column ASCII form). The import was stopped.</translation>
+    </message>
+    <message>
+        <source>圧縮形式の ＩＧＥＳ は読めません。読み込みを中止しました。</source>
+        <translation>A compressed IGES file cannot be read. The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳのグローバル部が読めません。読み込みを中止しました。</source>
+        <translation>The global section of the IGES file cannot be read. The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳの図形が XY 平面に平行な一つの平面上にありません。読み込みを中止しました。</source>
+        <translation>The IGES entities do not lie in one plane parallel to the XY plane. The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳのデータは面・立体だけで、読み込める線分・円弧がありません。読み込みを中止しました。</source>
+        <translation>The IGES data holds surfaces and solids only, no lines or arcs to read. The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳの部分図の展開が多すぎます。読み込みを中止しました。</source>
+        <translation>The IGES subfigures expand too far. The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ディレクトリの欄が読めません</source>
+        <translation>a directory field cannot be read</translation>
+    </message>
+    <message>
+        <source>パラメータが読めません</source>
+        <translation>the parameters cannot be read</translation>
+    </message>
+    <message>
+        <source>参照先のディレクトリがありません</source>
+        <translation>a referenced directory entry does not exist</translation>
+    </message>
+    <message>
+        <source>変換行列の参照が循環しているか深すぎます</source>
+        <translation>the transformation matrices refer to each other in a loop or too deep</translation>
+    </message>
+    <message>
+        <source>複合曲線・部分図の入れ子が循環しているか深すぎます</source>
+        <translation>composite curves or subfigures nest in a loop or too deep</translation>
+    </message>
+    <message>
+        <source>曲線のデータが正しくありません</source>
+        <translation>the curve&apos;s data is not correct</translation>
+    </message>
+    <message>
+        <source>座標が ±10000000 mm を超えています</source>
+        <translation>coordinates beyond ±10000000 mm</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳの単位が分かりません（%1）。読み込みを中止しました。</source>
+        <translation>The IGES unit is not known (%1). The import was stopped.</translation>
+    </message>
+    <message>
+        <source>ＩＧＥＳのディレクトリ番号 %1（TYPE %2）: %3。読み込みを中止しました。</source>
+        <translation>IGES directory entry %1 (TYPE %2): %3. The import was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>vx::DocumentGrid</name>

@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"OnlineLineWithItsTrailingBlank", "[ ｵﾝﾗｲﾝ ﾁｭｳ!!   ｼﾊﾞﾗｸ ｵﾏﾁ ｸﾀﾞｻｲ｡ ] ", "[ ON LINE!!   PLEASE WAIT A MOMENT. ] "},
         Case{"CalculatorFieldNotANumber", "2行目のXが数値でない", "X of row 2 is not a number"},
         Case{"PathWithAPercentSign", "ファイルを書き込めません: /tmp/%1/a.dxf", "Cannot write the file: /tmp/%1/a.dxf"},
+        Case{"IgesEntryWithItsCause", "ＩＧＥＳのディレクトリ番号 17（TYPE 126）: 曲線のデータが正しくありません。読み込みを中止しました。",
+             "IGES directory entry 17 (TYPE 126): the curve's data is not correct. The import was stopped."},
         Case{"OffsetRow", "オフセット計算中 dataNO= 5で交点ERROR", "Offset path: intersection ERROR at data No= 5"},
         Case{"UnknownTextStays", "まだ知られていない文", "まだ知られていない文"},
         Case{"NumbersStay", "12.5", "12.5"},
