@@ -3,6 +3,7 @@
 vx_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   liborcus-dev zlib1g-dev
   fonts-ipafont-gothic
