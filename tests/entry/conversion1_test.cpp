@@ -255,6 +255,7 @@ struct NoResultCase {
   int code;
   int column;  // where the formula without a stored result stands
   const char* message;  // empty: the cell is not taken, the conversion goes on
+  int secondColumn = 0;  // another such cell further right, when not 0
 };
 void PrintTo(const NoResultCase& c, std::ostream* os) { *os << c.name; }
 
@@ -267,6 +268,7 @@ TEST_P(Conversion1NoResult, OnlyCellsTakenCount) {
   std::vector<SheetCell> row(9);
   row[sheet_field::kCode] = SheetCell::Number(GetParam().code);
   row[static_cast<size_t>(GetParam().column)] = SheetCell::NoResult("");
+  if (GetParam().secondColumn) row[static_cast<size_t>(GetParam().secondColumn)] = SheetCell::NoResult("#N/A");
   sheet.rows.push_back(row);
   ElementTable table;
   const SheetConversion converted = ConvertSheet(sheet, table, "DATAIN.ods");
@@ -286,6 +288,11 @@ INSTANTIATE_TEST_SUITE_P(
         NoResultCase{"CodeCell", 8, sheet_field::kCode,
                      "DATAIN.ods の D3 は計算結果がありません（結果が保存されていません。"
                      "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。"},
+        // Of two such cells in a row the leftmost is named.
+        NoResultCase{"LeftmostOfTwo", 0, sheet_field::kX,
+                     "DATAIN.ods の B3 は計算結果がありません（結果が保存されていません。"
+                     "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。",
+                     sheet_field::kWay},
         NoResultCase{"CornerItemX", 5, sheet_field::kX, ""},
         NoResultCase{"PointAngle", 8, sheet_field::kAngle, ""},
         NoResultCase{"EndRowRadius", 99, sheet_field::kRadius, ""},
