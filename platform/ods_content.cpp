@@ -1,5 +1,5 @@
-// OpenDocument content.xml: the first table's cells, walked with liborcus's
-// SAX parser, every position counted through repeats and merges.
+// OpenDocument content.xml: the first table's cells, walked with our XML
+// reader, every position counted through repeats and merges.
 #include "platform/ods_content.h"
 
 #include "platform/number_formats.h"
@@ -55,17 +55,17 @@ std::optional<double> WholeNumber(const std::string& text) {
   return value;
 }
 
-class ContentHandler : public orcus::sax_handler {
+class ContentHandler : public XmlHandler {
  public:
   explicit ContentHandler(int columnCount) : builder(columnCount), m_columns(columnCount) {}
 
   WorksheetBuilder builder;
 
-  void attribute(const orcus::sax::parser_attribute& attr) {
+  void attribute(const XmlAttribute& attr) override {
     m_attributes.emplace_back(std::string(attr.ns) + ":" + std::string(attr.name), std::string(attr.value));
   }
 
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     const std::string name = std::string(element.ns) + ":" + std::string(element.name);
     if (name == "table:table") {
       ++m_tables;
@@ -94,7 +94,7 @@ class ContentHandler : public orcus::sax_handler {
     m_attributes.clear();
   }
 
-  void end_element(const orcus::sax::parser_element& element) {
+  void end_element(const XmlElement& element) override {
     const std::string name = std::string(element.ns) + ":" + std::string(element.name);
     if (m_inCell && m_depth > 0) {
       if (m_skip > 0) --m_skip;
@@ -108,7 +108,7 @@ class ContentHandler : public orcus::sax_handler {
     }
   }
 
-  void characters(std::string_view value, bool) {
+  void characters(std::string_view value) override {
     if (m_inParagraph && m_skip == 0) m_text += value;
   }
 

@@ -1,5 +1,5 @@
 // Zipped workbooks: the package checked and unpacked first, then the sheet
-// read from its XML parts with liborcus's parser.
+// read from its XML parts.
 #include "platform/orcus_reader.h"
 
 #include <zlib.h>
@@ -16,11 +16,11 @@ namespace vx {
 
 namespace {
 
-// Limits of what is handed to the library: a workbook of element rows is a
-// few kilobytes; these only keep a damaged or hostile package from using up
-// memory or time.
+// Limits of a package: a workbook of element rows is a few kilobytes; these
+// only keep a damaged or hostile package from using up memory or time.
 constexpr uint64_t kMaxUnpackedBytes = 100u << 20;  // all entries together
 constexpr size_t kMaxEntries = 10000;
+
 uint32_t Le32(const std::string& b, size_t at) {
   return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
          static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
@@ -31,14 +31,11 @@ uint16_t Le16(const std::string& b, size_t at) {
   return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
-// The package unpacked by hand before the library sees it: the central
-// directory is read, every entry must lie inside the file, be stored or
-// deflated, unpack to exactly its stated size with its stated checksum, and
-// the entries together stay under kMaxUnpackedBytes. The library's own zip
-// reading hands on what it could unpack of a damaged entry and its XML parser
-// then runs past the end of it (an assertion ends the program), so only
-// packages that unpack cleanly are given to it. XML parts must also be UTF-8:
-// a name cut inside a multi-byte character ends it the same way.
+// The package unpacked: the central directory is read, every entry must lie
+// inside the file, be stored or deflated, unpack to exactly its stated size
+// with its stated checksum, and the entries together stay under
+// kMaxUnpackedBytes; XML parts must be UTF-8. A package with a damaged entry
+// is refused whole.
 class Package {
  public:
   // False when the package is damaged; the parts that unpacked cleanly can
@@ -189,11 +186,6 @@ WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount) {
   }
   const bool xlsx = IsXlsx(package);
   const bool ods = !xlsx && IsOds(package);
-  // The library's own import filters lose cells of sound workbooks (in .ods
-  // the cells after a merged range move left and percentages and currency
-  // amounts are dropped; in .xlsx inline texts, array formula results and
-  // whole sheets named by an absolute path are lost), so the sheet is read
-  // from the package's XML here.
   if (ods) {
     std::optional<Worksheet> sheet = ReadOdsContent(package.Part("content.xml"), columnCount);
     if (sheet) {

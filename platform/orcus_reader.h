@@ -1,5 +1,5 @@
 // The reader of zipped workbooks (.xlsx and .ods): the package unpacked and
-// checked by us, its XML parts walked with liborcus's parser.
+// checked, its XML parts read by our own XML reader.
 #pragma once
 
 #include <string>
@@ -15,10 +15,10 @@ namespace vx {
 // parser's exceptions end here as a damaged workbook.
 WorksheetResult ReadZipWorkbook(const std::string& bytes, int columnCount);
 
-// The same, run in a child process where the platform has them: liborcus's
-// XML parser has read past the end of some malformed parts, and a child that
-// ends so, or takes longer than timeoutSeconds, gives a damaged workbook
-// instead. Without child processes it is ReadZipWorkbook.
+// The same, run in a child process where the platform has them, so that a
+// fault in reading outside data cannot end the program: a child that ends
+// abnormally, or takes longer than timeoutSeconds, gives a damaged workbook.
+// Without child processes it is ReadZipWorkbook.
 WorksheetResult ReadZipWorkbookGuarded(const std::string& bytes, int columnCount, int timeoutSeconds = 60);
 
 }  // namespace vx

@@ -1,4 +1,4 @@
-// .xlsx parts walked with liborcus's SAX parser: the first worksheet's cells
+// .xlsx parts walked with our XML reader: the first worksheet's cells
 // with their shared strings and the number formats that make a date.
 #include "platform/xlsx_content.h"
 
@@ -115,16 +115,16 @@ struct Relationship {
   std::string type, target;
 };
 
-class RelationshipsHandler : public orcus::sax_handler {
+class RelationshipsHandler : public XmlHandler {
  public:
   std::map<std::string, Relationship> byId;
   std::vector<Relationship> inOrder;
-  void attribute(const orcus::sax::parser_attribute& attr) {
+  void attribute(const XmlAttribute& attr) override {
     if (attr.name == "Id") m_id = std::string(attr.value);
     if (attr.name == "Type") m_current.type = std::string(attr.value);
     if (attr.name == "Target") m_current.target = std::string(attr.value);
   }
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     if (element.name == "Relationship") {
       byId.emplace(m_id, m_current);
       inOrder.push_back(m_current);
@@ -144,15 +144,15 @@ bool EndsWith(const std::string& text, const char* tail) {
 }
 
 // The sheets of workbook.xml in order (their relationship ids) and the date system.
-class WorkbookHandler : public orcus::sax_handler {
+class WorkbookHandler : public XmlHandler {
  public:
   std::vector<std::string> sheetIds;
   bool from1904 = false;
-  void attribute(const orcus::sax::parser_attribute& attr) {
+  void attribute(const XmlAttribute& attr) override {
     if (attr.name == "id" && !attr.ns.empty()) m_id = std::string(attr.value);
     if (attr.name == "date1904") m_1904 = IsTrue(attr.value);
   }
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     if (element.name == "sheet") sheetIds.push_back(m_id);
     if (element.name == "workbookPr") from1904 = m_1904;
     m_id.clear();
@@ -165,10 +165,10 @@ class WorkbookHandler : public orcus::sax_handler {
 };
 
 // Each shared string: its text runs, without the phonetic readings.
-class SharedStringsHandler : public orcus::sax_handler {
+class SharedStringsHandler : public XmlHandler {
  public:
   std::vector<std::string> items;
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     if (element.name == "si") {
       m_inItem = true;
       m_text.clear();
@@ -178,7 +178,7 @@ class SharedStringsHandler : public orcus::sax_handler {
       m_inText = true;
     }
   }
-  void end_element(const orcus::sax::parser_element& element) {
+  void end_element(const XmlElement& element) override {
     if (element.name == "si" && m_inItem) {
       items.push_back(Unescaped(m_text));
       m_text.clear();
@@ -189,7 +189,7 @@ class SharedStringsHandler : public orcus::sax_handler {
       m_inText = false;
     }
   }
-  void characters(std::string_view value, bool) {
+  void characters(std::string_view value) override {
     if (m_inText) m_text += value;
   }
 
@@ -200,7 +200,7 @@ class SharedStringsHandler : public orcus::sax_handler {
 
 // The number format of each cell format (cellXfs), and the codes of the
 // workbook's own number formats: what tells a date cell from a number.
-class StylesHandler : public orcus::sax_handler {
+class StylesHandler : public XmlHandler {
  public:
   DateForm FormOf(size_t style) const {
     if (style >= m_cellFormats.size()) return DateForm::kNone;
@@ -208,18 +208,18 @@ class StylesHandler : public orcus::sax_handler {
     const auto custom = m_codes.find(id);
     return custom != m_codes.end() ? custom->second : BuiltInForm(static_cast<unsigned>(id));
   }
-  void attribute(const orcus::sax::parser_attribute& attr) {
+  void attribute(const XmlAttribute& attr) override {
     if (attr.name == "numFmtId") m_id = Index(std::string(attr.value)).value_or(0);
     if (attr.name == "formatCode") m_code = std::string(attr.value);
   }
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     if (element.name == "numFmt") m_codes[m_id] = ClassifyFormatCode(m_code);
     if (element.name == "cellXfs") m_inCellFormats = true;
     if (m_inCellFormats && element.name == "xf") m_cellFormats.push_back(m_id);
     m_id = 0;
     m_code.clear();
   }
-  void end_element(const orcus::sax::parser_element& element) {
+  void end_element(const XmlElement& element) override {
     if (element.name == "cellXfs") m_inCellFormats = false;
   }
 
@@ -232,17 +232,17 @@ class StylesHandler : public orcus::sax_handler {
 };
 
 // The c elements of the worksheet: place, type, format, formula, value.
-class SheetHandler : public orcus::sax_handler {
+class SheetHandler : public XmlHandler {
  public:
   SheetHandler(int columnCount, const std::vector<std::string>& strings, const StylesHandler& styles, bool from1904)
       : builder(columnCount), m_strings(strings), m_styles(styles), m_1904(from1904) {}
 
   WorksheetBuilder builder;
 
-  void attribute(const orcus::sax::parser_attribute& attr) {
+  void attribute(const XmlAttribute& attr) override {
     if (attr.ns.empty()) m_attributes.emplace_back(std::string(attr.name), std::string(attr.value));
   }
-  void start_element(const orcus::sax::parser_element& element) {
+  void start_element(const XmlElement& element) override {
     const std::string_view name = element.name;
     if (name == "row") {
       // A row without its number follows the one before.
@@ -263,7 +263,7 @@ class SheetHandler : public orcus::sax_handler {
     }
     m_attributes.clear();
   }
-  void end_element(const orcus::sax::parser_element& element) {
+  void end_element(const XmlElement& element) override {
     const std::string_view name = element.name;
     if (name == "v") {
       m_inValue = false;
@@ -277,7 +277,7 @@ class SheetHandler : public orcus::sax_handler {
       if (!cell.IsEmpty()) builder.Put(m_row, m_column, cell);
     }
   }
-  void characters(std::string_view value, bool) {
+  void characters(std::string_view value) override {
     if (m_inValue) m_value += value;
     if (m_inInline) m_inline += value;
   }

@@ -4,7 +4,7 @@ vx_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  liborcus-dev zlib1g-dev
+  zlib1g-dev
   fonts-ipafont-gothic
   python3 python3-ezdxf python3-xlrd
   linuxcnc-uspace

@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         OdsCase{"TextsAreValidUtf8",
                 "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>a&#xD800;b&#x1F600;"
                 "</text:p></table:table-cell></table:table-row>",
-                "A1 text a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" "b\xF0\x9F\x98\x80\n"},
+                "A1 text a\xEF\xBF\xBD" "b\xF0\x9F\x98\x80\n"},
         // Repeats far past the kept rows and columns only move the position.
         OdsCase{"HugeRepeatsAreBounded",
                 "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell "
