@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/file_path.h"
 #include "shell/number_text.h"
 #include "shell/table_file.h"
 
@@ -203,8 +204,8 @@ EntryWorkbook FindEntryWorkbook(const InstallFolder& folder) {
   for (const char* name : kEntryWorkbookNames) {
     const std::string path = folder.PathOf(name);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) continue;
-    const auto time = std::filesystem::last_write_time(path, error);
+    if (!std::filesystem::is_regular_file(PathFromUtf8(path), error)) continue;
+    const auto time = std::filesystem::last_write_time(PathFromUtf8(path), error);
     if (error) continue;
     if (!newest.exists || time > newestTime) {
       newest = {name, path, true};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "entry/conversion1.h"
+#include "platform/file_path.h"
 #include "platform/workbook_reader.h"
 #include "shell/table_file.h"
 #include "support/temp_folder.h"
@@ -90,6 +91,26 @@ TEST_F(Conversion1Fixture, CodeHundredWithNegativeRadius) {
 TEST_F(Conversion1Fixture, WorkbookNameMatchedWithoutCase) {
   ASSERT_TRUE(Convert("noend.xls", "datain.XLS").ok);
   EXPECT_EQ(table.RowCount, 3);
+}
+
+// An install folder with a Japanese name, the workbook in each format: found,
+// read and converted (on Windows the names reach the file system as UTF-16).
+TEST(Conversion1Folders, JapaneseFolderName) {
+  for (const char* workbook : {"noend.xls", "operator/elements.xlsx", "operator/elements.ods"}) {
+    const std::string extension = std::filesystem::path(workbook).extension().string();
+    if (extension != ".xls" && !ZippedWorkbooksReadable()) continue;
+    test::TempFolder temp;
+    const std::string home = temp.Path() + "\xE5\x8A\xA0\xE5\xB7\xA5\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";  // 加工データ
+    std::filesystem::create_directories(PathFromUtf8(home));
+    std::filesystem::copy_file(PathFromUtf8(kData + workbook), PathFromUtf8(home + "/DATAIN" + extension));
+    const InstallFolder folder(home);
+    ElementTable table;
+    const Conversion1Result result = RunConv1(table, folder, WorkbookReader());
+    ASSERT_TRUE(result.ok) << workbook << ": " << result.message;
+    EXPECT_EQ(result.workbook.name, "DATAIN" + extension);
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(folder.PathOf("CONDTA.dat")))) << workbook;
+    EXPECT_EQ(table.RowCount, extension == ".xls" ? 3 : 18) << workbook;
+  }
 }
 
 TEST_F(Conversion1Fixture, MissingWorkbookWritesNoElementFile) {
