@@ -38,8 +38,11 @@ class Decoder {
   DxfPair Need();
   [[noreturn]] void Truncated() { throw Fault{exchange_text::DxfTruncated(m_fileName)}; }
 
+  // The number of a pair's value; a value that is no number, or out of
+  // range, stops decoding with a message naming its line.
   double Real(const DxfPair& pair);
   long Integer(const DxfPair& pair, long lo, long hi);
+  void CheckNumber(DxfNumber read, const DxfPair& pair) const;
 
   void SkipSection();
   void ReadBlocks();
@@ -97,15 +100,21 @@ DxfPair Decoder::Need() {
   return pair;
 }
 
+void Decoder::CheckNumber(DxfNumber read, const DxfPair& pair) const {
+  // The value is on the line after its code.
+  if (read == DxfNumber::kNotANumber) throw Fault{exchange_text::DxfNotANumber(m_fileName, pair.line + 1)};
+  if (read == DxfNumber::kOutOfRange) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line + 1)};
+}
+
 double Decoder::Real(const DxfPair& pair) {
   double value = 0;
-  if (!DxfReal(pair.value, value)) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line)};
+  CheckNumber(DxfReal(pair.value, value), pair);
   return value;
 }
 
 long Decoder::Integer(const DxfPair& pair, long lo, long hi) {
   long value = 0;
-  if (!DxfInteger(pair.value, lo, hi, value)) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line)};
+  CheckNumber(DxfInteger(pair.value, lo, hi, value), pair);
   return value;
 }
 

@@ -43,6 +43,9 @@ inline std::string DxfBadCode(const std::string& path, size_t line) {
 inline std::string DxfBadNumber(const std::string& path, size_t line) {
   return "ＤＸＦファイルの " + std::to_string(line) + " 行目の数値が範囲を超えています。読み込みを中止しました: " + path;
 }
+inline std::string DxfNotANumber(const std::string& path, size_t line) {
+  return "ＤＸＦファイルの " + std::to_string(line) + " 行目の値が数値ではありません。読み込みを中止しました: " + path;
+}
 inline std::string DxfNoEntitiesSection(const std::string& path) {
   return "ＤＸＦファイルに ENTITIES セクションがありません。読み込みを中止しました: " + path;
 }
