@@ -71,6 +71,8 @@ class Decoder {
 
   // Group 67 = 1 of the entity being read: it belongs to paper space.
   bool m_paperSpace = false;
+  // Group 60 = 1 of the entity being read: it is invisible.
+  bool m_invisible = false;
   // Extrusion and handle of the entity being read.
   DxfPoint* m_extrusion = nullptr;
   std::string* m_handle = nullptr;
@@ -128,6 +130,7 @@ void Decoder::ForEachPair(OnPair onPair) {
     }
     if (pair.code == 5 && m_handle != nullptr) *m_handle = std::string(pair.value);
     if (pair.code == 67) m_paperSpace = Integer(pair, SHRT_MIN, SHRT_MAX) == 1;
+    if (pair.code == 60) m_invisible = Integer(pair, SHRT_MIN, SHRT_MAX) == 1;
     if (m_extrusion != nullptr) {
       if (pair.code == 210) m_extrusion->x = Real(pair);
       if (pair.code == 220) m_extrusion->y = Real(pair);
@@ -230,6 +233,7 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
   e.type = std::string(start.value);
   e.line = start.line;
   m_paperSpace = false;
+  m_invisible = false;
   m_extrusion = &e.extrusion;
   m_handle = &e.handle;
   const std::string_view type = start.value;
@@ -254,6 +258,7 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
   }
   m_extrusion = nullptr;
   m_handle = nullptr;
+  e.invisible = m_invisible;
   if (modelSpace && m_paperSpace) {
     ++m_drawing.paperSpaceEntities;
     return;
@@ -327,7 +332,7 @@ void Decoder::ReadPolyline(DxfEntity& e) {
     poly.kind = DxfPolyline::Kind::k3d;
   }
   DxfPoint* const ownExtrusion = m_extrusion;
-  const bool ownPaperSpace = m_paperSpace;
+  const bool ownPaperSpace = m_paperSpace, ownInvisible = m_invisible;
   ReadFollowers("VERTEX", [&]() {
     DxfVertex v;
     long vertexFlags = 0;
@@ -344,6 +349,7 @@ void Decoder::ReadPolyline(DxfEntity& e) {
   });
   m_extrusion = ownExtrusion;
   m_paperSpace = ownPaperSpace;
+  m_invisible = ownInvisible;
   e.data = std::move(poly);
 }
 
@@ -439,7 +445,7 @@ void Decoder::ReadInsert(DxfEntity& e) {
   e.data = insert;
   if (!attributesFollow) return;
   DxfPoint* const ownExtrusion = m_extrusion;
-  const bool ownPaperSpace = m_paperSpace;
+  const bool ownPaperSpace = m_paperSpace, ownInvisible = m_invisible;
   int attributes = 0;
   ReadFollowers("ATTRIB", [&]() {
     ForEachPair([](const DxfPair&) {});
@@ -447,6 +453,7 @@ void Decoder::ReadInsert(DxfEntity& e) {
   });
   m_extrusion = ownExtrusion;
   m_paperSpace = ownPaperSpace;
+  m_invisible = ownInvisible;
   std::get<DxfInsert>(e.data).attributes = attributes;
 }
 

@@ -77,6 +77,7 @@ struct DxfEntity {
   std::string type;    // "LINE", "TEXT", ...
   std::string handle;  // group 5
   size_t line = 0;     // line of its "0" group in the file, for messages
+  bool invisible = false;  // group 60 = 1: drawn by no CAD system
   DxfPoint extrusion{0, 0, 1};
   std::variant<DxfOther, DxfLine, DxfArc, DxfPolyline, DxfEllipse, DxfSpline, DxfInsert> data;
 };

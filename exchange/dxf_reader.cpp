@@ -171,6 +171,12 @@ Affine DxfMapper::Ocs(const DxfEntity& e, double elevation) const {
 
 void DxfMapper::Map(const DxfEntity& e, const Affine& t, int depth) {
   Visit();
+  if (e.invisible) {
+    // Hidden in the drawing (a render light's symbol, a construction aid):
+    // no CAD system shows it, so it is no part of the part.
+    AddSkipped(exchange_text::kInvisibleEntry, 1);
+    return;
+  }
   if (!e.handle.empty() && m_drawing.textFrames.count(e.handle) != 0) {
     AddSkipped("MTEXT FRAME", 1);  // drawn with its text, not part of the part
     return;

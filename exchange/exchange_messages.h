@@ -87,6 +87,8 @@ inline constexpr const char* kSkippedPrefix = "読み込まなかった図形: "
 inline constexpr const char* kCheckSkipped = " 読み込まなかった図形があります。確かめてから画面を閉じて下さい｡ ";
 // The entry of the skipped list that counts the entities of paper space.
 inline constexpr const char* kPaperSpaceEntry = "ペーパー空間の図形";
+// The entry that counts the invisible entities (group 60 = 1).
+inline constexpr const char* kInvisibleEntry = "非表示の図形";
 
 inline std::string CannotWrite(const std::string& path) { return "ファイルを書き込めません: " + path; }
 inline std::string NoContourFile(const std::string& path) { return "コンバートデータを読み込めません: " + path; }
