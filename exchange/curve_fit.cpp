@@ -127,25 +127,28 @@ class Fitter {
     while (a < tb) {
       double b = tb;
       std::vector<Entity> fit;
-      if (!TryBiarc(a, b, fit)) {
+      if (!TryPiece(a, b, fit)) {
         // Halve until a span fits, then search the longest span that does.
         double good = a, bad = b;
         for (int i = 0; i < kMaxHalvings && good == a; ++i) {
           const double mid = a + (bad - a) * 0.5;
           if (!(mid > a)) break;
           std::vector<Entity> trial;
-          if (TryBiarc(a, mid, trial)) {
+          if (TryPiece(a, mid, trial)) {
             good = mid;
             fit = std::move(trial);
           } else {
             bad = mid;
           }
         }
-        if (good == a) return false;
+        if (good == a) {
+          m_failed = true;
+          return false;
+        }
         for (int i = 0; i < kSearchSteps; ++i) {
           const double mid = good + (bad - good) * 0.5;
           std::vector<Entity> trial;
-          if (TryBiarc(a, mid, trial)) {
+          if (TryPiece(a, mid, trial)) {
             good = mid;
             fit = std::move(trial);
           } else {
@@ -168,7 +171,32 @@ class Fitter {
     return true;
   }
 
+ // True when the last failed FitPiece found a stretch no arc follows
+  // (rather than running out of room).
+  bool Failed() const { return m_failed; }
+
  private:
+  // A biarc over [a, b], or, where none fits, one straight line when the
+  // whole stretch stays within the tolerance of its first point (no line
+  // when it ends where it starts). Only a stretch of the curve smaller than
+  // the tolerance takes the line, so the arcs of ordinary curves are those
+  // of the biarcs alone.
+  bool TryPiece(double a, double b, std::vector<Entity>& fit) const {
+    return TryBiarc(a, b, fit) || TrySmallStretch(a, b, fit);
+  }
+
+  bool TrySmallStretch(double a, double b, std::vector<Entity>& fit) const {
+    const CurveVec p0 = m_curve.at(a).point, p1 = m_curve.at(b).point;
+    if (!Finite(p0) || !Finite(p1) || !(Length(Sub(p1, p0)) <= m_tolerance)) return false;
+    for (int i = 1; i <= kCheckSamples; ++i) {
+      const CurveVec q = m_curve.at(a + (b - a) * i / (kCheckSamples + 1)).point;
+      if (!Finite(q) || !(Length(Sub(q, p0)) <= m_tolerance)) return false;
+    }
+    fit.clear();
+    if (p0.x != p1.x || p0.y != p1.y) fit.push_back(MakeSegment(p0, p1, {}, 0, true));  // exact: no length
+    return true;
+  }
+
   // Unit tangent at t; where the derivative vanishes, the direction towards a
   // nearby point of the curve.
   bool Tangent(double t, double ta, double tb, CurveVec& tangent) const {
@@ -284,46 +312,49 @@ class Fitter {
   const ParametricCurve& m_curve;
   double m_tolerance;
   double m_pieceEnd = 0;
+  bool m_failed = false;
 };
 
+// Degrees beyond this are not met in drawings; the limit keeps the basis table small.
+constexpr int kMaxDegree = 25;
+
 // B-spline basis functions of degree p and their first derivatives at u in
-// span k (knots[k] <= u < knots[k + 1]): N[j] and dN[j] for control k − p + j.
-void BasisAndDerivatives(const std::vector<double>& knots, int p, int k, double u, std::vector<double>& n,
-                         std::vector<double>& dn) {
-  // Table of basis values of every degree up to p (the usual triangular scheme).
-  std::vector<std::vector<double>> table(static_cast<size_t>(p + 1), std::vector<double>(static_cast<size_t>(p + 1)));
-  std::vector<double> left(static_cast<size_t>(p + 1)), right(static_cast<size_t>(p + 1));
+// span k (knots[k] <= u < knots[k + 1]): n[j] and dn[j] for control k − p + j.
+// Works in fixed tables on the stack: the fitting evaluates a curve tens of
+// thousands of times.
+void BasisAndDerivatives(const std::vector<double>& knots, int p, int k, double u, double* n, double* dn) {
+  // Table of basis values of every degree up to p (the usual triangular
+  // scheme): the lower triangle holds the knot differences, the upper the
+  // basis values. Every entry read is written first.
+  double table[kMaxDegree + 1][kMaxDegree + 1];
+  double left[kMaxDegree + 1], right[kMaxDegree + 1];
   table[0][0] = 1.0;
   for (int j = 1; j <= p; ++j) {
-    left[static_cast<size_t>(j)] = u - knots[static_cast<size_t>(k + 1 - j)];
-    right[static_cast<size_t>(j)] = knots[static_cast<size_t>(k + j)] - u;
+    left[j] = u - knots[static_cast<size_t>(k + 1 - j)];
+    right[j] = knots[static_cast<size_t>(k + j)] - u;
     double saved = 0.0;
     for (int r = 0; r < j; ++r) {
-      // Lower triangle holds the knot differences, upper the basis values.
-      table[static_cast<size_t>(j)][static_cast<size_t>(r)] =
-          right[static_cast<size_t>(r + 1)] + left[static_cast<size_t>(j - r)];
-      const double denom = table[static_cast<size_t>(j)][static_cast<size_t>(r)];
-      const double temp = denom != 0 ? table[static_cast<size_t>(r)][static_cast<size_t>(j - 1)] / denom : 0.0;
-      table[static_cast<size_t>(r)][static_cast<size_t>(j)] = saved + right[static_cast<size_t>(r + 1)] * temp;
-      saved = left[static_cast<size_t>(j - r)] * temp;
+      table[j][r] = right[r + 1] + left[j - r];
+      const double denom = table[j][r];
+      const double temp = denom != 0 ? table[r][j - 1] / denom : 0.0;
+      table[r][j] = saved + right[r + 1] * temp;
+      saved = left[j - r] * temp;
     }
-    table[static_cast<size_t>(j)][static_cast<size_t>(j)] = saved;
+    table[j][j] = saved;
   }
-  n.assign(static_cast<size_t>(p + 1), 0.0);
-  dn.assign(static_cast<size_t>(p + 1), 0.0);
-  for (int j = 0; j <= p; ++j) n[static_cast<size_t>(j)] = table[static_cast<size_t>(j)][static_cast<size_t>(p)];
+  for (int j = 0; j <= p; ++j) n[j] = table[j][p];
   // First derivative: p * (N_{j,p-1} / (u_{j+p} − u_j) − N_{j+1,p-1} / (u_{j+p+1} − u_{j+1})).
   for (int j = 0; j <= p; ++j) {
     double d = 0.0;
     if (j >= 1) {
-      const double denom = table[static_cast<size_t>(p)][static_cast<size_t>(j - 1)];
-      if (denom != 0) d += table[static_cast<size_t>(j - 1)][static_cast<size_t>(p - 1)] / denom;
+      const double denom = table[p][j - 1];
+      if (denom != 0) d += table[j - 1][p - 1] / denom;
     }
     if (j <= p - 1) {
-      const double denom = table[static_cast<size_t>(p)][static_cast<size_t>(j)];
-      if (denom != 0) d -= table[static_cast<size_t>(j)][static_cast<size_t>(p - 1)] / denom;
+      const double denom = table[p][j];
+      if (denom != 0) d -= table[j][p - 1] / denom;
     }
-    dn[static_cast<size_t>(j)] = p * d;
+    dn[j] = p * d;
   }
 }
 
@@ -363,15 +394,18 @@ CurveFitResult FitArcs(const ParametricCurve& curve, double tolerance, std::vect
       if (!fitter.FitPiece(cuts[i], mid, piece, static_cast<size_t>(maxEntities)) ||
           !fitter.FitPiece(mid, cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
         result.ok = false;
+        result.noRoom = !fitter.Failed();
         return result;
       }
     } else if (!fitter.FitPiece(cuts[i], cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
       result.ok = false;
+      result.noRoom = !fitter.Failed();
       return result;
     }
     for (const Entity& e : piece) {
       if (static_cast<int>(fitted.size()) >= maxEntities) {
         result.ok = false;
+        result.noRoom = true;
         return result;
       }
       fitted.push_back(e);
@@ -415,8 +449,7 @@ ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<
                              std::vector<double> weights) {
   ParametricCurve curve;
   const size_t n = control.size();
-  // Degrees beyond 25 are not met in drawings; the limit keeps the basis table small.
-  if (degree < 1 || degree > 25 || n < static_cast<size_t>(degree) + 1 ||
+  if (degree < 1 || degree > kMaxDegree || n < static_cast<size_t>(degree) + 1 ||
       knots.size() != n + static_cast<size_t>(degree) + 1) {
     return curve;
   }
@@ -452,7 +485,7 @@ ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<
     size_t k = static_cast<size_t>(std::upper_bound(knots.begin() + p, knots.begin() + static_cast<long>(count), u) -
                                    knots.begin()) - 1;
     while (k > static_cast<size_t>(p) && knots[k] == knots[k + 1]) --k;  // exact: an empty span
-    std::vector<double> nb, dnb;
+    double nb[kMaxDegree + 1], dnb[kMaxDegree + 1];
     BasisAndDerivatives(knots, p, static_cast<int>(k), u, nb, dnb);
     double ax = 0, ay = 0, aw = 0, dx = 0, dy = 0, dw = 0;
     for (int j = 0; j <= p; ++j) {

@@ -27,9 +27,13 @@ struct ParametricCurve {
   std::vector<double> breaks;  // inner parameters where the tangent may jump, ascending
 };
 
-// What a fit ends with: ok, or too many arcs for the list's room.
+// What a fit ends with: ok, or not ok because more arcs would be needed than
+// the list has room for (noRoom) or because the curve cannot be followed
+// (its numbers are not finite, or it turns back on itself where it claims to
+// be smooth and no arc of any size fits there).
 struct CurveFitResult {
   bool ok = true;
+  bool noRoom = false;
   int arcCount = 0;  // entities appended
 };
 
@@ -40,7 +44,9 @@ struct CurveFitResult {
 // counter-clockwise) to out, the first starting exactly at C(t0) and the
 // last ending exactly at C(t1), each starting where the one before ends.
 // Stops with ok = false, and out unchanged, once more than maxEntities would be
-// needed. Degenerate pieces (zero derivative, zero length) are skipped.
+// needed. Degenerate pieces (zero derivative, zero length) are skipped; a
+// stretch of the curve that stays within the tolerance of one point (a cusp
+// where control points coincide) becomes one straight line, or nothing.
 CurveFitResult FitArcs(const ParametricCurve& curve, double tolerance, std::vector<Entity>& out,
                        int maxEntities);
 

@@ -133,6 +133,7 @@ class DxfMapper {
   const DxfDrawing& m_drawing;
   EntityList& m_list;
   std::vector<std::string> m_chain;  // blocks being expanded, outermost first
+  const DxfEntity* m_current = nullptr;  // the entity being mapped, for messages
   long m_visits = 0;
 };
 
@@ -171,6 +172,7 @@ Affine DxfMapper::Ocs(const DxfEntity& e, double elevation) const {
 
 void DxfMapper::Map(const DxfEntity& e, const Affine& t, int depth) {
   Visit();
+  m_current = &e;
   if (e.invisible) {
     // Hidden in the drawing (a render light's symbol, a construction aid):
     // no CAD system shows it, so it is no part of the part.
@@ -289,7 +291,10 @@ void DxfMapper::AddCurve(const ParametricCurve& curve, bool closed) {
   std::vector<Entity> arcs;
   const CurveFitResult fit =
       FitArcs(curve, kCurveTolerance, arcs, EntityList::kMaxEntities - m_list.count);
-  if (!fit.ok) throw Stop{exchange_text::kTooManyEntities};
+  if (!fit.ok) {
+    if (fit.noRoom || m_current == nullptr) throw Stop{exchange_text::kTooManyEntities};
+    throw Stop{exchange_text::DxfBadCurve(m_current->type, m_current->line)};
+  }
   if (arcs.empty()) return;
   if (closed) {
     // The curve's end is its start to the last bit, so the chain closes.

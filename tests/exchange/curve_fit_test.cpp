@@ -163,6 +163,31 @@ TEST(CurveFit, TurnsInTheCurvesDirection) {
   for (const Entity& e : cw) EXPECT_LT(e.R, 0);
 }
 
+// A cubic of uneven knots whose first and third control points coincide
+// (found by fuzzing) turns straight back on itself near (2.983, 0.0005): a
+// cusp, where no arc follows the curve. The stretch about the tip is smaller
+// than the tolerance and becomes one short line, so the fit takes a dozen
+// pieces instead of creeping up to the tip with over a hundred ever shorter
+// ones, and stays within the tolerance both ways.
+TEST(CurveFit, ACuspOfCoincidentControlPointsTakesFewPieces) {
+  const ParametricCurve curve =
+      BSplineCurve(3, {0, 2, 2, 3, 4, 5, 9, 10}, {{0, 0}, {5, 0}, {0, 0}, {5, 5}}, {});
+  ASSERT_TRUE(curve.at);
+  std::vector<Entity> fit;
+  const CurveFitResult result = FitArcs(curve, kTolerance, fit, 1000);
+  ASSERT_TRUE(result.ok);
+  EXPECT_LE(result.arcCount, 12);
+  std::vector<CurveVec> dense;
+  for (int i = 0; i <= 20000; ++i) dense.push_back(curve.at(curve.t0 + (curve.t1 - curve.t0) * i / 20000).point);
+  double worstToCurve = 0, worstToFit = 0;
+  for (const Entity& e : fit) {
+    for (int k = 0; k <= 20; ++k) worstToCurve = std::fmax(worstToCurve, DistanceToCurve(dense, PointOn(e, k / 20.0)));
+  }
+  for (const CurveVec& q : dense) worstToFit = std::fmax(worstToFit, DistanceToFit(fit, q));
+  EXPECT_LE(worstToCurve, kTolerance);
+  EXPECT_LE(worstToFit, kTolerance);
+}
+
 TEST(CurveFit, TooManyArcsLeavesTheListAsItWas) {
   std::vector<Entity> fit(3);
   const CurveFitResult result = FitArcs(EllipseCurve({0, 0}, {100, 0}, 0.1, 0, 2 * kPi), kTolerance, fit, 2);
