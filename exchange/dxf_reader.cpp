@@ -20,6 +20,11 @@ constexpr double kCurveTolerance = 0.001;
 // An extrusion direction further than this from the Z axis (sine of the
 // angle) puts the entity in a plane that is not parallel to XY.
 constexpr double kPlaneTolerance = 1e-6;
+// An arc or ellipse whose end lies within this share of a turn past (or
+// short of) a whole turn from its start is a whole turn: writers put the end
+// of a full ellipse at 6.283185308 or of a circle at 360.0000001, and CAD
+// systems draw those whole.
+constexpr double kWholeTurnSlack = 1e-9;
 // A transformed circle of the marker radius within this is a marker (the
 // scale of a rotation is 1 only to the last bit).
 constexpr double kMarkerMatch = 1e-12;
@@ -232,11 +237,15 @@ void DxfMapper::MapArc(const DxfEntity& e, const DxfArc& arc, const Affine& t) {
   const double a0 = arc.circle ? 0 : arc.startAngle;
   const double a1 = arc.circle ? 0 : arc.endAngle;
   // Angles of the arc in radians, the end after the start (a full turn when
-  // they are equal, as a circle is read).
+  // they are equal, as a circle is read, or a whole turn apart).
   double sweep = std::fmod(a1 - a0, 360.0);
   if (sweep <= 0) sweep += 360;
+  const bool whole =
+      360 - sweep < 360 * kWholeTurnSlack || (sweep < 360 * kWholeTurnSlack && std::fabs(a1 - a0) > 180);
+  if (whole) sweep = 360;
   const double r0 = std::fmod(a0, 360.0) * kPi / 180;
-  AddArc(centre, r, r0, r0 + sweep * kPi / 180, ArcPoint(centre, r, a0), ArcPoint(centre, r, a1), full,
+  // A whole turn ends exactly where it starts.
+  AddArc(centre, r, r0, r0 + sweep * kPi / 180, ArcPoint(centre, r, a0), ArcPoint(centre, r, whole ? a0 : a1), full,
          arc.circle ? ArcKind::kCircle : ArcKind::kDrawn);
 }
 
@@ -359,10 +368,12 @@ void DxfMapper::MapEllipse(const DxfEntity& e, const DxfEllipse& ellipse, const 
     throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
   }
   // Equal parameters: nothing; a difference of whole turns: the full ellipse.
-  if (std::fabs(ellipse.endParam - ellipse.startParam) < 1e-12) return;
-  double span = std::fmod(ellipse.endParam - ellipse.startParam, 2 * kPi);
+  const double difference = ellipse.endParam - ellipse.startParam;
+  if (std::fabs(difference) < 1e-12) return;
+  double span = std::fmod(difference, 2 * kPi);
   if (span < 0) span += 2 * kPi;
-  const bool full = span < 1e-12 || 2 * kPi - span < 1e-12;
+  const double slack = 2 * kPi * kWholeTurnSlack;
+  const bool full = 2 * kPi - span < slack || (span < slack && std::fabs(difference) > kPi);
   if (full) span = 2 * kPi;
   const Vec centre = t.Apply({ellipse.centre.x, ellipse.centre.y});
   const Vec u = t.Linear(major), v = t.Linear(minor);
