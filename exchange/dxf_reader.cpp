@@ -98,6 +98,14 @@ class DxfMapper {
 
   void Run() {
     for (const DxfEntity& e : m_drawing.entities) Map(e, Affine{}, 0);
+    // The model space's own block is empty in files of AutoCAD, but some
+    // writers put the drawing there instead of into ENTITIES; CAD systems
+    // show it as model space.
+    for (const char* name : {"*MODEL_SPACE", "$MODEL_SPACE"}) {
+      const auto block = m_drawing.blocks.find(name);
+      if (block == m_drawing.blocks.end()) continue;
+      for (const DxfEntity& e : block->second.entities) Map(e, Affine{}, 0);
+    }
   }
 
  private:
