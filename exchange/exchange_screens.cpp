@@ -114,9 +114,17 @@ void ImportScreen::Start_Click() {
       m_kind == Kind::kDxf ? ImportDxfFile(m_fileName, options, m_context.table, m_context.folder, *Surface, &report)
                            : ImportIgesFile(m_fileName, options, m_context.table, m_context.folder, *Surface, &report);
   if (!result.ok) {
+    // The contour view shown when this screen closes says that the contour
+    // file is not the drawing asked for.
+    m_context.contourNotice.Set(
+        ToStdString((m_kind == Kind::kDxf ? tr("DXF 読込が中止されたため、CON2TA.dat は %1 の輪郭ではありません。")
+                                          : tr("IGES読込が中止されたため、CON2TA.dat は %1 の輪郭ではありません。"))
+                        .arg(ToQString(m_fileName))),
+        m_context.folder.PathOf(kContourFile));
     m_context.messageBox.Show(result.message);
     return;
   }
+  m_context.contourNotice.Clear();
   m_imported = true;
   if (report.printed) {
     // What was left out stays in view until the operator closes the screen

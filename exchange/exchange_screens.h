@@ -21,6 +21,8 @@ void RegisterExchangeScreens(ScreenManager& screens);
 // contour view. An orderly stop is shown in a message box and the screen
 // stays open.
 class ImportScreen : public QWidget {
+  Q_OBJECT
+
  public:
   enum class Kind { kDxf, kIges };
   ImportScreen(AppContext& context, Kind kind);

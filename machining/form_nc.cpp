@@ -9,8 +9,12 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include "machining/field_checks.h"
+#include "machining/form_gra_tasu.h"
 #include "platform/qt_services.h"
 #include "shell/app_context.h"
+#include "shell/field_marks.h"
+#include "shell/number_text.h"
 
 namespace vx {
 
@@ -34,6 +38,15 @@ const std::array<Field, 8> kFields = {{
     {" 　G41＝1左　 G42＝2右", "2"},
 }};
 
+// How messages name the eight boxes, and the codes a code box takes.
+const char* const kFieldNames[8] = {
+    QT_TRANSLATE_NOOP("Form_nc", "プログラム No"), QT_TRANSLATE_NOOP("Form_nc", "M21 オフセット"),
+    QT_TRANSLATE_NOOP("Form_nc", "M23 オフセット"), QT_TRANSLATE_NOOP("Form_nc", "NC OUT"),
+    QT_TRANSLATE_NOOP("Form_nc", "平均速度 F"),     QT_TRANSLATE_NOOP("Form_nc", "オフセット"),
+    QT_TRANSLATE_NOOP("Form_nc", "逆方向加工"),     QT_TRANSLATE_NOOP("Form_nc", "G41/G42"),
+};
+const char* const kFieldCodes[8] = {"", "", "", "1, 2, 3", "", "", "0, 1", "1, 2"};
+
 }  // namespace
 
 Form_nc::Form_nc(AppContext& context) : m_context(context) {
@@ -52,6 +65,15 @@ Form_nc::Form_nc(AppContext& context) : m_context(context) {
     grid->addWidget(Label[k], k, 0);
     grid->addWidget(Text[k], k, 1);
   }
+  // The offset is the one the contour view shows: one setting for both boxes.
+  Text[5]->setText(ToQString(m_context.wireOffset));
+  for (int k = 0; k < 8; ++k) {
+    connect(Text[k], &QLineEdit::textChanged, this, [this, k] {
+      if (k == 5) m_context.wireOffset = ToStdString(Text[5]->text());
+      CheckField(k);
+    });
+    CheckField(k);
+  }
   Surface = new ProgressSurface(this);
   Surface->setObjectName("Surface");
   Surface->setMinimumHeight(48);
@@ -69,6 +91,56 @@ Form_nc::Form_nc(AppContext& context) : m_context(context) {
   // Every opening starts from the initial texts: the screen is a new one each time.
   setAttribute(Qt::WA_DeleteOnClose);
   m_printerSource = [this](int index, double) { return SystemPrinter(index); };
+  // A contour file left from before a stopped conversion or import is said
+  // before START writes a program from it.
+  const std::string notice = m_context.contourNotice.Current(m_context.folder.PathOf(kContourFile));
+  if (!notice.empty()) Surface->Print(ToStdString(tr("注意: %1").arg(ToQString(notice))));
+}
+
+QString Form_nc::FieldMessage(int k) const {
+  const QString text = Text[k]->text();
+  return FieldProblemMessage(CheckNcField(k, ToStdString(text)), tr(kFieldNames[k]), text,
+                             QString::fromUtf8(kFieldCodes[k]));
+}
+
+void Form_nc::CheckField(int k) {
+  MarkField(Text[k], CheckNcField(k, ToStdString(Text[k]->text())), FieldMessage(k));
+}
+
+bool Form_nc::FieldsAccepted() {
+  for (int k = 0; k < 8; ++k) {
+    const QString message = FieldMessage(k);
+    if (message.isEmpty()) continue;
+    m_context.messageBox.Show(ToStdString(message));
+    Text[k]->setFocus();
+    Text[k]->selectAll();
+    return false;
+  }
+  const std::vector<PieceFieldIssue> pieces = CheckPieceLayout(m_context.layout);
+  if (!pieces.empty()) {
+    m_context.messageBox.Show(ToStdString(Form_gra_tasu::IssueMessage(m_context.layout, pieces.front())));
+    return false;
+  }
+  return true;
+}
+
+QString Form_nc::SummaryLine(const NcStartResult& result) {
+  QStringList parts;
+  if (!result.filesWritten.empty()) {
+    QStringList files;
+    for (const std::string& file : result.filesWritten) files << ToQString(file);
+    parts << tr("書き込んだファイル: %1").arg(files.join(", "));
+  }
+  if (!result.listingsPrinted.empty()) {
+    QStringList listings;
+    for (const NcListing& listing : result.listingsPrinted) {
+      listings << tr("プログラム No %1 → %2").arg(ToQString(ShortestText(listing.programNumber)),
+                                                ToQString(listing.printer));
+    }
+    parts << tr("印刷: %1").arg(listings.join(", "));
+  }
+  if (parts.isEmpty()) return tr("NC出力: NC OUT が 1, 2, 3 のどれでもないため、書き込みも印刷もしていません。");
+  return tr("NC出力: %1").arg(parts.join(QString::fromUtf8("　")));
 }
 
 Form_nc::~Form_nc() = default;
@@ -98,12 +170,20 @@ NcPrinter Form_nc::SystemPrinter(int index) {
 }
 
 void Form_nc::cmdSTART_Click() {
+  if (!FieldsAccepted()) return;
   NcOutputServices services{m_context.table,  m_context.layout,     m_context.folder, m_context.messageBox,
                             *Surface,         m_context.fileDialog, m_printerSource};
   cmdSTART->setEnabled(false);
   const NcStartResult result = RunNcStart(Settings(), services);
   cmdSTART->setEnabled(true);
   m_lastOutcome = result.outcome;
+  // Every file written and listing printed is named, also when a later
+  // program of the same START failed.
+  if (result.outcome == NcStartOutcome::kDone || !result.filesWritten.empty() || !result.listingsPrinted.empty()) {
+    const QString line = SummaryLine(result);
+    Surface->Print(ToStdString(line));
+    m_context.messageBox.Show(ToStdString(line));
+  }
   // After a failure or a cancelled printer the settings stay for another try.
   if (result.outcome == NcStartOutcome::kDone) close();
 }

@@ -133,6 +133,15 @@ TEST_F(ScreenFixture, ImportStopKeepsTheScreenOpenAndWritesNothing) {
   EXPECT_EQ(messageBox.messages, std::vector<std::string>{exchange_text::DxfTruncated(temp.File("drawing.dxf"))});
   EXPECT_EQ(screens.Existing(ScreenId::kDxfConv2), screen);
   EXPECT_FALSE(temp.Exists("CON2TA.dat"));
+  // The contour view that follows the screen's closing says so.
+  EXPECT_EQ(context.contourNotice.Current(folder.PathOf("CON2TA.dat")),
+            "DXF 読込が中止されたため、CON2TA.dat は " + temp.File("drawing.dxf") + " の輪郭ではありません。");
+  // A completed import ends the notice.
+  temp.Write("drawing.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n"
+                           " 11\r\n10\r\n 21\r\n0\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+  screen->Start->click();
+  EXPECT_TRUE(temp.Exists("CON2TA.dat"));
+  EXPECT_EQ(context.contourNotice.Current(folder.PathOf("CON2TA.dat")), "");
 }
 
 TEST_F(ScreenFixture, DxfExportWritesTheFileAndCloses) {
