@@ -64,4 +64,20 @@ ParametricCurve EllipseCurve(CurveVec centre, CurveVec major, double ratio, doub
 ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<CurveVec> control,
                              std::vector<double> weights);
 
+// The cubic B-spline through fit points that CAD systems draw for a spline
+// given by its fit points alone: chord-length parameters, the inner
+// parameters as knots, and end derivatives in the given tangent directions
+// (or, without them, directions estimated from the five points nearest each
+// end) scaled by the length of the fit-point polygon; the control points
+// solve the interpolation with those end derivatives. Returns a curve with
+// `at` empty for fewer than two points (three without tangents), a point
+// repeated next to itself, a zero tangent, or more than kMaxFitPoints points.
+constexpr size_t kMaxFitPoints = 1000;
+ParametricCurve FitPointCurve(const std::vector<CurveVec>& fit, const CurveVec* startTangent,
+                              const CurveVec* endTangent);
+
+// The clamped uniform knots (0, ..., 0, 1, 2, ..., k, k + 1, ..., k + 1, with
+// degree + 1 knots at each end) that a spline stored without knots has.
+std::vector<double> UniformClampedKnots(size_t controlCount, int degree);
+
 }  // namespace vx

@@ -408,6 +408,16 @@ void Decoder::ReadSpline(DxfEntity& e) {
       case 21:
         if (!spline.fit.empty()) spline.fit.back().y = Real(p);
         break;
+      case 12:
+        spline.startTangent.x = Real(p);
+        spline.hasStartTangent = true;
+        break;
+      case 22: spline.startTangent.y = Real(p); break;
+      case 13:
+        spline.endTangent.x = Real(p);
+        spline.hasEndTangent = true;
+        break;
+      case 23: spline.endTangent.y = Real(p); break;
       default: break;
     }
   });

@@ -56,6 +56,9 @@ struct DxfSpline {
   long degree = 3;
   std::vector<double> knots, weights;
   std::vector<DxfPoint> control, fit;
+  // Start and end tangents of a spline given by fit points (groups 12/22, 13/23).
+  DxfPoint startTangent, endTangent;
+  bool hasStartTangent = false, hasEndTangent = false;
 };
 
 // INSERT and MINSERT: the block placed at insert, scaled, rotated (degrees)

@@ -392,29 +392,44 @@ void DxfMapper::MapEllipse(const DxfEntity& e, const DxfEllipse& ellipse, const 
 }
 
 void DxfMapper::MapSpline(const DxfEntity& e, const DxfSpline& spline, const Affine& t) {
-  if (spline.control.empty()) {
-    if (!spline.fit.empty()) throw Stop{exchange_text::DxfFitPointSpline(e.line)};
-    throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
-  }
-  std::vector<CurveVec> control;
-  control.reserve(spline.control.size());
-  for (const DxfPoint& p : spline.control) {
-    if (!Finite(p.x, kCurveInputLimit) || !Finite(p.y, kCurveInputLimit)) {
-      throw Stop{exchange_text::kCoordinateRange};
+  // Points of the spline (world coordinates) placed through t.
+  auto placed = [&t](const std::vector<DxfPoint>& points, std::vector<CurveVec>& out) {
+    out.reserve(points.size());
+    for (const DxfPoint& p : points) {
+      if (!Finite(p.x, kCurveInputLimit) || !Finite(p.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
+      const Vec q = t.Apply({p.x, p.y});
+      if (!Finite(q.x, kCurveInputLimit) || !Finite(q.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
+      out.push_back(CurveVec{q.x, q.y});
     }
-    const Vec q = t.Apply({p.x, p.y});
-    if (!Finite(q.x, kCurveInputLimit) || !Finite(q.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
-    control.push_back(CurveVec{q.x, q.y});
+  };
+  ParametricCurve curve;
+  if (spline.control.empty()) {
+    if (spline.fit.empty()) throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
+    // Given by fit points alone: the cubic through them that CAD systems
+    // draw (their stored degree and knots do not count), with the file's
+    // end tangents when it has both.
+    std::vector<CurveVec> fit;
+    placed(spline.fit, fit);
+    const bool tangents = spline.hasStartTangent && spline.hasEndTangent;
+    const Vec s = t.Linear({spline.startTangent.x, spline.startTangent.y});
+    const Vec f = t.Linear({spline.endTangent.x, spline.endTangent.y});
+    const CurveVec start{s.x, s.y}, end{f.x, f.y};
+    curve = FitPointCurve(fit, tangents ? &start : nullptr, tangents ? &end : nullptr);
+  } else {
+    std::vector<CurveVec> control;
+    placed(spline.control, control);
+    std::vector<double> weights = spline.weights;
+    // Weights that are all 1 (or absent) make an ordinary spline.
+    bool rational = false;
+    for (double w : weights) rational = rational || w != 1;  // exact: the stored value 1
+    if (!rational) weights.clear();
+    if (spline.degree >= 1 && spline.degree <= 25) {
+      // A spline stored without knots has clamped uniform ones.
+      std::vector<double> knots =
+          spline.knots.empty() ? UniformClampedKnots(control.size(), static_cast<int>(spline.degree)) : spline.knots;
+      curve = BSplineCurve(static_cast<int>(spline.degree), std::move(knots), control, weights);
+    }
   }
-  std::vector<double> weights = spline.weights;
-  // Weights that are all 1 (or absent) make an ordinary spline.
-  bool rational = false;
-  for (double w : weights) rational = rational || w != 1;  // exact: the stored value 1
-  if (!rational) weights.clear();
-  const ParametricCurve curve =
-      (spline.degree >= 1 && spline.degree <= 25)
-          ? BSplineCurve(static_cast<int>(spline.degree), spline.knots, control, weights)
-          : ParametricCurve{};
   if (!curve.at) throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
   const CurveSample a = curve.at(curve.t0), b = curve.at(curve.t1);
   const double extent = std::fabs(a.point.x) + std::fabs(a.point.y) + 1;

@@ -70,11 +70,6 @@ inline std::string DxfFlatInsert(size_t line) {
 inline std::string DxfBadCurve(const std::string& type, size_t line) {
   return type + " のデータが正しくありません（" + std::to_string(line) + " 行目）。読み込みを中止しました。";
 }
-inline std::string DxfFitPointSpline(size_t line) {
-  return "制御点のない SPLINE（フィット点だけのもの）は読めません（" + std::to_string(line) +
-         " 行目）。読み込みを中止しました。";
-}
-
 // Why an import's entity list gives no contour, and what it left out.
 inline constexpr const char* kPaperSpaceOnly =
     "モデル空間に線分・円弧がありません（ペーパー空間の図形は読みません）。読み込みを中止しました。";

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "exchange/curve_fit.h"
 #include "exchange/exchange_messages.h"
 #include "exchange/import_postprocess.h"
 #include "exchange_test_support.h"
@@ -279,10 +280,10 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"arc in a tilted plane",
                  Dxf({"  0", "ARC", " 10", "0", " 20", "0", " 40", "1", "210", "1", "220", "0", "230", "0"}),
                  exchange_text::DxfNotInPlane("ARC", 15)},
-        StopCase{"spline of fit points only",
-                 Dxf({"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "3", " 11", "0", " 21", "0", " 11", "1", " 21",
-                      "1", " 11", "2", " 21", "0"}),
-                 exchange_text::DxfFitPointSpline(15)},
+        StopCase{"spline of two fit points and no tangents",
+                 Dxf({"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "2", " 11", "0", " 21", "0", " 11", "1", " 21",
+                      "1"}),
+                 exchange_text::DxfBadCurve("SPLINE", 15)},
         StopCase{"spline whose knots do not fit",
                  Dxf({"  0", "SPLINE", " 71", "2", " 40", "0", " 40", "1", " 10", "0", " 20", "0", " 10", "1", " 20",
                       "1", " 10", "2", " 20", "0"}),
@@ -448,6 +449,29 @@ INSTANTIATE_TEST_SUITE_P(
                   Dxf({"  0", "SPLINE", " 70", "8", " 71", "2", " 72", "6", " 73", "3", " 40", "0", " 40", "0", " 40",
                        "0", " 40", "1", " 40", "1", " 40", "1", " 10", "0", " 20", "0", " 10", "10", " 20", "10",
                        " 10", "20", " 20", "0"}),
+                  ParabolaDistance, false},
+        CurveCase{"spline of fit points, mirrored in a block: the cubic through them",
+                  Dxf({"  0", "INSERT", "  2", "F", " 41", "-1"},
+                      Block("F", "0", "0",
+                            {"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "3", " 11", "0", " 21", "0", " 11", "10",
+                             " 21", "10", " 11", "20", " 21", "0", " 12", "1", " 22", "0", " 13", "0", " 23", "-1"})),
+                  // The case "given end tangents" of the curve fitting, mirrored in x.
+                  [](double x, double y) {
+                    const ParametricCurve curve = [] {
+                      const CurveVec s{1, 0}, e{0, -1};
+                      return FitPointCurve({{0, 0}, {10, 10}, {20, 0}}, &s, &e);
+                    }();
+                    return CurveDistance(
+                        [&curve](double u) {
+                          const CurveVec p = curve.at(u).point;
+                          return std::pair<double, double>{-p.x, p.y};
+                        },
+                        0, 1, x, y);
+                  },
+                  false},
+        CurveCase{"spline stored without knots has clamped uniform ones",
+                  Dxf({"  0", "SPLINE", " 70", "8", " 71", "2", " 72", "0", " 73", "3", " 10", "0", " 20", "0",
+                       " 10", "10", " 20", "10", " 10", "20", " 20", "0"}),
                   ParabolaDistance, false},
         CurveCase{"rational quadratic spline: a quarter circle",
                   Dxf({"  0", "SPLINE", " 70", "12", " 71", "2", " 40", "0", " 40", "0", " 40", "0", " 40", "1",
