@@ -361,7 +361,10 @@ void ContourView::DrawContour(ElementTable& table) {
       table.CurRow = ++row;
       PenTo('S', point(row).first, point(row).second);
       table.CurRow = ++row;
-      PenTo('L', point(row).first, point(row).second);
+      // A chain that begins with an arc (an imported circle) has its centre
+      // here: the arc below starts from the chain's first point, and a line
+      // to the centre would be drawn and measured where nothing is cut.
+      if (CellAt(table.P1, row) == 0) PenTo('L', point(row).first, point(row).second);
     }
     if (CellAt(table.P1, row) != 0) {
       DrawArc(table, row);

@@ -142,10 +142,7 @@ class Fitter {
             bad = mid;
           }
         }
-        if (good == a) {
-          m_failed = true;
-          return false;
-        }
+        if (good == a) return false;
         for (int i = 0; i < kSearchSteps; ++i) {
           const double mid = good + (bad - good) * 0.5;
           std::vector<Entity> trial;
@@ -159,7 +156,10 @@ class Fitter {
         b = good;
       }
       for (Entity& e : fit) {
-        if (out.size() >= room) return false;
+        if (out.size() >= room) {
+          m_full = true;
+          return false;
+        }
         out.push_back(e);
       }
       a = b;
@@ -172,9 +172,8 @@ class Fitter {
     return true;
   }
 
- // True when the last failed FitPiece found a stretch no arc follows
-  // (rather than running out of room).
-  bool Failed() const { return m_failed; }
+  // The last failed piece needed more entities than its room.
+  bool Full() const { return m_full; }
 
  private:
   // A biarc over [a, b], or, where none fits, one straight line when the
@@ -313,7 +312,7 @@ class Fitter {
   const ParametricCurve& m_curve;
   double m_tolerance;
   double m_pieceEnd = 0;
-  bool m_failed = false;
+  bool m_full = false;  // a piece needed more entities than its room
 };
 
 // Degrees beyond this are not met in drawings; the limit keeps the basis table small.
@@ -395,18 +394,18 @@ CurveFitResult FitArcs(const ParametricCurve& curve, double tolerance, std::vect
       if (!fitter.FitPiece(cuts[i], mid, piece, static_cast<size_t>(maxEntities)) ||
           !fitter.FitPiece(mid, cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
         result.ok = false;
-        result.noRoom = !fitter.Failed();
+        result.full = fitter.Full();
         return result;
       }
     } else if (!fitter.FitPiece(cuts[i], cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
       result.ok = false;
-      result.noRoom = !fitter.Failed();
+      result.full = fitter.Full();
       return result;
     }
     for (const Entity& e : piece) {
       if (static_cast<int>(fitted.size()) >= maxEntities) {
         result.ok = false;
-        result.noRoom = true;
+        result.full = true;
         return result;
       }
       fitted.push_back(e);

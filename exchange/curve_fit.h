@@ -28,13 +28,13 @@ struct ParametricCurve {
 };
 
 // What a fit ends with: ok, or not ok because more arcs would be needed than
-// the list has room for (noRoom) or because the curve cannot be followed
-// (its numbers are not finite, or it turns back on itself where it claims to
-// be smooth and no arc of any size fits there).
+// the list has room for (full) or because the curve cannot be followed (its
+// numbers are not finite, or it turns back on itself where it claims to be
+// smooth and no arc of any size fits there).
 struct CurveFitResult {
   bool ok = true;
-  bool noRoom = false;
-  int arcCount = 0;  // entities appended
+  int arcCount = 0;   // entities appended
+  bool full = false;  // not ok because more than maxEntities were needed (else the curve gave no fit)
 };
 
 // Fits circular arcs (biarcs, tangent to each other and to the curve at

@@ -309,7 +309,7 @@ void DxfMapper::AddCurve(const ParametricCurve& curve, bool closed) {
   const CurveFitResult fit =
       FitArcs(curve, kCurveTolerance, arcs, EntityList::kMaxEntities - m_list.count);
   if (!fit.ok) {
-    if (fit.noRoom || m_current == nullptr) throw Stop{exchange_text::kTooManyEntities};
+    if (fit.full || m_current == nullptr) throw Stop{exchange_text::kTooManyEntities};
     throw Stop{exchange_text::DxfBadCurve(m_current->type, m_current->line)};
   }
   if (arcs.empty()) return;

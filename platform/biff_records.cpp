@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#if __has_include(<iconv.h>)
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#elif __has_include(<iconv.h>)
 #include <iconv.h>
 #define VX_HAVE_ICONV 1
 #endif
@@ -241,6 +244,24 @@ std::string CodePageToUtf8(std::string_view bytes, int codePage) {
     }
     return out;
   }
+#ifdef _WIN32
+  // Windows converts its own code pages (932 Shift-JIS, 936, 949, 950,
+  // 1250..1258, 10000 Mac Roman); a byte it does not map becomes U+FFFD.
+  if (bytes.size() < 0x10000000u) {
+    const int length = static_cast<int>(bytes.size());
+    const int wideLength = ::MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), length, nullptr, 0);
+    if (wideLength > 0) {
+      std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+      ::MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), length, wide.data(), wideLength);
+      const int utf8Length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+      if (utf8Length > 0) {
+        out.assign(static_cast<size_t>(utf8Length), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, out.data(), utf8Length, nullptr, nullptr);
+        return out;
+      }
+    }
+  }
+#endif
 #ifdef VX_HAVE_ICONV
   const std::string from = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
   iconv_t converter = iconv_open("UTF-8", from.c_str());

@@ -23,6 +23,14 @@ bool StartsWith(const std::string& bytes, const char* magic, size_t length) {
 
 }  // namespace
 
+bool ZippedWorkbooksReadable() {
+#ifdef VX_HAVE_ORCUS
+  return true;
+#else
+  return false;
+#endif
+}
+
 WorksheetResult ReadWorkbookBytes(const std::string& bytes, int columnCount) {
   if (StartsWith(bytes, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) return ReadXlsWorkbook(bytes, columnCount);
   WorksheetResult result;

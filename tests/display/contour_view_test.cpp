@@ -361,6 +361,20 @@ TEST(DrawContour, SeparatorRowsAndLonePointsNeverDrawALine) {
   EXPECT_NE(std::find(surface.log.begin(), surface.log.end(), "L3 60 0 from 50 0"), surface.log.end());
 }
 
+TEST(DrawContour, AChainThatBeginsWithAnArcDrawsNoLineToItsCentre) {
+  // A square, then (as an import writes a circle) a full circle of radius 8.
+  ElementTable table = TableOf({
+      "0,0,0,0,0", "10,0,0,0,0", "10,10,0,0,0", "0,10,0,0,0", "0,0,0,0,0",
+      "888,0,88,0,0", "28,20,0,0,0", "20,20,8,8,-2", "28,20,0,0,0",
+  });
+  RecordingMessageBox box;
+  ContourView view(box);
+  RecordingSurface surface;
+  view.Redraw(surface, table, PieceLayout(), "/nonexistent/CON2TA.dat");
+  for (const std::string& entry : surface.log) EXPECT_EQ(entry.find("L3 20 20"), std::string::npos) << entry;
+  EXPECT_NEAR(view.Perimeter(), 2 * 3.1415926 * 8, 0.05) << "the circle alone, not its radius";
+}
+
 TEST(DrawContour, SeparatorInTheLastRowsOfAFullTableEndsTheDrawing) {
   ElementTable table;
   table.RowCount = ElementTable::kMaxCount;

@@ -56,7 +56,8 @@ TEST(WorkbookReader, MissingAndUnreadableFilesAreReported) {
   EXPECT_EQ(broken.problem, "ブック（.xls、.xlsx、.ods）ではありません");
 
   temp.Write("new.xls", std::string("PK\x03\x04", 4) + std::string(100, 'x'));
-  EXPECT_EQ(WorkbookReader().ReadFirstWorksheet(temp.File("new.xls"), 9).problem, "ブックが壊れています");
+  EXPECT_EQ(WorkbookReader().ReadFirstWorksheet(temp.File("new.xls"), 9).problem,
+            ZippedWorkbooksReadable() ? "ブックが壊れています" : workbook_problem::kNoZipSupport);
 
   // A damaged workbook: the container's signature followed by garbage.
   temp.Write("damaged.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\x7f'));
@@ -83,7 +84,9 @@ TEST_P(WorkbookProblems, Refused) {
   const WorksheetResult read = ReadWorkbookBytes(GetParam().bytes, 9);
   EXPECT_FALSE(read.sheet);
   EXPECT_FALSE(read.missing);
-  EXPECT_EQ(read.problem, GetParam().problem);
+  // A build without liborcus refuses every zip package with its own message.
+  const bool zipped = GetParam().bytes.compare(0, 4, "PK\x03\x04", 4) == 0;
+  EXPECT_EQ(read.problem, zipped && !ZippedWorkbooksReadable() ? workbook_problem::kNoZipSupport : GetParam().problem);
 }
 
 // A newer workbook saved with a password: a compound file holding the encrypted package.
@@ -129,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The same sheets saved by LibreOffice as .xls, .xlsx and .ods read the same:
 // formula results of every kind, references to another sheet, shared formulas.
 TEST(WorkbookReader, TheThreeFormatsReadAlike) {
+  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
   for (const char* name : {"formulas", "formula_error", "results"}) {
     const WorksheetResult xls = WorkbookReader().ReadFirstWorksheet(kData + name + ".xls", 9);
     ASSERT_TRUE(xls.sheet) << name << ": " << xls.problem;
@@ -152,6 +156,7 @@ TEST(WorkbookReader, TheThreeFormatsReadAlike) {
 }
 
 TEST(WorkbookReader, ContentDecidesTheFormat) {
+  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
   test::TempFolder temp;
   std::filesystem::copy_file(kData + "formulas.xlsx", temp.File("DATAIN.xls"));
   std::filesystem::copy_file(kData + "formulas.ods", temp.File("book.xlsx"));
