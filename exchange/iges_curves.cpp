@@ -24,6 +24,19 @@ constexpr double kConicZero = 1e-12;
 // drawing reaches there, and cosh overflows not far beyond.
 constexpr double kMaxHyperbolaParameter = 40;
 constexpr long kMaxSplineDegree = 25;
+// A circular or elliptic arc whose end lies this close to its start, as a
+// share of its radius, is a full turn: writers that compute the end of a
+// full circle from its angle print it a few units of the last digit away
+// from the start (cos and sin of 2 pi, single precision), on either side.
+// An arc that really turned so little would be far below a micrometre long.
+constexpr double kFullTurnGap = 1e-6;
+
+// Whether an arc of radius r from s to e is a full turn (see kFullTurnGap).
+bool FullTurn(CurveVec s, CurveVec e, double r) {
+  // exact: how IGES writes a full circle or ellipse
+  if (s.x == e.x && s.y == e.y) return true;
+  return std::hypot(e.x - s.x, e.y - s.y) <= kFullTurnGap * r;
+}
 
 Result FromSink(IgesPlaneSink::Status s) {
   switch (s) {
@@ -107,7 +120,8 @@ Result AddLine(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
 Result AddCircularArc(CurveVec c, CurveVec s, CurveVec e, double zt, const Affine3& t, IgesPlaneSink& sink) {
   const double r = std::hypot(s.x - c.x, s.y - c.y);
   if (r == 0) return Result::kOk;        // exact: a point draws nothing
-  const bool full = s.x == e.x && s.y == e.y;  // exact: how IGES writes a full circle
+  const bool full = FullTurn(s, e, r);
+  if (full) e = s;  // the full circle ends exactly where it starts
   const Vec3 a = t.ApplyLinear({1, 0, 0}), b = t.ApplyLinear({0, 1, 0});
   const Vec3 centre = t.Apply({c.x, c.y, zt});
   // Points of the circle lie at most r * |(a.z, b.z)| above or below its centre.
@@ -211,7 +225,7 @@ Result AddEllipse(const Conic& q, const Affine3& t, IgesPlaneSink& sink) {
   };
   const double a0 = angle(q.s);
   double a1 = angle(q.end);
-  const bool full = q.s.x == q.end.x && q.s.y == q.end.y;  // exact: how IGES writes a full ellipse
+  const bool full = FullTurn(q.s, q.end, std::max(ru, rv));
   if (full) {
     a1 = a0 + kTwoPi;
   } else if (a1 <= a0) {

@@ -99,11 +99,46 @@ TEST(IgesReaderTest, ArcInXyAndYxOrderLinesNeverTurned) {
 }
 
 TEST(IgesReaderTest, FullCircleStaysFullShortArcStaysShort) {
-  const EntityList list = Read(IgesFile({{100, "0.,1.,1.,3.,1.,3.,1."}, {100, "0.,0.,0.,10.,0.,10.,0.000001"}}));
+  const EntityList list = Read(IgesFile({{100, "0.,1.,1.,3.,1.,3.,1."}, {100, "0.,0.,0.,10.,0.,9.99999995,0.001"}}));
   ASSERT_EQ(list.count, 2);
   EXPECT_EQ(EntityText(list.entity[1]), EntityText(test::Arc(3, 1, 3, 1, 1, 1, 2)));
   EXPECT_GT(list.entity[2].R, 0);
   EXPECT_NE(list.entity[2].Y2, list.entity[2].Y1);
+}
+
+TEST(IgesReaderTest, ArcEndingWithinRoundingOfItsStartIsAFullCircle) {
+  // A circle of radius 10 about (0, 0) from (10, 0), its end written as the
+  // writer computed it; and arcs that really are short.
+  struct Case {
+    const char* name;
+    const char* end;
+    bool full;
+  };
+  const Case cases[] = {{"the same point", "10.,0.", true},
+                        {"sin(2 pi) ahead", "10.,2.4492935982947064E-15", true},
+                        {"sin(2 pi) behind", "10.,-2.4492935982947064E-15", true},
+                        {"single precision ahead", "9.999999,8.742278E-07", true},
+                        {"single precision behind", "10.000001,-8.742278E-07", true},
+                        {"a micrometre", "9.99999995,0.001", false},
+                        {"a degree", "9.998477,0.1745241", false}};
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile({{100, std::string("0.,0.,0.,10.,0.,") + c.end}}));
+    ASSERT_EQ(list.count, 1) << c.name;
+    const Entity& e = list.entity[1];
+    EXPECT_GT(e.R, 0) << c.name;
+    EXPECT_EQ(e.X2 == e.X1 && e.Y2 == e.Y1, c.full) << c.name;
+    if (!c.full) {
+      EXPECT_LT(test::TurnOf(e), 0.02) << c.name;
+    }
+  }
+  // An ellipse x^2/16 + y^2/4 = 1 from (4, 0) to a point a rounding away: one closed chain.
+  const EntityList ellipse = Read(IgesFile({{104, "1.,0.,4.,0.,0.,-16.,0.,4.,0.,4.,1.E-12"}}));
+  ASSERT_GT(ellipse.count, 3);
+  EXPECT_TRUE(Chained(ellipse));
+  EXPECT_EQ(ellipse.entity[ellipse.count].X2, ellipse.entity[1].X1);
+  EXPECT_EQ(ellipse.entity[ellipse.count].Y2, ellipse.entity[1].Y1);
+  EXPECT_NEAR(ellipse.entity[1].X1, 4, 1e-12);
+  EXPECT_NEAR(ellipse.entity[1].Y1, 0, 1e-12);
 }
 
 TEST(IgesReaderTest, StatusDecidesWhatIsDrawing) {
