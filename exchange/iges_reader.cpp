@@ -2,6 +2,7 @@
 // and how each entity type becomes lines and arcs of the entity list.
 #include "exchange/iges_reader.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ enum class Kind { kRead, kStructure, kSurface, kOther };
 // models, and everything else.
 Kind KindOf(long type) {
   switch (type) {
-    case 100: case 102: case 104: case 106: case 110: case 112: case 126: case 408:
+    case 100: case 102: case 104: case 106: case 110: case 112: case 126: case 408: case 412: case 414:
       return Kind::kRead;
     case 0: case 124: case 302: case 304: case 306: case 308: case 310: case 312: case 314: case 316:
     case 320: case 322: case 402: case 404: case 406: case 410: case 420:
@@ -125,11 +126,12 @@ class IgesImport {
     Affine3 place;
     ExchangeResult placed = Placement(e, place);
     if (!placed.ok) return placed;
-    const Affine3 t = place.Then(outer);
     switch (e.type) {
-      case 102: return Composite(e, p, t, depth);
-      case 408: return Instance(e, p, t, depth);
-      default: return Curve(e, p, t);
+      case 102: return Composite(e, p, place.Then(outer), depth);
+      case 408: return Instance(e, p, place, outer, depth);
+      case 412: return RectangularArray(e, p, place, outer, depth);
+      case 414: return CircularArray(e, p, place, outer, depth);
+      default: return Curve(e, p, place.Then(outer));
     }
   }
 
@@ -186,9 +188,22 @@ class IgesImport {
     return ExchangeResult::Ok();
   }
 
-  // 408: the entries of its 308 definition, scaled by S and moved by
-  // (X, Y, Z), then placed by the instance's own matrix.
-  ExchangeResult Instance(const IgesEntry& e, const IgesParams& p, const Affine3& t, int depth) {
+  // Where a copy of a subfigure lands: its definition through local (scale,
+  // and an array's turn), turned by the linear part of the instance's own
+  // matrix, moved by that matrix's translation and by the copy's offset
+  // (which the matrix does not turn: the copy's origin lands on the offset),
+  // then placed by outer.
+  static Affine3 CopyPlacement(const Affine3& local, const Affine3& place, const Vec3& offset, const Affine3& outer) {
+    Affine3 copy = local.Then(place);
+    copy.t[0] += offset.x;
+    copy.t[1] += offset.y;
+    copy.t[2] += offset.z;
+    return copy.Then(outer);
+  }
+
+  // 408: DE of a 308 definition, X, Y, Z, S (default 1).
+  ExchangeResult Instance(const IgesEntry& e, const IgesParams& p, const Affine3& place, const Affine3& outer,
+                          int depth) {
     const IgesEntry* definition = Member(p, 1);
     Vec3 offset;
     double scale = 1;
@@ -198,19 +213,118 @@ class IgesImport {
     if (!p.Real(2, offset.x) || !p.Real(3, offset.y) || !p.Real(4, offset.z) || !p.RealOr(5, 1, scale)) {
       return Fail(e, exchange_text::kIgesBadParameters);
     }
-    if (definition->pointer > kMaxSequence) return ExchangeResult::Stop(exchange_text::kIgesSequenceLimit);
+    return Copy(*definition, CopyPlacement(Affine3::Scale(scale), place, offset, outer), depth);
+  }
+
+  // 412: DE of the base, S, X, Y, Z of the lower left corner, NC columns,
+  // NR rows, DX, DY, rotation A (radians), LC, DO, LC positions. The array
+  // is turned by A about its corner, copies and all: position (row r,
+  // column c), numbered (r - 1) NC + c from 1, lies at the corner plus
+  // (c - 1) DX along the turned rows and (r - 1) DY across them.
+  ExchangeResult RectangularArray(const IgesEntry& e, const IgesParams& p, const Affine3& place,
+                                  const Affine3& outer, int depth) {
+    const IgesEntry* base = Member(p, 1);
+    if (base == nullptr) return Fail(e, exchange_text::kIgesBadReference);
+    double scale = 1, dx = 0, dy = 0, angle = 0;
+    Vec3 corner;
+    long columns = 0, rows = 0;
+    if (!p.RealOr(2, 1, scale) || !p.Real(3, corner.x) || !p.Real(4, corner.y) || !p.Real(5, corner.z) ||
+        !p.Integer(6, columns) || !p.Integer(7, rows) || !p.Real(8, dx) || !p.Real(9, dy) || !p.RealOr(10, 0, angle) ||
+        columns < 0 || rows < 0) {
+      return Fail(e, exchange_text::kIgesBadParameters);
+    }
+    // Bounded before the positions are counted out.
+    if (columns > kMaxVisits || rows > kMaxVisits || columns * rows > kMaxVisits) {
+      return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    }
+    std::vector<bool> shown;
+    if (!ShownPositions(p, 11, columns * rows, shown)) return Fail(e, exchange_text::kIgesBadParameters);
+    const double c = std::cos(angle), s = std::sin(angle);
+    Affine3 local = Affine3::Scale(scale);
+    local.l[0][0] = scale * c;
+    local.l[0][1] = -scale * s;
+    local.l[1][0] = scale * s;
+    local.l[1][1] = scale * c;
+    for (long r = 0; r < rows; ++r) {
+      for (long k = 0; k < columns; ++k) {
+        if (!shown[static_cast<size_t>(r * columns + k)]) continue;
+        const double u = k * dx, v = r * dy;
+        const Vec3 at{corner.x + c * u - s * v, corner.y + s * u + c * v, corner.z};
+        ExchangeResult read = Copy(*base, CopyPlacement(local, place, at, outer), depth);
+        if (!read.ok) return read;
+      }
+    }
+    return ExchangeResult::Ok();
+  }
+
+  // 414: DE of the base, NC positions, X, Y, Z of the centre, radius R,
+  // start angle A, step D (radians), LC, DO, LC positions. Position i
+  // (from 1) lies on the circle at the angle A + (i - 1) D; the copies are
+  // moved there, not turned.
+  ExchangeResult CircularArray(const IgesEntry& e, const IgesParams& p, const Affine3& place, const Affine3& outer,
+                               int depth) {
+    const IgesEntry* base = Member(p, 1);
+    if (base == nullptr) return Fail(e, exchange_text::kIgesBadReference);
+    long count = 0;
+    Vec3 centre;
+    double radius = 0, start = 0, step = 0;
+    if (!p.Integer(2, count) || !p.Real(3, centre.x) || !p.Real(4, centre.y) || !p.Real(5, centre.z) ||
+        !p.Real(6, radius) || !p.Real(7, start) || !p.Real(8, step) || count < 0) {
+      return Fail(e, exchange_text::kIgesBadParameters);
+    }
+    if (count > kMaxVisits) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    std::vector<bool> shown;
+    if (!ShownPositions(p, 9, count, shown)) return Fail(e, exchange_text::kIgesBadParameters);
+    for (long i = 0; i < count; ++i) {
+      if (!shown[static_cast<size_t>(i)]) continue;
+      const double a = start + static_cast<double>(i) * step;
+      const Vec3 at{centre.x + radius * std::cos(a), centre.y + radius * std::sin(a), centre.z};
+      ExchangeResult read = Copy(*base, CopyPlacement(Affine3{}, place, at, outer), depth);
+      if (!read.ok) return read;
+    }
+    return ExchangeResult::Ok();
+  }
+
+  // The do-don't list of an array from parameter `at` on (LC, DO, LC
+  // position numbers): with LC = 0 every position is shown; otherwise DO = 0
+  // shows the positions listed and DO = 1 all but those. Numbers outside
+  // 1..count are passed over.
+  static bool ShownPositions(const IgesParams& p, size_t at, long count, std::vector<bool>& shown) {
+    long listed = 0, flag = 0;
+    if ((p.Has(at) && !p.Integer(at, listed)) || listed < 0 || static_cast<size_t>(listed) > p.tokens.size()) {
+      return false;
+    }
+    if (listed == 0) {
+      shown.assign(static_cast<size_t>(count), true);
+      return true;
+    }
+    if (!p.Integer(at + 1, flag) || !p.Has(at + 1 + static_cast<size_t>(listed))) return false;
+    shown.assign(static_cast<size_t>(count), flag != 0);
+    for (long i = 1; i <= listed; ++i) {
+      long n = 0;
+      if (!p.Integer(at + 1 + static_cast<size_t>(i), n)) return false;
+      if (n >= 1 && n <= count) shown[static_cast<size_t>(n - 1)] = flag == 0;
+    }
+    return true;
+  }
+
+  // One copy of a subfigure definition (its entries, each through its own
+  // flags) or, for the arrays, of any other base entity, placed by copy.
+  ExchangeResult Copy(const IgesEntry& base, const Affine3& copy, int depth) {
+    if (base.type != 308) return Read(base, copy, depth + 1, true);
+    if (!base.readable) return Fail(base, exchange_text::kIgesBadDirectory);
+    if (base.pointer > kMaxSequence) return ExchangeResult::Stop(exchange_text::kIgesSequenceLimit);
     IgesParams d;
     long n = 0;
     // DEPTH, NAME, N, then N pointers.
-    if (!m_model.Parameters(*definition, d) || !d.IsType(308) || !d.Integer(3, n) || n < 0 ||
+    if (!m_model.Parameters(base, d) || !d.IsType(308) || !d.Integer(3, n) || n < 0 ||
         !d.Has(3 + static_cast<size_t>(n))) {
-      return Fail(*definition, exchange_text::kIgesBadParameters);
+      return Fail(base, exchange_text::kIgesBadParameters);
     }
-    const Affine3 inner = Affine3::ScaleThenTranslate(scale, offset).Then(t);
     for (long i = 0; i < n; ++i) {
       const IgesEntry* member = Member(d, 4 + static_cast<size_t>(i));
-      if (member == nullptr) return Fail(*definition, exchange_text::kIgesBadReference);
-      ExchangeResult r = Read(*member, inner, depth + 1, true);
+      if (member == nullptr) return Fail(base, exchange_text::kIgesBadReference);
+      ExchangeResult r = Read(*member, copy, depth + 1, true);
       if (!r.ok) return r;
     }
     return ExchangeResult::Ok();

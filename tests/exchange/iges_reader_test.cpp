@@ -345,6 +345,45 @@ TEST(IgesReaderTest, SubfiguresPlacedScaledAndNested) {
             exchange_text::IgesBadEntry(3, 408, exchange_text::kIgesBadReference));
 }
 
+TEST(IgesReaderTest, SubfigureCopiesLandTheirOriginOnTheirOffsetAndArraysRepeatThem) {
+  // A definition holding one line (0, 0)-(1, 0), and copies of it; the
+  // instance's matrix turns the copy about its origin, which lands on the
+  // instance's offset (the matrix's own translation adds to it).
+  const IgesTestEntity line = Line("0.,0.,0.,1.,0.,0.", 1, "00010200");
+  const IgesTestEntity definition{308, "0,1HA,1,1", 1, "00000200"};
+  IgesTestEntity turned{408, "3,10.,20.,0.,2."};
+  turned.matrix = 7;
+  struct Case {
+    const char* name;
+    std::vector<IgesTestEntity> entities;
+    std::vector<Entity> expected;
+  };
+  const Case cases[] = {
+      {"instance turned by its matrix",
+       {line, definition, turned, {124, "0.,-1.,0.,0.,1.,0.,0.,0.,0.,0.,1.,0."}},
+       {test::Line(10, 20, 10, 22)}},
+      {"instance whose matrix moves it as well",
+       {line, definition, turned, {124, "0.,-1.,0.,5.,1.,0.,0.,0.,0.,0.,1.,0."}},
+       {test::Line(15, 20, 15, 22)}},
+      {"rectangular array of 2 x 2 without its third position",
+       {line, definition, {412, "3,1.,0.,0.,0.,2,2,5.,3.,0.,1,1,3"}},
+       {test::Line(0, 0, 1, 0), test::Line(5, 0, 6, 0), test::Line(5, 3, 6, 3)}},
+      {"rectangular array turned a quarter, at twice the size",
+       {line, definition, {412, "3,2.,1.,1.,0.,2,1,5.,0.,1.5707963267948966,0,"}},
+       {test::Line(1, 1, 1, 3), test::Line(1, 6, 1, 8)}},
+      {"circular array of a plain line, only its first and third positions",
+       {line, {414, "1,3,10.,0.,0.,5.,0.,2.0943951023931957,2,0,1,3"}},
+       {test::Line(15, 0, 16, 0), test::Line(7.5, -4.33013, 8.5, -4.33013)}},
+  };
+  for (const Case& c : cases) {
+    std::string expected;
+    for (const Entity& e : c.expected) expected += EntityText(e) + ";";
+    EXPECT_EQ(Texts(Read(IgesFile(c.entities))), expected) << c.name;
+  }
+  EXPECT_EQ(Stop(IgesFile({line, definition, {412, "3,1.,0.,0.,0.,100000,100000,1.,1.,0.,0,"}})),
+            exchange_text::kIgesTooLarge);
+}
+
 TEST(IgesReaderTest, RecordsWithoutLineEndsAndDeclaredDelimiters) {
   const std::vector<IgesTestEntity> entities{Line("1.,2.,0.,3.,4.,0."), {100, "0.,0.,0.,5.,0.,0.,5."}};
   const std::string expected = Texts(Read(IgesFile(entities)));
