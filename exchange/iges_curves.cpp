@@ -364,8 +364,10 @@ Result AddSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
 
 // 112: CTYPE, H, NDIM, N, breakpoints T(1)..T(N+1), then per segment the
 // cubic coefficients A, B, C, D of x, y and z (x = A + B s + C s^2 + D s^3
-// with s = t - T(i)). Placed by t into the drawing, a corner allowed at
-// every breakpoint.
+// with s = t - T(i)). Placed by t into the drawing. Each segment is its own
+// piece: writers that print the coefficients to a few digits leave the end
+// of one segment a little apart from the start of the next, and a corner is
+// allowed where they meet.
 Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
   long n = 0;
   if (!p.Integer(4, n) || n < 1 || static_cast<size_t>(n) > p.tokens.size()) return Result::kBadParameters;
@@ -383,22 +385,19 @@ Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink&
       if (!p.Real(coefficientsAt + 12 * i + j, cubic[i][j])) return Result::kBadParameters;
     }
   }
-  // The curve's point and derivative in its own space at parameter u.
-  auto local = [breaks, cubic](double u, Vec3& point, Vec3& derivative) {
-    size_t i = static_cast<size_t>(std::upper_bound(breaks.begin(), breaks.end() - 1, u) - breaks.begin());
-    i = i == 0 ? 0 : i - 1;
-    const double s = u - breaks[i];
-    const std::array<double, 12>& c = cubic[i];
+  // Segment i's point and derivative in its own space at parameter u.
+  auto local = [](const std::array<double, 12>& c, double s, Vec3& point, Vec3& derivative) {
     auto value = [s](const double* k) { return k[0] + s * (k[1] + s * (k[2] + s * k[3])); };
     auto slope = [s](const double* k) { return k[1] + s * (2 * k[2] + s * 3 * k[3]); };
     point = {value(&c[0]), value(&c[4]), value(&c[8])};
     derivative = {slope(&c[0]), slope(&c[4]), slope(&c[8])};
   };
   constexpr int kSegmentSamples = 16;
+  std::vector<ParametricCurve> pieces;
   for (size_t i = 0; i < segments; ++i) {
     for (int j = 0; j <= kSegmentSamples; ++j) {
       Vec3 q, d;
-      local(breaks[i] + (breaks[i + 1] - breaks[i]) * j / kSegmentSamples, q, d);
+      local(cubic[i], (breaks[i + 1] - breaks[i]) * j / kSegmentSamples, q, d);
       q = t.Apply(q);
       if (!(std::fabs(q.x) <= kIgesMaxCoordinate) || !(std::fabs(q.y) <= kIgesMaxCoordinate)) {
         return Result::kOutOfRange;
@@ -406,19 +405,19 @@ Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink&
       const Result r = FromSink(sink.CheckZ(q.z));
       if (r != Result::kOk) return r;
     }
+    ParametricCurve piece;
+    piece.t0 = 0;
+    piece.t1 = breaks[i + 1] - breaks[i];
+    piece.at = [local, c = cubic[i], t](double s) {
+      Vec3 q, d;
+      local(c, s, q, d);
+      q = t.Apply(q);
+      d = t.ApplyLinear(d);
+      return CurveSample{{q.x, q.y}, {d.x, d.y}};
+    };
+    pieces.push_back(std::move(piece));
   }
-  ParametricCurve curve;
-  curve.t0 = breaks.front();
-  curve.t1 = breaks.back();
-  curve.breaks.assign(breaks.begin() + 1, breaks.end() - 1);
-  curve.at = [local, t](double u) {
-    Vec3 q, d;
-    local(u, q, d);
-    q = t.Apply(q);
-    d = t.ApplyLinear(d);
-    return CurveSample{{q.x, q.y}, {d.x, d.y}};
-  };
-  return FromSink(sink.Fit(curve));
+  return FromSink(sink.FitPieces(pieces));
 }
 
 }  // namespace

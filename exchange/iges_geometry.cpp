@@ -116,6 +116,29 @@ IgesPlaneSink::Status IgesPlaneSink::Fit(const ParametricCurve& curve, bool clos
   return AddAll(fitted);
 }
 
+IgesPlaneSink::Status IgesPlaneSink::FitPieces(const std::vector<ParametricCurve>& pieces) {
+  std::vector<Entity> chain;
+  for (const ParametricCurve& piece : pieces) {
+    std::vector<Entity> fitted;
+    const Status s = FitEntities(piece, fitted);
+    if (s != Status::kOk) return s;
+    if (fitted.empty()) continue;
+    if (!chain.empty()) {
+      const Entity& last = chain.back();
+      Entity& first = fitted.front();
+      if (std::hypot(first.X1 - last.X2, first.Y1 - last.Y2) <= kIgesFitTolerance) {
+        first.X1 = last.X2;
+        first.Y1 = last.Y2;
+      } else {
+        chain.push_back(Entity{last.X2, last.Y2, first.X1, first.Y1, 0, 0, 0});
+      }
+    }
+    chain.insert(chain.end(), fitted.begin(), fitted.end());
+    if (static_cast<int>(chain.size()) > EntityList::kMaxEntities - m_list.count) return Status::kFull;
+  }
+  return AddAll(chain);
+}
+
 IgesPlaneSink::Status IgesPlaneSink::FitBackwards(const ParametricCurve& curve) {
   std::vector<Entity> fitted;
   const Status s = FitEntities(curve, fitted);

@@ -320,6 +320,27 @@ TEST(IgesReaderTest, BSplinesAndParametricSplines) {
   EXPECT_TRUE(Chained(cubic));
 }
 
+TEST(IgesReaderTest, ParametricSplineSegmentsThatDoNotQuiteMeetStayOneChain) {
+  // Two straight segments, (s, 0) and (1 + s, g): the second starts g above
+  // the end of the first, as a writer that prints few digits leaves them.
+  struct Case {
+    const char* gap;
+    std::vector<Entity> expected;
+  };
+  const Case cases[] = {
+      {"0.", {test::Line(0, 0, 1, 0), test::Line(1, 0, 2, 0)}},
+      {"0.0005", {test::Line(0, 0, 1, 0), test::Line(1, 0, 2, 0.0005)}},
+      {"0.1", {test::Line(0, 0, 1, 0), test::Line(1, 0, 1, 0.1), test::Line(1, 0.1, 2, 0.1)}},
+  };
+  for (const Case& c : cases) {
+    const std::string segments =
+        std::string("0.,1.,0.,0.,0.,0.,0.,0.,0.,0.,0.,0.,1.,1.,0.,0.,") + c.gap + ",0.,0.,0.,0.,0.,0.,0.";
+    std::string expected;
+    for (const Entity& e : c.expected) expected += EntityText(e) + ";";
+    EXPECT_EQ(Texts(Read(IgesFile({{112, "3,1,2,2,0.,1.,2.," + segments}}))), expected) << c.gap;
+  }
+}
+
 TEST(IgesReaderTest, CurveSmallerThanTheToleranceIsOneLineNotHundredsOfPieces) {
   // A rational quadratic 2 microinches across (0.0000508 mm).
   const EntityList list = Read(IgesFile({{126, "2,2,1,0,0,0,0,0,0,1,1,1,1,0.5,1,0,0,0,1,1,0,2,0,0,0,1,0,0,1"}},
