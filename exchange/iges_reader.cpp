@@ -73,11 +73,13 @@ class IgesImport {
       // a subfigure definition, a surface) and read, if at all, through it;
       // so is a member of a composite curve or a subfigure definition that
       // its writer left marked independent: it is read once, as a member.
-      if (e.readable && (e.PhysicallyDependent() || m_member[k])) continue;
+      // The members of a group are the group's drawing, whatever their flags.
+      if (e.readable && ((e.PhysicallyDependent() && !m_grouped[k]) || m_member[k])) continue;
       ExchangeResult r = Read(e, units, 0, true);
       if (!r.ok) return r;
     }
     if (m_list.count == 0 && m_surfaces) return ExchangeResult::Stop(exchange_text::kIgesSurfacesOnly);
+    CountUnreached();
     return ExchangeResult::Ok();
   }
 
@@ -85,20 +87,41 @@ class IgesImport {
   // Marks the members of every composite curve (102: N, pointers) and
   // subfigure definition (308: DEPTH, NAME, N, pointers). Records that do not
   // read are left to stop the import when they are read themselves.
+  // Also marks the entries of the groups (402 forms 1, 7, 14 and 15: N,
+  // pointers), which some writers mark physically dependent on their group.
   void MarkMembers() {
     m_member.assign(m_model.entries.size(), false);
+    m_grouped.assign(m_model.entries.size(), false);
+    m_reached.assign(m_model.entries.size(), false);
     for (const IgesEntry& e : m_model.entries) {
-      if (!e.readable || (e.type != 102 && e.type != 308)) continue;
+      const bool group = e.type == 402 && (e.form == 1 || e.form == 7 || e.form == 14 || e.form == 15);
+      if (!e.readable || (e.type != 102 && e.type != 308 && !group)) continue;
       IgesParams p;
-      const size_t countAt = e.type == 102 ? 1 : 3;
+      const size_t countAt = e.type == 308 ? 3 : 1;
       long n = 0;
       if (!m_model.Parameters(e, p) || !p.IsType(e.type) || !p.Integer(countAt, n) || n < 0) continue;
+      std::vector<bool>& marks = group ? m_grouped : m_member;
       for (size_t i = 1; i <= static_cast<size_t>(n) && p.Has(countAt + i); ++i) {
         long pointer = 0;
         if (p.Integer(countAt + i, pointer) && m_model.Entry(pointer) != nullptr) {
-          m_member[static_cast<size_t>((pointer - 1) / 2)] = true;
+          marks[static_cast<size_t>((pointer - 1) / 2)] = true;
         }
       }
+    }
+  }
+
+  // Counts as left out the curves that are part of something the reader
+  // does not draw (a surface's boundary, say): physically dependent drawing
+  // geometry that is no member of a composite curve, subfigure or group
+  // (those are counted with their parent when it is left out).
+  void CountUnreached() {
+    for (size_t k = 0; k < m_model.entries.size(); ++k) {
+      const IgesEntry& e = m_model.entries[k];
+      if (!e.readable || m_reached[k] || m_member[k] || !e.PhysicallyDependent() || KindOf(e.type) != Kind::kRead) {
+        continue;
+      }
+      if (e.status.use == kIgesUseAnnotation || e.status.use == kIgesUseParameterSpace) continue;
+      m_list.CountSkipped(TypeName(e.type));
     }
   }
 
@@ -107,6 +130,7 @@ class IgesImport {
   // (not so for the members of a composite curve, drawn as the composite is).
   ExchangeResult Read(const IgesEntry& e, const Affine3& outer, int depth, bool ownFlags) {
     if (++m_visits > kMaxVisits) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    m_reached[static_cast<size_t>((e.pointer - 1) / 2)] = true;
     if (depth > kMaxDepth) return Fail(e, exchange_text::kIgesNestingTooDeep);
     if (!e.readable) return Fail(e, exchange_text::kIgesBadDirectory);
     const Kind kind = KindOf(e.type);
@@ -365,7 +389,9 @@ class IgesImport {
   bool m_yx;
   EntityList& m_list;
   IgesPlaneSink m_sink;
-  std::vector<bool> m_member;  // by entry index: a member of a composite curve or subfigure definition
+  // By entry index: a member of a composite curve or subfigure definition;
+  // an entry of a group; an entry read (or left out and counted) at least once.
+  std::vector<bool> m_member, m_grouped, m_reached;
   long m_visits = 0;
   long m_work = 0;
   bool m_surfaces = false;  // the file holds a surface or solid

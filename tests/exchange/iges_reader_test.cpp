@@ -145,14 +145,48 @@ TEST(IgesReaderTest, StatusDecidesWhatIsDrawing) {
   const std::string l = "0.,0.,0.,1.,0.,0.";
   const EntityList list = Read(IgesFile({Line(l, 1, "00000100"),   // annotation
                                          Line(l, 1, "00000500"),   // parameter space
-                                         Line(l, 1, "00010000"),   // physically dependent: no parent here
+                                         Line(l, 1, "00010000"),   // physically dependent: no parent here, left out
                                          Line(l, 1, "01000600"),   // blanked construction geometry: drawn
                                          {212, "1,1,1.,1.,0.,0.,0.,0,0,0.,0.,0.,1HA"},
                                          {116, "1.,2.,0."},
                                          {124, "1.,0.,0.,0.,0.,1.,0.,0.,0.,0.,1.,0."},
                                          {406, "1,1"}}));
   EXPECT_EQ(list.count, 1);
-  EXPECT_EQ(Skipped(list), "TYPE 110 2;TYPE 212 1;TYPE 116 1;");
+  EXPECT_EQ(Skipped(list), "TYPE 110 3;TYPE 212 1;TYPE 116 1;");
+}
+
+TEST(IgesReaderTest, GroupsAreDrawingWhateverTheirEntriesFlagsSurfaceEdgesAreCounted) {
+  const std::string dependent = "00010000";
+  struct Case {
+    const char* name;
+    std::vector<IgesTestEntity> entities;
+    int count;
+    const char* skipped;
+  };
+  const Case cases[] = {
+      {"a group of dependent lines",
+       {Line("0.,0.,0.,1.,0.,0.", 1, dependent), Line("1.,0.,0.,1.,1.,0.", 1, dependent), {402, "2,1,3", 1, "00000000", 0, 7}},
+       2,
+       ""},
+      {"an ordered group of an independent line, read once",
+       {Line("0.,0.,0.,1.,0.,0."), {402, "1,1", 1, "00000000", 0, 15}},
+       1,
+       ""},
+      {"a view's list of what it shows is no group",
+       {Line("0.,0.,0.,1.,0.,0.", 1, dependent), {402, "1,1", 1, "00000000", 0, 3}},
+       0,
+       "TYPE 110 1;"},
+      {"the edge of a surface beside a drawn line",
+       {Line("0.,0.,0.,1.,0.,0."), {126, "1,1,0,0,1,0,0.,0.,1.,1.,1.,1.,0.,0.,5.,1.,0.,5.,0.,1.", 1, dependent},
+        {144, "1,1,0,3"}},
+       1,
+       "TYPE 144 1;TYPE 126 1;"},
+  };
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile(c.entities));
+    EXPECT_EQ(list.count, c.count) << c.name;
+    EXPECT_EQ(Skipped(list), c.skipped) << c.name;
+  }
 }
 
 TEST(IgesReaderTest, ModelUnitsInMillimetres) {
