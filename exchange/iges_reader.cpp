@@ -51,7 +51,25 @@ Kind KindOf(long type) {
 
 std::string TypeName(long type) { return "TYPE " + std::to_string(type); }
 
-bool IsSolidFont(long font) { return font == 0 || font == 1; }
+// The bits set in a display pattern of hexadecimal digits, or -1 when the
+// text holds anything else.
+int PatternBits(const std::string& pattern) {
+  int bits = 0;
+  for (char c : pattern) {
+    int digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    } else if (c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else {
+      return -1;
+    }
+    for (; digit != 0; digit >>= 1) bits += digit & 1;
+  }
+  return bits;
+}
 
 // Copious data forms read as polylines: points (1-3), paths (11-13) and the
 // closed planar curve (63). The others are annotation (centre lines,
@@ -140,7 +158,7 @@ class IgesImport {
       return Skip(e);
     }
     if (ownFlags && (e.status.use == kIgesUseAnnotation || e.status.use == kIgesUseParameterSpace)) return Skip(e);
-    if (ownFlags && !IsSolidFont(e.lineFont)) return Skip(e);
+    if (ownFlags && !SolidFont(e.lineFont)) return Skip(e);
     if ((e.type == 110 && e.form != 0) || (e.type == 106 && !IsPolylineForm(e.form))) return Skip(e);
     if (e.pointer > kMaxSequence) return ExchangeResult::Stop(exchange_text::kIgesSequenceLimit);
     IgesParams p;
@@ -157,6 +175,25 @@ class IgesImport {
       case 414: return CircularArray(e, p, place, outer, depth);
       default: return Curve(e, p, place.Then(outer));
     }
+  }
+
+  // Whether a line font is solid: 0 (none given) and 1, or a pointer
+  // (negative) to a line font definition of the pattern form (304 form 2:
+  // M, M segment lengths, a display pattern of hexadecimal digits) whose
+  // pattern shows all M segments. Dashed, templated and unreadable fonts
+  // are not.
+  bool SolidFont(long font) const {
+    if (font >= 0) return font == 0 || font == 1;
+    const IgesEntry* definition = m_model.Entry(-font);
+    IgesParams p;
+    long segments = 0;
+    if (definition == nullptr || !definition->readable || definition->type != 304 || definition->form != 2 ||
+        !m_model.Parameters(*definition, p) || !p.IsType(304) || !p.Integer(1, segments) || segments < 1 ||
+        !p.Has(2 + static_cast<size_t>(segments))) {
+      return false;
+    }
+    const IgesToken& pattern = p.tokens[2 + static_cast<size_t>(segments)];
+    return pattern.isString && PatternBits(pattern.text) == segments;
   }
 
   // The entry's matrix chain: its own matrix first, then that matrix's

@@ -18,7 +18,8 @@ namespace vx {
 // origin lands on the instance's offset) and rectangular and circular arrays
 // of copies (412, 414, with their do-don't lists), each
 // through its transformation matrix chain (124). Left out: line fonts other
-// than 0 and 1 (solid), annotation and parameter-space entities, physically
+// than 0 and 1 (solid) and than definitions (304 form 2) whose pattern shows
+// every segment, annotation and parameter-space entities, physically
 // dependent entities (read through their composite curve or subfigure, or
 // part of a surface), members of composite curves and subfigure definitions
 // (read through them, once), and every other type; what is left out is

@@ -82,6 +82,24 @@ TEST(IgesReaderTest, SolidLineIsReadOtherFontsAreLeftOutAndCounted) {
   }
 }
 
+TEST(IgesReaderTest, LineFontDefinitionsThatShowEverySegmentAreSolid) {
+  // The line's font points to the definition at DE 3: M segments, their
+  // lengths, and the display pattern (a bit for each segment, 1 shown).
+  struct Case {
+    long form;
+    const char* definition;
+    bool solid;
+  };
+  const Case cases[] = {{2, "1,1.,1H1", true},          {2, "4,1.,1.,1.,1.,1HF", true},
+                        {2, "2,2.,1.,1H1", false},       {2, "5,2.,1.,2.,1.,2.,2H16", false},
+                        {1, "1,0,1.,1.", false},         {2, "1,1.,1HX", false},
+                        {2, "3,1.,1.,1.,2H07", true}};
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile({Line("0.,0.,0.,1.,0.,0.", -3), {304, c.definition, 1, "00000200", 0, c.form}}));
+    EXPECT_EQ(list.count, c.solid ? 1 : 0) << c.definition;
+  }
+}
+
 TEST(IgesReaderTest, RecordOverTwoParameterLines) {
   // The second line's text follows the first.
   std::string text = IgesFile({Line("10.,20.,0.,30.,40.,0.")});
