@@ -358,6 +358,21 @@ TEST(IgesReaderTest, BSplinesAndParametricSplines) {
   EXPECT_TRUE(Chained(list));
   EXPECT_EQ(list.entity[1].X1, 10);
   EXPECT_EQ(list.entity[list.count].X2, 10);
+  // The circle is one full circle, as a quarter of it written the same way
+  // is one arc, and the same quarter run backwards one clockwise arc.
+  const std::string quarter = "2,2,1,0,0,0,0.,0.,0.,1.,1.,1.,1.," + ws + ",1.,10.,0.,0.,10.,10.,0.,0.,10.,0.,0.,1.";
+  const std::string backwards = "2,2,1,0,0,0,0.,0.,0.,1.,1.,1.,1.," + ws + ",1.,0.,10.,0.,10.,10.,0.,10.,0.,0.,0.,1.";
+  const std::pair<EntityList, Entity> circular[] = {{list, test::Arc(10, 0, 10, 0, 0, 0, 10)},
+                                                    {Read(IgesFile({{126, quarter}})), test::Arc(10, 0, 0, 10, 0, 0, 10)},
+                                                    {Read(IgesFile({{126, backwards}})), test::Arc(0, 10, 10, 0, 0, 0, -10)}};
+  for (const auto& [read, arc] : circular) {
+    ASSERT_EQ(read.count, 1) << EntityText(arc);
+    const Entity& e = read.entity[1];
+    EXPECT_TRUE(e.X1 == arc.X1 && e.Y1 == arc.Y1 && e.X2 == arc.X2 && e.Y2 == arc.Y2) << EntityText(e);
+    EXPECT_NEAR(e.CX, arc.CX, 1e-6);
+    EXPECT_NEAR(e.CY, arc.CY, 1e-6);
+    EXPECT_NEAR(e.R, arc.R, 1e-6);
+  }
   // Degree 1: a polyline; only the part from V(0) = 0.5 to V(1) = 2.
   const EntityList polyline = Read(IgesFile({{126, "2,1,1,0,1,0,0.,0.,1.,2.,2.,1.,1.,1.,0.,0.,0.,4.,0.,0.,4.,3.,0.,0.5,2."}}));
   EXPECT_EQ(Texts(polyline), EntityText(test::Line(2, 0, 4, 0)) + ";" + EntityText(test::Line(4, 0, 4, 3)) + ";");
