@@ -21,9 +21,12 @@ constexpr long kMaxSequence = 5000;
 // holds at most this many matrices; a loop in the file reaches either bound.
 constexpr int kMaxDepth = 16;
 constexpr int kMaxMatrixChain = 16;
-// Entries read in all, and characters of their parameters, each subfigure
-// copy counted again: bounds the work of subfigures that place each other
-// many times (drawing nothing, so the entity limit never stops them).
+// Entries read through subfigure copies, arrays and composite curves, and
+// characters of their parameters, each copy counted again: bounds
+// the work of subfigures that place each other many times (drawing nothing,
+// so the entity limit never stops them). The entries of the file itself are
+// bounded by its size and are not counted: a drawing of many notes is not
+// too large.
 constexpr long kMaxVisits = 200000;
 constexpr long kMaxWork = 4000000;
 
@@ -147,7 +150,7 @@ class IgesImport {
   // ownFlags: the entry's own line font and use decide whether it is drawn
   // (not so for the members of a composite curve, drawn as the composite is).
   ExchangeResult Read(const IgesEntry& e, const Affine3& outer, int depth, bool ownFlags) {
-    if (++m_visits > kMaxVisits) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    if (depth > 0 && ++m_visits > kMaxVisits) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
     m_reached[static_cast<size_t>((e.pointer - 1) / 2)] = true;
     if (depth > kMaxDepth) return Fail(e, exchange_text::kIgesNestingTooDeep);
     if (!e.readable) return Fail(e, exchange_text::kIgesBadDirectory);
@@ -163,8 +166,10 @@ class IgesImport {
     if (e.pointer > kMaxSequence) return ExchangeResult::Stop(exchange_text::kIgesSequenceLimit);
     IgesParams p;
     if (!m_model.Parameters(e, p) || !p.IsType(e.type)) return Fail(e, exchange_text::kIgesBadParameters);
-    for (const IgesToken& token : p.tokens) m_work += 1 + static_cast<long>(token.text.size());
-    if (m_work > kMaxWork) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    if (depth > 0) {
+      for (const IgesToken& token : p.tokens) m_work += 1 + static_cast<long>(token.text.size());
+      if (m_work > kMaxWork) return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
+    }
     Affine3 place;
     ExchangeResult placed = Placement(e, place);
     if (!placed.ok) return placed;

@@ -501,6 +501,28 @@ TEST(IgesReaderTest, LimitsCountedAfterExpansion) {
   EXPECT_EQ(Skipped(Read(IgesFile(numbered))), "TYPE 212 2501;");
 }
 
+TEST(IgesReaderTest, DrawingOfManyNotesIsNotTooLarge) {
+  // A line and more notes than the bound on subfigure copies, each read once
+  // (written record by record: IgesFile would take seconds for 600000).
+  constexpr long kNotes = 200001;
+  const std::string head = IgesFile({Line("1.,2.,0.,3.,4.,0.")}, IgesGlobal(), "");
+  const size_t d = head.find("     110"), p = head.find("110,1.");
+  std::string text = head.substr(0, p);
+  text.reserve(static_cast<size_t>(kNotes) * 240 + head.size());
+  text.erase(d + 160);  // the line's two D records stay; its P record follows the notes' D records
+  for (long k = 1; k <= kNotes; ++k) {
+    text += test::IgesRecord("     212" + test::IgesField8(std::to_string(k + 1)) + "       0       1       0       0"
+                             "       0       000000100", 'D', 2 * k + 1);
+    text += test::IgesRecord("     212       0       0       1       0", 'D', 2 * k + 2);
+  }
+  text += test::IgesParameterRecord("110,1.,2.,0.,3.,4.,0.;", 1, 1);
+  for (long k = 1; k <= kNotes; ++k) text += test::IgesParameterRecord("212,0;", 2 * k + 1, k + 1);
+  text += test::IgesRecord("S0000001G0000005", 'T', 1);
+  const EntityList list = Read(text);
+  EXPECT_EQ(list.count, 1);
+  EXPECT_EQ(Skipped(list), "TYPE 212 200001;");
+}
+
 TEST(IgesReaderTest, SubfiguresThatDrawNothingStillEnd) {
   // Each of 500 instances of B places A 500 times; A is empty.
   std::vector<IgesTestEntity> nest{{308, "0,1HA,0", 1, "00000200"}};
