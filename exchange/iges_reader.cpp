@@ -300,7 +300,7 @@ class IgesImport {
       return Fail(e, exchange_text::kIgesBadParameters);
     }
     // Bounded before the positions are counted out.
-    if (columns > kMaxVisits || rows > kMaxVisits || columns * rows > kMaxVisits) {
+    if (columns > kMaxVisits || (rows > 0 && columns > kMaxVisits / rows)) {
       return ExchangeResult::Stop(exchange_text::kIgesTooLarge);
     }
     std::vector<bool> shown;
