@@ -482,6 +482,17 @@ TEST(IgesReaderTest, RecordsWithoutLineEndsAndDeclaredDelimiters) {
   EXPECT_EQ(Texts(Read(IgesFile(slashed, IgesGlobal("2", "MM", '/', '#'), "\r\n", '/', '#'))), expected);
 }
 
+TEST(IgesReaderTest, GlobalSectionWhoseStringCountTakesInTheNextParameter) {
+  // The file name counted 15 takes in ",4Htest": the parameters after it
+  // slide by one, a string lands where the precisions belong, and the
+  // section is read again with the strings ending at their first delimiter.
+  std::string global = IgesGlobal("1", "INCH");
+  global.replace(global.find("8Htest.igs"), 10, "15Htest.igs,4Htest");
+  const EntityList list = Read(IgesFile({Line("1.,2.,0.,0.,0.,0.")}, global));
+  ASSERT_EQ(list.count, 1);
+  EXPECT_DOUBLE_EQ(list.entity[1].X1, 25.4);
+}
+
 TEST(IgesReaderTest, LimitsCountedAfterExpansion) {
   std::vector<IgesTestEntity> many(1001, Line("1.,2.,0.,3.,4.,0."));
   EXPECT_EQ(Stop(IgesFile(many)), exchange_text::kTooManyEntities);
