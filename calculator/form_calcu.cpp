@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "calculator/calculator_guide.h"
+#include "platform/logic_texts.h"
 #include "platform/qt_services.h"
 #include "shell/field_marks.h"
 
@@ -74,11 +75,11 @@ void CalcPicture::paintEvent(QPaintEvent*) {
 
 Form_calcu::Form_calcu() {
   setObjectName("Form_calcu");
-  setWindowTitle("calculate");
+  setWindowTitle(tr("calculate"));
   setAttribute(Qt::WA_DeleteOnClose);
   BuildBand();
   BuildDrawingArea();
-  for (const std::string& line : CalcGuideLines()) List1->addItem(ToQString(line));
+  for (const std::string& line : CalcGuideLines()) List1->addItem(LogicText(line));
   List1->setCurrentRow(kGuideStartIndex);
   m_calc.ClearAnswers();
   ShowGrid(m_calc.grid);
@@ -165,9 +166,9 @@ void Form_calcu::BuildBand() {
 
   auto* buttons = new QHBoxLayout;
   left->addLayout(buttons);
-  butStart = new QPushButton(QString::fromUtf8("計算"), m_band);
+  butStart = new QPushButton(tr("計算"), m_band);
   butStart->setObjectName("butStart");
-  butCLR = new QPushButton(QString::fromUtf8("クリア"), m_band);
+  butCLR = new QPushButton(tr("クリア"), m_band);
   butCLR->setObjectName("butCLR");
   buttons->addWidget(butStart);
   buttons->addWidget(butCLR);
@@ -204,7 +205,7 @@ void Form_calcu::BuildBand() {
 
   auto* guide = new QVBoxLayout;
   outer->addLayout(guide);
-  auto* guideTitle = new QLabel(QString::fromUtf8("入力データガイド"), m_band);
+  auto* guideTitle = new QLabel(tr("入力データガイド"), m_band);
   guideTitle->setObjectName("Label3");
   guide->addWidget(guideTitle);
   List1 = new QListWidget(m_band);
@@ -303,7 +304,7 @@ void Form_calcu::ShowAnswers(const CalcAnswers& answers) {
   ansY->setText(ToQString(answers.ansY));
   ansA->setText(ToQString(answers.ansA));
   ansR->setText(ToQString(answers.ansR));
-  ansRem->setText(ToQString(answers.ansRem));
+  ansRem->setText(LogicText(answers.ansRem));
 }
 
 void Form_calcu::butStart_Click() {

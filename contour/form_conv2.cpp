@@ -14,7 +14,7 @@ Form_conv2::Form_conv2(AppContext& context) : m_context(context) {
   setWindowTitle("conv-2");
   setAttribute(Qt::WA_DeleteOnClose);
   resize(240, 120);
-  Command1 = new QPushButton(QString::fromUtf8("実行"), this);
+  Command1 = new QPushButton(tr("実行"), this);
   Command1->setObjectName("Command1");
   Command1->setGeometry(70, 40, 100, 32);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

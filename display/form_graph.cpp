@@ -2,6 +2,7 @@
 #include "display/form_graph.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -26,14 +27,19 @@ namespace vx {
 namespace {
 
 // Texts of the screen.
-const char* const kOffsetCaption = "オフセット　　左＋";
-const char* const kLayoutButton = "多数個とり";
-const char* const kFinishButton = "終了:NC出力へ";
-const char* const kPerimeterCaption = "周長";
-const char* const kUnitCaption = "　mm";
+const char* const kOffsetCaption = QT_TRANSLATE_NOOP("vx::Form_graph", "オフセット　　左＋");
+const char* const kLayoutButton = QT_TRANSLATE_NOOP("vx::Form_graph", "多数個とり");
+const char* const kFinishButton = QT_TRANSLATE_NOOP("vx::Form_graph", "終了:NC出力へ");
+const char* const kPerimeterCaption = QT_TRANSLATE_NOOP("vx::Form_graph", "周長");
+const char* const kUnitCaption = QT_TRANSLATE_NOOP("vx::Form_graph", "　mm");
 // Shown when the print item finds no printer to use, and when the output fails.
-const char* const kNoPrinterMessage = "使用できるプリンタがありません。プリンタの設定を確認してください。";
-const char* const kPrintFailedMessage = "印刷できませんでした。";
+const char* const kNoPrinterMessage =
+    QT_TRANSLATE_NOOP("vx::Form_graph", "使用できるプリンタがありません。プリンタの設定を確認してください。");
+const char* const kPrintFailedMessage = QT_TRANSLATE_NOOP("vx::Form_graph", "印刷できませんでした。");
+
+// Where the view menu's two check marks are kept between runs.
+const char* const kScaleShownKey = "graph/scaleShown";
+const char* const kStatusBarKey = "graph/statusBar";
 
 // Width of the status bar's first panel: 4000 twips.
 constexpr int kStatusPanelPixels = 4000 / kTwipsPerPixel;
@@ -116,7 +122,7 @@ void GraphPicture::leaveEvent(QEvent* event) {
 
 Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context.messageBox) {
   setObjectName("Form_graph");
-  setWindowTitle(QString::fromUtf8("グラフィック"));
+  setWindowTitle(tr("グラフィック"));
   setAttribute(Qt::WA_DeleteOnClose);
   m_loading = true;
   m_inner = new QWidget(this);
@@ -177,10 +183,19 @@ Form_graph::Form_graph(AppContext& context) : m_context(context), m_view(context
 Form_graph::~Form_graph() = default;
 
 void Form_graph::BuildControlBand(QWidget* inner) {
-  const auto place = [](QWidget* widget, int x, int width, int height) {
-    widget->setGeometry(x, (kTopBandPixels - height) / 2, width, height);
+  // Each control stands at its design place and width; a caption or button
+  // whose text needs more room (another language, a larger font) takes it,
+  // and the controls after it move along.
+  int next = 0;
+  const auto place = [&next](QWidget* widget, int x, int width, int height) {
+    x = std::max(x, next);
+    const bool text = qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QAbstractButton*>(widget) != nullptr;
+    const int needed = text ? widget->sizeHint().width() : 0;
+    const int grown = std::max(width, needed);
+    widget->setGeometry(x, (kTopBandPixels - height) / 2, grown, height);
+    next = x + grown + (grown > width ? 4 : 0);
   };
-  OffsetCaption = Named(new QLabel(QString::fromUtf8(kOffsetCaption), inner), "Label2");
+  OffsetCaption = Named(new QLabel(tr(kOffsetCaption), inner), "Label2");
   place(OffsetCaption, 4, 120, 22);
   // The offset is one setting with the NC output's offset box.
   Text1 = Named(new QLineEdit(ToQString(m_context.wireOffset), inner), "Text1");
@@ -198,68 +213,76 @@ void Form_graph::BuildControlBand(QWidget* inner) {
   connect(Slider1, &QSlider::valueChanged, this, [this](int value) { Slider1_Change(value); });
   Label1 = Named(new QLabel(QString::fromUtf8("100%"), inner), "Label1");
   place(Label1, 356, 44, 22);
-  Command2 = Named(new QPushButton(QString::fromUtf8(kLayoutButton), inner), "Command2");
+  Command2 = Named(new QPushButton(tr(kLayoutButton), inner), "Command2");
   place(Command2, 404, 92, kTopBandPixels);
   connect(Command2, &QPushButton::clicked, this,
           [this] { m_context.screens.Show(ScreenId::kGraTasu, Owner::kNone); });
-  Command1 = Named(new QPushButton(QString::fromUtf8(kFinishButton), inner), "Command1");
+  Command1 = Named(new QPushButton(tr(kFinishButton), inner), "Command1");
   place(Command1, 500, 112, kTopBandPixels);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  PerimeterCaption = Named(new QLabel(QString::fromUtf8(kPerimeterCaption), inner), "Label3");
+  PerimeterCaption = Named(new QLabel(tr(kPerimeterCaption), inner), "Label3");
   place(PerimeterCaption, 620, 32, 22);
   Label4 = Named(new QLabel(inner), "Label4");
   Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   place(Label4, kPerimeterLabelX, kPerimeterLabelPixels, 22);
-  UnitCaption = Named(new QLabel(QString::fromUtf8(kUnitCaption), inner), "Label5");
+  m_perimeterLabelX = Label4->x();
+  UnitCaption = Named(new QLabel(tr(kUnitCaption), inner), "Label5");
   place(UnitCaption, kPerimeterLabelX + kPerimeterLabelPixels, 40, 22);
 }
 
 void Form_graph::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
+  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
   file->setObjectName("menufile");
-  menufile[6] = file->addAction(QString::fromUtf8("プリンタの設定(&R)"), QKeySequence(QStringLiteral("Ctrl+R")), this,
+  menufile[6] = file->addAction(tr("プリンタの設定(&R)"), QKeySequence(QStringLiteral("Ctrl+R")), this,
                                 [this] {
                                   if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
                                   QPrintDialog dialog(m_printer.get(), this);
                                   dialog.exec();
                                 });
-  menufile[7] = file->addAction(QString::fromUtf8("印刷(&P)"), QKeySequence(QStringLiteral("Ctrl+P")), this,
+  menufile[7] = file->addAction(tr("印刷(&P)"), QKeySequence(QStringLiteral("Ctrl+P")), this,
                                 [this] { menufile_Print(SheetScale::kTrueScale); });
   printFitted = file->addAction(tr("ページに合わせて印刷(&G)"), QKeySequence(QStringLiteral("Ctrl+Shift+P")), this,
                                 [this] { menufile_Print(SheetScale::kFitToPage); });
   printFitted->setObjectName("printFitted");
   menufile[8] = file->addSeparator();
-  menufile[9] = file->addAction(QString::fromUtf8("終了(&E)"), QKeySequence(QStringLiteral("Ctrl+E")), this,
+  menufile[9] = file->addAction(tr("終了(&E)"), QKeySequence(QStringLiteral("Ctrl+E")), this,
                                 [this] { close(); });
 
-  QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+  QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
   view->setObjectName("menuview");
-  menuview[0] = view->addAction(QString::fromUtf8("スケール表示(&V)"));
+  menuview[0] = view->addAction(tr("スケール表示(&V)"));
   menuview[0]->setCheckable(true);
-  menuview[0]->setChecked(true);
-  connect(menuview[0], &QAction::triggered, this, [this](bool checked) { Slider1->setEnabled(checked); });
-  menuview[2] = view->addAction(QString::fromUtf8("ステータスバー(&B)"));
+  // Both view items start as they were left (checked the first time).
+  menuview[0]->setChecked(m_context.screens.Remembered(kScaleShownKey, true).toBool());
+  Slider1->setEnabled(menuview[0]->isChecked());
+  connect(menuview[0], &QAction::triggered, this, [this](bool checked) {
+    Slider1->setEnabled(checked);
+    m_context.screens.Remember(kScaleShownKey, checked);
+  });
+  menuview[2] = view->addAction(tr("ステータスバー(&B)"));
   menuview[2]->setShortcut(QKeySequence(QStringLiteral("Ctrl+B")));
   menuview[2]->setCheckable(true);
-  menuview[2]->setChecked(true);
+  menuview[2]->setChecked(m_context.screens.Remembered(kStatusBarKey, true).toBool());
+  m_statusAllowance = menuview[2]->isChecked() ? StatusBar1->height() : 0;
   connect(menuview[2], &QAction::triggered, this, [this](bool checked) {
     // Only the room kept for the bar changes; the bar itself stays.
     m_statusAllowance = checked ? StatusBar1->height() : 0;
+    m_context.screens.Remember(kStatusBarKey, checked);
     LayoutView();
   });
-  QMenu* zoom = view->addMenu(QString::fromUtf8("ズーム(&Z)"));
+  QMenu* zoom = view->addMenu(tr("ズーム(&Z)"));
   zoom->setObjectName("menuzoom");
   menuview[9] = zoom->menuAction();
-  menuzoom[0] = zoom->addAction(QString::fromUtf8("縮小(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this,
+  menuzoom[0] = zoom->addAction(tr("縮小(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this,
                                 [this] { Slider1->setValue(Slider1->value() - 20); });
-  menuzoom[1] = zoom->addAction(QString::fromUtf8("拡大(&L)"), QKeySequence(QStringLiteral("Ctrl+L")), this,
+  menuzoom[1] = zoom->addAction(tr("拡大(&L)"), QKeySequence(QStringLiteral("Ctrl+L")), this,
                                 [this] { Slider1->setValue(Slider1->value() + 20); });
   fitToWindow = zoom->addAction(tr("全体表示(&F)"), this, [this] { FitToWindow(); });
   fitToWindow->setObjectName("fitToWindow");
   fitToWindow->setShortcuts({QKeySequence(QStringLiteral("Ctrl+F")), QKeySequence(Qt::Key_Home)});
 
-  menuBar()->addMenu(QString::fromUtf8("オプション(&O)"))->setObjectName("menuoption");
-  QMenu* help = menuBar()->addMenu(QString::fromUtf8("ヘルプ(&F)"));
+  menuBar()->addMenu(tr("オプション(&O)"))->setObjectName("menuoption");
+  QMenu* help = menuBar()->addMenu(tr("ヘルプ(&F)"));
   help->setObjectName("menuhelp");
   helpVersion = help->addAction(QString::fromUtf8("DORN-VXL Version 6.0.1"));
 }
@@ -367,7 +390,7 @@ void Form_graph::ShowPerimeter() {
   // Every digit shows: the label grows with its text, the unit moves along.
   const int width = std::max(kPerimeterLabelPixels, Label4->fontMetrics().horizontalAdvance(Label4->text()) + 6);
   Label4->setFixedWidth(width);
-  UnitCaption->move(kPerimeterLabelX + width, UnitCaption->y());
+  UnitCaption->move(m_perimeterLabelX + width, UnitCaption->y());
   QStringList all;
   const std::vector<ChainLength>& chains = m_view.Chains();
   for (size_t i = 0; i < chains.size(); ++i) {
@@ -551,7 +574,7 @@ bool Form_graph::PrintTo(Printer& printer, SheetScale mode) {
   ShowPerimeter();
   ShowNotice();
   Picture1->update();
-  if (!printed) m_context.messageBox.Show(kPrintFailedMessage);
+  if (!printed) m_context.messageBox.Show(ToStdString(tr(kPrintFailedMessage)));
   return printed;
 }
 
@@ -561,7 +584,7 @@ void Form_graph::menufile_Print(SheetScale mode) {
   const bool noTarget = m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
   std::unique_ptr<QtPrinter> printer = QtPrinter::ToPrinter(m_printer.get());
   if (noTarget || !printer->IsAvailable()) {
-    m_context.messageBox.Show(kNoPrinterMessage);
+    m_context.messageBox.Show(ToStdString(tr(kNoPrinterMessage)));
     return;
   }
   PrintTo(*printer, mode);

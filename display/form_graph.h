@@ -150,6 +150,7 @@ class Form_graph : public QMainWindow {
   bool m_loading = true;
   int m_topBand = kTopBandPixels;            // pixels: the height of Command1
   int m_statusAllowance = kStatusBarPixels;  // pixels: 0 when the status bar item is unchecked
+  int m_perimeterLabelX = 0;                 // pixels: where the perimeter value stands in the band
 };
 
 }  // namespace vx

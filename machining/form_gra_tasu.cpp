@@ -17,12 +17,25 @@ namespace vx {
 
 namespace {
 
-const std::array<const char*, PieceLayout::kPieces> kPieceCaptions = {"１個目", "２個目", "３個目", "４個目", "５個目", "６個目", "７個目", "８個目", "９個目", "10個目"};
+const std::array<const char*, PieceLayout::kPieces> kPieceCaptions = {
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "１個目"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "２個目"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "３個目"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "４個目"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "５個目"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "６個目"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "７個目"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "８個目"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "９個目"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "10個目")};
+
+// Column headings, two lines over the four boxes of every row.
+const std::array<std::array<const char*, 3>, 2> kHeadings = {{
+    {QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "shift"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "回転"),
+     QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "ミラー")},
+    {QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "sft　X   sft　Y"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "角度入力"),
+     QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "Xﾐﾗｰ：１　Yﾐﾗｰ：２")},
+}};
 
 // How messages name the four boxes of a row.
 const char* const kBoxNames[4] = {
-    QT_TRANSLATE_NOOP("Form_gra_tasu", "sft X"), QT_TRANSLATE_NOOP("Form_gra_tasu", "sft Y"),
-    QT_TRANSLATE_NOOP("Form_gra_tasu", "回転 角度"), QT_TRANSLATE_NOOP("Form_gra_tasu", "ミラー"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "sft X"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "sft Y"),
+    QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "回転 角度"), QT_TRANSLATE_NOOP("vx::Form_gra_tasu", "ミラー"),
 };
 
 const std::string& Text(const PieceRow& row, PieceField field) {
@@ -45,7 +58,7 @@ constexpr PieceField kBoxes[4] = {PieceField::kSftX, PieceField::kSftY, PieceFie
 
 Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
   setObjectName("Form_gra_tasu");
-  setWindowTitle(QString::fromUtf8("多数個とり"));
+  setWindowTitle(tr("多数個とり"));
   setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
   auto* layout = new QVBoxLayout(this);
 
@@ -56,11 +69,10 @@ Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
     auto* headings = new QHBoxLayout;
     headings->setSpacing(kGap);
     headings->addSpacing(kMargin + kCaption);
-    const std::array<const char*, 3> texts = line == 0 ? std::array<const char*, 3>{"shift", "回転", "ミラー"}
-                                                       : std::array<const char*, 3>{"sft　X   sft　Y", "角度入力", "Xﾐﾗｰ：１　Yﾐﾗｰ：２"};
+    const std::array<const char*, 3>& texts = kHeadings[static_cast<size_t>(line)];
     const std::array<int, 3> widths = {2 * kBox + kGap, kBox, kBox + 50};
     for (int c = 0; c < 3; ++c) {
-      auto* label = new QLabel(QString::fromUtf8(texts[c]), this);
+      auto* label = new QLabel(tr(texts[c]), this);
       label->setAlignment(c == 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
       label->setFixedWidth(widths[c]);
       headings->addWidget(label);
@@ -76,7 +88,7 @@ Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
     auto* row = new QHBoxLayout(frame);
     row->setContentsMargins(kMargin - 2, 2, 4, 2);
     row->setSpacing(kGap);
-    Label1[k] = new QLabel(QString::fromUtf8(kPieceCaptions[k]), frame);
+    Label1[k] = new QLabel(tr(kPieceCaptions[k]), frame);
     Label1[k]->setObjectName(QString("Label1(%1)").arg(k));
     Label1[k]->setFixedWidth(kCaption);
     row->addWidget(Label1[k]);
@@ -90,9 +102,9 @@ Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
 
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
-  Cmd_reset = new QPushButton(QString::fromUtf8("データ　リセット"), this);
+  Cmd_reset = new QPushButton(tr("データ　リセット"), this);
   Cmd_reset->setObjectName("Cmd_reset");
-  Cmd_描画 = new QPushButton(QString::fromUtf8("描画へ戻る"), this);
+  Cmd_描画 = new QPushButton(tr("描画へ戻る"), this);
   Cmd_描画->setObjectName(QString::fromUtf8("Cmd_描画"));
   buttons->addWidget(Cmd_reset);
   buttons->addWidget(Cmd_描画);
@@ -107,7 +119,7 @@ Form_gra_tasu::Form_gra_tasu(AppContext& context) : m_context(context) {
 }
 
 QString Form_gra_tasu::IssueMessage(const PieceLayout& layout, const PieceFieldIssue& issue) {
-  const QString name = tr("%1 %2").arg(QString::fromUtf8(kPieceCaptions[static_cast<size_t>(issue.piece)]),
+  const QString name = tr("%1 %2").arg(tr(kPieceCaptions[static_cast<size_t>(issue.piece)]),
                                       tr(kBoxNames[static_cast<int>(issue.field)]));
   return FieldProblemMessage(issue.problem, name, ToQString(Text(layout.Row(issue.piece), issue.field)),
                              QStringLiteral("0, 1, 2"));

@@ -15,6 +15,7 @@
 #include "shell/app_context.h"
 #include "shell/field_marks.h"
 #include "shell/number_text.h"
+#include "shell/screen_manager.h"
 
 namespace vx {
 
@@ -28,36 +29,40 @@ struct Field {
 };
 
 const std::array<Field, 8> kFields = {{
-    {"プログラム No=?  :", "1"},
-    {"M21 ｵﾌｾｯﾄ=? :", "-0.4"},
-    {"M23 ｵﾌｾｯﾄ=? :", "-0.4"},
-    {"NC OUT [  FD:1  ﾌﾟﾘﾝﾀ-:2  ﾄﾞﾁﾗﾆﾓ:3  ]  :", "1"},
-    {"平均速度　Ｆ=? :", "0"},
-    {"オフセット　　　　　　左：＋", "0"},
-    {"　パンチ加工　　　逆方向加工", "0"},
-    {" 　G41＝1左　 G42＝2右", "2"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "プログラム No=?  :"), "1"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "M21 ｵﾌｾｯﾄ=? :"), "-0.4"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "M23 ｵﾌｾｯﾄ=? :"), "-0.4"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "NC OUT [  FD:1  ﾌﾟﾘﾝﾀ-:2  ﾄﾞﾁﾗﾆﾓ:3  ]  :"), "1"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "平均速度　Ｆ=? :"), "0"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "オフセット　　　　　　左：＋"), "0"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", "　パンチ加工　　　逆方向加工"), "0"},
+    {QT_TRANSLATE_NOOP("vx::Form_nc", " 　G41＝1左　 G42＝2右"), "2"},
 }};
 
 // How messages name the eight boxes, and the codes a code box takes.
 const char* const kFieldNames[8] = {
-    QT_TRANSLATE_NOOP("Form_nc", "プログラム No"), QT_TRANSLATE_NOOP("Form_nc", "M21 オフセット"),
-    QT_TRANSLATE_NOOP("Form_nc", "M23 オフセット"), QT_TRANSLATE_NOOP("Form_nc", "NC OUT"),
-    QT_TRANSLATE_NOOP("Form_nc", "平均速度 F"),     QT_TRANSLATE_NOOP("Form_nc", "オフセット"),
-    QT_TRANSLATE_NOOP("Form_nc", "逆方向加工"),     QT_TRANSLATE_NOOP("Form_nc", "G41/G42"),
+    QT_TRANSLATE_NOOP("vx::Form_nc", "プログラム No"), QT_TRANSLATE_NOOP("vx::Form_nc", "M21 オフセット"),
+    QT_TRANSLATE_NOOP("vx::Form_nc", "M23 オフセット"), QT_TRANSLATE_NOOP("vx::Form_nc", "NC OUT"),
+    QT_TRANSLATE_NOOP("vx::Form_nc", "平均速度 F"),     QT_TRANSLATE_NOOP("vx::Form_nc", "オフセット"),
+    QT_TRANSLATE_NOOP("vx::Form_nc", "逆方向加工"),     QT_TRANSLATE_NOOP("vx::Form_nc", "G41/G42"),
 };
 const char* const kFieldCodes[8] = {"", "", "", "1, 2, 3", "", "", "0, 1", "1, 2"};
+
+// Where the text of box k is kept between runs (Text6, the offset, is read
+// back at the program's start as the offset of the contour view and this screen).
+QString RememberedKey(int k) { return QStringLiteral("nc/Text%1").arg(k + 1); }
 
 }  // namespace
 
 Form_nc::Form_nc(AppContext& context) : m_context(context) {
   setObjectName("Form_nc");
-  setWindowTitle(QString::fromUtf8("NC 出力"));
+  setWindowTitle(tr("NC 出力"));
   setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
   for (int k = 0; k < 8; ++k) {
-    Label[k] = new QLabel(QString::fromUtf8(kFields[k].caption), this);
+    Label[k] = new QLabel(tr(kFields[k].caption), this);
     Label[k]->setObjectName(QString("Label%1").arg(k + 1));
     Text[k] = new QLineEdit(QString::fromUtf8(kFields[k].initial), this);
     Text[k]->setObjectName(QString("Text%1").arg(k + 1));
@@ -65,7 +70,11 @@ Form_nc::Form_nc(AppContext& context) : m_context(context) {
     grid->addWidget(Label[k], k, 0);
     grid->addWidget(Text[k], k, 1);
   }
-  // The offset is the one the contour view shows: one setting for both boxes.
+  // The settings of the last completed START, except the offset, which is
+  // the one the contour view shows: one setting for both boxes.
+  for (int k = 0; k < 8; ++k) {
+    if (k != 5) Text[k]->setText(m_context.screens.Remembered(RememberedKey(k), Text[k]->text()).toString());
+  }
   Text[5]->setText(ToQString(m_context.wireOffset));
   for (int k = 0; k < 8; ++k) {
     connect(Text[k], &QLineEdit::textChanged, this, [this, k] {
@@ -82,7 +91,7 @@ Form_nc::Form_nc(AppContext& context) : m_context(context) {
   layout->addLayout(buttons);
   cmdSTART = new QPushButton("START", this);
   cmdSTART->setObjectName("cmdSTART");
-  Command1 = new QPushButton(QString::fromUtf8("終了(キャンセル）"), this);
+  Command1 = new QPushButton(tr("終了(キャンセル）"), this);
   Command1->setObjectName("Command1");
   buttons->addWidget(cmdSTART);
   buttons->addWidget(Command1);
@@ -185,7 +194,9 @@ void Form_nc::cmdSTART_Click() {
     m_context.messageBox.Show(ToStdString(line));
   }
   // After a failure or a cancelled printer the settings stay for another try.
-  if (result.outcome == NcStartOutcome::kDone) close();
+  if (result.outcome != NcStartOutcome::kDone) return;
+  for (int k = 0; k < 8; ++k) m_context.screens.Remember(RememberedKey(k), Text[k]->text());
+  close();
 }
 
 void Form_nc::Command1_Click() { close(); }
