@@ -333,6 +333,22 @@ TEST_F(ScreensFixture, NcScreenSaysWhenTheContourFileIsNotTheOneAskedFor) {
   EXPECT_TRUE(form->Surface->Lines().isEmpty());
 }
 
+// The notice after a stopped CONV-2 is long; on the narrow NC screen it goes
+// on over the next lines, and the surface grows to hold them (it was cut
+// after "今回の変").
+TEST_F(ScreensFixture, NcNoticeIsShownWholeOnTheNarrowScreen) {
+  context.contourNotice.Set("CONV-2 が中止されたため、CON2TA.dat は今回の変換結果ではありません。",
+                            folder.PathOf(kContourFile));
+  auto* form = static_cast<Form_nc*>(screens.Show(ScreenId::kNc, Owner::kNone));
+  test::Settle();
+  const QFontMetrics metrics(form->Surface->font());
+  const QString line = form->Surface->Lines().value(0);
+  ASSERT_GT(metrics.horizontalAdvance(line), form->Surface->width());  // wider than the screen: it wraps
+  EXPECT_GE(form->Surface->height(), form->Surface->TextHeight(form->Surface->width()));
+  EXPECT_GE(form->Surface->height(), 2 * metrics.height());
+  SaveScreenshot(form, "Form_nc_notice.png");
+}
+
 TEST_F(ScreensFixture, LayoutResetAsksWhenRowsWouldBeLost) {
   auto* form = static_cast<Form_gra_tasu*>(screens.Show(ScreenId::kGraTasu, Owner::kNone));
   QStringList asked;
