@@ -11,6 +11,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QStringList>
+#include <QWindow>
 
 #include <clocale>
 
@@ -116,9 +117,53 @@ void ProgressSurface::paintEvent(QPaintEvent*) {
   }
 }
 
+namespace {
+
+// The windows that last had the focus, latest last: when a dialog has just
+// closed and the window system has not yet given the focus back, the box
+// that follows still belongs to the window the operator was working in.
+class FocusHistory : public QObject {
+ public:
+  static FocusHistory& Instance() {
+    static FocusHistory* history = new FocusHistory(qApp);  // lives as long as the application
+    return *history;
+  }
+  QWidget* Latest() const {
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
+      if (*it && (*it)->isVisible()) return it->data();
+    }
+    return nullptr;
+  }
+
+ private:
+  static constexpr size_t kKept = 16;
+  explicit FocusHistory(QObject* parent) : QObject(parent) {
+    Add(QApplication::activeWindow());
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+      if (window == nullptr) return;
+      for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+        if (topLevel->windowHandle() == window) Add(topLevel);
+      }
+    });
+  }
+  void Add(QWidget* window) {
+    if (window == nullptr || (window->windowFlags() & Qt::Popup) == Qt::Popup) return;
+    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    m_windows.emplace_back(window);
+    if (m_windows.size() > kKept) m_windows.erase(m_windows.begin());
+  }
+  std::vector<QPointer<QWidget>> m_windows;
+};
+
+}  // namespace
+
+void FollowActiveWindows() { FocusHistory::Instance(); }
+
 QWidget* DialogParent(QWidget* owner) {
+  FocusHistory& history = FocusHistory::Instance();
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* latest = history.Latest()) return latest;
   return owner;
 }
 

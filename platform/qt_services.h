@@ -70,6 +70,9 @@ class ProgressSurface : public QWidget, public ProgressLines {
 // A box owned by another window would be centred on it and raise it above
 // the screen the operator is looking at.
 QWidget* DialogParent(QWidget* owner);
+// Starts following which window the operator works in (for DialogParent);
+// call once after the application object exists (DialogParent starts it too).
+void FollowActiveWindows();
 
 // A modal box with an OK button, shown over the active window (over the
 // given owner when no window of the program is active).

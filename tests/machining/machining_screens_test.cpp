@@ -2,6 +2,8 @@
 // typed, START pressed with the save dialog answered, screenshots saved.
 #include <gtest/gtest.h>
 
+#include <QPrinter>
+
 #include "support/qt_app.h"
 
 #include <QApplication>
@@ -347,6 +349,19 @@ TEST_F(ScreensFixture, NcNoticeIsShownWholeOnTheNarrowScreen) {
   EXPECT_GE(form->Surface->height(), form->Surface->TextHeight(form->Surface->width()));
   EXPECT_GE(form->Surface->height(), 2 * metrics.height());
   SaveScreenshot(form, "Form_nc_notice.png");
+}
+
+// A listing printed to a file (the print dialog's "print to file") is named
+// by that file in the summary line, not by an empty printer name.
+TEST_F(ScreensFixture, ListingPrintedToAFileIsNamedByTheFile) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(temp.File("listing.pdf")));
+  EXPECT_EQ(Form_nc::PrinterName(printer).toStdString(), temp.File("listing.pdf"));
+  NcStartResult result;
+  result.listingsPrinted.push_back(NcListing{7, ToStdString(Form_nc::PrinterName(printer))});
+  EXPECT_EQ(Form_nc::SummaryLine(result).toStdString(),
+            "NC出力: 印刷: プログラム No 7 → " + temp.File("listing.pdf"));
 }
 
 TEST_F(ScreensFixture, LayoutResetAsksWhenRowsWouldBeLost) {

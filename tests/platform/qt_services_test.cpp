@@ -48,6 +48,24 @@ TEST_F(QtServicesTest, MessageBoxBelongsToTheActiveWindow) {
   EXPECT_EQ(DialogParent(&menu), QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &menu);
 }
 
+// After a dialog of the screen closes, and before the window system gives the
+// focus back, a box still belongs to the screen, not to the main menu.
+TEST_F(QtServicesTest, MessageBoxAfterADialogClosedBelongsToTheScreenBeforeIt) {
+  QWidget menu;
+  QWidget screen;
+  menu.show();
+  screen.show();
+  screen.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+  auto* dialog = new QWidget;
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+  delete dialog;
+  test::Settle();
+  EXPECT_EQ(DialogParent(&menu), &screen);
+}
+
 // A line wider than the surface goes on over the next lines; the surface
 // grows to hold them and keeps its screen's minimum when they are short.
 TEST_F(QtServicesTest, ProgressLinesWrapAndTheSurfaceGrows) {
