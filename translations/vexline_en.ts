@@ -919,6 +919,10 @@
         <source>オフセット</source>
         <translation>Offset</translation>
     </message>
+    <message>
+        <source>プリンタの設定</source>
+        <translation>Printer setup</translation>
+    </message>
 </context>
 <context>
     <name>vx::Form_main</name>
@@ -1139,6 +1143,10 @@
     <message>
         <source>IGES読込が中止されたため、CON2TA.dat は %1 の輪郭ではありません。</source>
         <translation>The IGES import was stopped, so CON2TA.dat is not the contour of %1.</translation>
+    </message>
+    <message>
+        <source>ファイル: %1</source>
+        <translation>File: %1</translation>
     </message>
 </context>
 <context>
