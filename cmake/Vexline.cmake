@@ -53,7 +53,12 @@ function(vx_test name)
   if(ARG_GUI)
     set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  # Under an emulator (Wine) listing a program's tests takes longer.
+  set(discovery_timeout 60)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(discovery_timeout 300)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT ${discovery_timeout} PROPERTIES ${props})
 endfunction()
 
 # vx_embed_files(TARGET BASE_DIR FILES ...)

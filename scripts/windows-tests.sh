@@ -15,6 +15,10 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# A new prefix is set up before the first test program runs, not while
+# building lists that program's tests.
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+"$wine" wineboot --init >/dev/null 2>&1 || true
 
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
