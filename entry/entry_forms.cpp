@@ -279,6 +279,10 @@ QHBoxLayout* Form_con2amd::BuildButtons() {
   return buttons;
 }
 
+// The undo stack is deleted with the window's children, after this part of
+// the window is gone; what it signals then must not reach the window.
+Form_con2amd::~Form_con2amd() { UndoStack->disconnect(this); }
+
 QString Form_con2amd::FilePath() const { return ToQString(m_context.folder.PathOf(kContourFile)); }
 
 QStringList Form_con2amd::RowTexts(int row) const {

@@ -82,6 +82,7 @@ class Form_con2amd : public QWidget, public HoldsUnsavedWork {
   Q_OBJECT
  public:
   explicit Form_con2amd(AppContext& context);
+  ~Form_con2amd() override;
 
   QLabel* Label1 = nullptr;             // how to correct
   QTableWidget* OLE1 = nullptr;
