@@ -1,6 +1,7 @@
 // NC program generation: the blocks of one program for every piece of the layout.
 #include "machining/nc_program.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -63,7 +64,59 @@ GridPoint BalancedCentre(GridPoint s, GridPoint e, Vec2 centre, GridPoint best) 
   return best;
 }
 
+constexpr double kPi = 3.14159265358979323846;
+
+// The turn from `from` to `to` about c in the direction of travel, in radians
+// (0, 2 pi]; equal points are a full turn.
+double Sweep(Vec2 from, Vec2 to, Vec2 c, bool counterClockwise) {
+  if (from.x == to.x && from.y == to.y) return 2 * kPi;  // exact: a full circle
+  const Vec2 a = from - c, b = to - c;
+  double turn = std::atan2(Cross(a, b), Dot(a, b));
+  if (!counterClockwise) turn = -turn;
+  return turn > 0 ? turn : turn + 2 * kPi;
+}
+
+// An arc block read by the controller under this radius is taken as of radius
+// 0; the arc is written as a straight move instead.
+constexpr double kMinReadRadius = 0.002;
+// How far the centre an arc block gives may lie from the true one on an arc
+// of more than half a turn: rounding alone moves it by up to 0.0014.
+constexpr double kMaxCentreShift = 0.002;
+
 }  // namespace
+
+std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius) {
+  const bool ccw = signedRadius > 0;
+  ArcMove straight;
+  straight.straight = true;
+  straight.end = end;
+  if (std::fabs(signedRadius) < kMinArcRadius) return {straight};
+  const double sweep = Sweep(start, end, centre, ccw);
+  const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
+  const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
+  ArcMove arc;
+  arc.end = end;
+  arc.ij = ArcCentreOffsets(start, centre, end);
+  const Vec2 rs = FromGrid(s), re = FromGrid(e);
+  const Vec2 read = rs + Vec2{arc.ij.i, arc.ij.j};
+  if (std::min(Distance(rs, read), Distance(re, read)) < kMinReadRadius) return {straight};
+  // The turn as the controller reads the block.
+  const double readSweep = Sweep(rs, re, read, ccw);
+  const bool flipped = std::fabs(readSweep - sweep) > kPi;
+  if (flipped && sweep < kPi) return {straight};  // a sliver read as (almost) a full circle
+  // More than half round, the far side of the arc lies as far off the path as
+  // the centre the block gives is from the true one; the rounded ends of an
+  // arc that is nearly full hardly fix that centre. Such an arc, and one so
+  // nearly full that it reads as a sliver, is written as two halves.
+  if (!flipped && (sweep <= kPi || Distance(read, centre) <= kMaxCentreShift)) return {arc};
+  const Vec2 a = start - centre;
+  const double half = (ccw ? sweep : -sweep) / 2;
+  const Vec2 middle = centre + Vec2{a.x * std::cos(half) - a.y * std::sin(half),
+                                    a.x * std::sin(half) + a.y * std::cos(half)};
+  std::vector<ArcMove> moves = ArcMoves(start, centre, middle, signedRadius);
+  for (const ArcMove& m : ArcMoves(middle, centre, end, signedRadius)) moves.push_back(m);
+  return moves;
+}
 
 ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
   const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
@@ -198,13 +251,24 @@ void NcGenerator::EmitPiece() {
       WriteNumberedBlock(block);
     } else {
       ++i;
-      auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
-      const ArcOffsets ij = ArcCentreOffsets(point(i - 2), point(i - 1), point(i));
-      const std::string word = Value(t.P1, i - 1) > 0 ? "G03" : "G02";
-      WriteNumberedBlock(word + Coords(i) + "I" + FormatCoord(ij.i) + "J" + FormatCoord(ij.j));
+      WriteArc(i - 2, i - 1, i);
     }
   }
   WriteBlock("M21");
+}
+
+void NcGenerator::WriteArc(int startRow, int centreRow, int endRow) {
+  auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
+  auto coords = [](Vec2 p) { return "X" + FormatCoord(p.x) + "Y" + FormatCoord(p.y); };
+  const double radius = Value(m_table.P1, centreRow);
+  const std::string word = radius > 0 ? "G03" : "G02";
+  for (const ArcMove& m : ArcMoves(point(startRow), point(centreRow), point(endRow), radius)) {
+    if (m.straight) {
+      WriteNumberedBlock("G01" + coords(m.end));
+    } else {
+      WriteNumberedBlock(word + coords(m.end) + "I" + FormatCoord(m.ij.i) + "J" + FormatCoord(m.ij.j));
+    }
+  }
 }
 
 void NcGenerator::WriteBlock(const std::string& block) {
