@@ -33,6 +33,13 @@ function(vx_test name)
   if(ARG_GUI AND NOT VEXLINE_WITH_GUI)
     return()
   endif()
+  # A test of libraries this configuration does not build (the command-line
+  # program without Qt, say) is left out.
+  foreach(dep IN LISTS ARG_DEPS)
+    if(dep MATCHES "^vx_" AND NOT TARGET ${dep})
+      return()
+    endif()
+  endforeach()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${VX_WARNINGS})

@@ -59,6 +59,8 @@ class ProgramRun {
     } else if (channels.printer != nullptr && !channels.printer->EndDocument()) {
       m_services.messageBox.Show(PrinterMessage(printer.name));
       step = Step::kFailed;
+    } else if (channels.printer != nullptr) {
+      result.listingsPrinted.push_back({programNumber, printer.name});
     }
     return step;
   }

@@ -52,9 +52,17 @@ enum class NcStartOutcome {
   kFailed,     // a message was shown; no file of the failed program was written
 };
 
+// A listing that reached the printer: its program number and how the
+// printer is named (NcPrinter::name).
+struct NcListing {
+  double programNumber = 0;
+  std::string printer;
+};
+
 struct NcStartResult {
   NcStartOutcome outcome = NcStartOutcome::kDone;
   std::vector<std::string> filesWritten;
+  std::vector<NcListing> listingsPrinted;
   int blocks = 0;  // the last block number written
 };
 

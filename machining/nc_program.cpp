@@ -240,6 +240,11 @@ void NcGenerator::EmitPiece() {
     if (code(i + 1) == kSeparatorCode || i == last) WriteBlock("M01");  // before the last move of a sub-path
     if (code(i) == kSeparatorCode) {
       ++i;
+      // A separator is never a move: further separators and chains of a
+      // single point (a separator right after them) are passed over; with no
+      // chain left the piece ends.
+      while (i <= last && (code(i) == kSeparatorCode || (i + 1 <= last && code(i + 1) == kSeparatorCode))) ++i;
+      if (i >= last) break;
       WriteNumberedBlock("G00" + Coords(i));
       PieceHeader();
       ++i;

@@ -12,7 +12,10 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <clocale>
+
 #include "platform/atomic_file.h"
+#include "platform/logic_texts.h"
 
 namespace vx {
 
@@ -32,6 +35,8 @@ void InstallFontSubstitutions() {
   QApplication::setFont(defaultFont);
 }
 
+void KeepFileNumberFormat() { std::setlocale(LC_NUMERIC, "C"); }
+
 QFont DesignFont(const QString& name, double pointSize) {
   QFont font(name);
   font.setPointSizeF(pointSize);
@@ -49,7 +54,7 @@ ProgressSurface::ProgressSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void ProgressSurface::Print(const std::string& line) {
-  m_lines << ToQString(line);
+  m_lines << LogicText(line);
   update();
   // The work runs on the interface thread: show the line before it goes on.
   repaint();
@@ -71,7 +76,7 @@ void ProgressSurface::paintEvent(QPaintEvent*) {
 }
 
 void QtMessageBox::Show(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), ToQString(text), QMessageBox::Ok, m_owner);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), LogicText(text), QMessageBox::Ok, m_owner);
   box.exec();
 }
 
@@ -79,7 +84,7 @@ QString QtFilterText(const std::string& filter) {
   const QStringList parts = ToQString(filter).split('|');
   QStringList entries;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString label = parts[i];
+    QString label = LogicText(parts[i]);
     const QString patterns = QString(parts[i + 1]).replace(';', ' ');
     if (!label.contains('(')) label += " (" + patterns + ")";
     entries << label;
@@ -89,14 +94,14 @@ QString QtFilterText(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialog::AskOpen(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getOpenFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
 }
 
 std::optional<std::string> QtFileDialog::AskSave(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getSaveFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getSaveFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);

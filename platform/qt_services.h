@@ -26,6 +26,13 @@ namespace vx {
 // installed Japanese font. Call once after the application object exists.
 void InstallFontSubstitutions();
 
+// Numbers in files and NC programs are written and read with a decimal
+// point whatever the operator's language: the application object sets the C
+// library's locale from the environment (a German or French one writes
+// "1,5"), so the number part of it is set back to "C". Call once after the
+// application object exists.
+void KeepFileNumberFormat();
+
 // The font a design name stands for.
 QFont DesignFont(const QString& name, double pointSize);
 

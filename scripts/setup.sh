@@ -3,16 +3,22 @@
 vx_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libfreexl-dev
+  liborcus-dev zlib1g-dev
   fonts-ipafont-gothic
-  python3 python3-ezdxf
+  python3 python3-ezdxf python3-xlrd
   linuxcnc-uspace
 )
 
 vx_install_missing() {
+  vx_install_packages "${vx_packages[@]}"
+}
+
+# Installs the named packages that are not installed yet.
+vx_install_packages() {
   local missing=()
-  for p in "${vx_packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then

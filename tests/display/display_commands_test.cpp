@@ -27,7 +27,7 @@ struct CliRun : ::testing::Test {
 TEST_F(CliRun, ViewPrintsThePerimeterLabel) {
   folder.Write("CON2TA.dat", kRectangle);
   EXPECT_EQ(Run({"view", "--piece", "0,0,,", "--piece", "50,0,,1"}), kExitOk);
-  EXPECT_EQ(out.str(), "perimeter=60\n");
+  EXPECT_EQ(out.str(), "perimeter=120\n");  // both pieces
   EXPECT_EQ(err.str(), "");
 }
 
@@ -62,6 +62,8 @@ TEST_F(CliRun, StopsAndUsageErrorsWriteNothing) {
   const Case usage[] = {
       {{"view", "--zoom", "abc"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
       {{"view", "--zoom", "501"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
+      {{"print", "--pdf", folder.File("a.pdf"), "--offset", "0.1mm"}, kExitUsage,
+       "vexline-cli print: --offset \"0.1mm\" is not a number\n"},
       {{"view", "--size", "400", "--png", folder.File("a.png")}, kExitUsage,
        "vexline-cli view: --size takes WIDTHxHEIGHT in pixels\n"},
       {{"print"}, kExitUsage, "vexline-cli print: --pdf FILE is required\n"},

@@ -240,6 +240,24 @@ TEST_F(NcFixture, TwoSubPaths) {
                     kTrailer}));
 }
 
+TEST_F(NcFixture, SeparatorRowsAndLonePointsNeverBecomeMoves) {
+  // A chain of one point between separators, two separators in a row and a
+  // lone point at the end: no block moves to them or to a separator's 888.
+  std::vector<Row> rows = {{5, 5}, {10, 5},          {10, 10},    {0, 0, 0, 88}, {40, 40}, {0, 0, 0, 88},
+                           {0, 0, 0, 88}, {25, 5},   {30, 5},     {0, 0, 0, 88}, {70, 70}};
+  for (Row& row : rows) {
+    if (row.code == 88) row.x = 888;
+  }
+  WriteContour(rows);
+  Start(NcSettings{});
+  EXPECT_EQ(Lines(Program()),
+            Concat({kHeader,
+                    {"N001G92X5.Y5.", "N002G01X10.Y5.G42FH22EH21H20", "M01", "N003G01X10.Y10.G40F100.M91",
+                     "N004G00X25.Y5.", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90",
+                     "N005G01X30.Y5.G42FH22EH21H20G40F100.M91"},
+                    kTrailer}));
+}
+
 TEST_F(NcFixture, TwoPiecesWithTheNumberedRapidMove) {
   WriteContour(test::ExampleSquare());
   layout.Row(1).sftX = "50";
