@@ -288,13 +288,15 @@ double SideDistance(Vec2 a, Vec2 b, Vec2 p) { return Cross(Unit(b - a), p - a); 
 struct PathSummary {
   int vertices = 0;
   int cornerArcs = 0;
+  int joinLines = 0;
   std::vector<std::string> faults;
 };
 
 // Walks the contour and its path together. Every vertex must lie at the
 // offset from the contour elements on both sides (approach and exit lines
-// excepted), an inserted corner arc must have its centre on the contour
-// vertex, radius |offset|, and its ends on the elements on either side.
+// excepted), an inserted corner arc must have its centre on (or, for a contour
+// off its elements, beside) the contour vertex, radius |offset|, and its ends
+// on the elements on either side; so must the ends of a short joining line.
 PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path, double offset,
                       const std::vector<int>& reported) {
   PathSummary s;
@@ -328,13 +330,30 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
       const bool inserted = double(path.P1[r + 1]) != 0 &&
                             (c(j + 1).p1 == 0 || Distance(pathPoint(r + 1), at(c(j + 1))) != 0);
       const Vec2 first = pathPoint(r);
-      const Vec2 second = inserted ? pathPoint(r + 2) : first;
+      // A short line joining two elements that miss each other by more than
+      // the tolerance where a corner arc would hardly bend: the vertex lies
+      // off the element after it.
+      const bool joined = !inserted && double(path.P1[r + 1]) == 0 &&
+                          Distance(pathPoint(r + 1), first) <= 0.05 &&
+                          (c(j + 1).p1 != 0 ? Distance(pathPoint(r + 1), at(c(j + 1))) != 0 &&
+                                                  arcOff(j + 1, first) > kOnElement
+                                            : off(j, j + 1, first, start, end) > kOnElement);
+      const Vec2 second = inserted ? pathPoint(r + 2) : joined ? pathPoint(r + 1) : first;
       if (inserted) {
+        // About the contour vertex with the wire's radius; where the contour
+        // lies off its elements (a turned piece of a huge radius), about the
+        // point between the offset elements' ends nearest it.
         ++s.cornerArcs;
-        if (Distance(pathPoint(r + 1), at(c(j))) > 1e-12) fault(j, "corner arc centre off the vertex", 0);
-        if (std::fabs(std::fabs(path.P1[r + 1]) - std::fabs(offset)) > 1e-12) fault(j, "corner arc radius", 0);
-        if (std::fabs(Distance(first, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc start", 0);
-        if (std::fabs(Distance(second, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc end", 0);
+        const Vec2 centre = pathPoint(r + 1);
+        const double radius = std::fabs(path.P1[r + 1]);
+        if (Distance(centre, at(c(j))) > 0.01) fault(j, "corner arc centre off the vertex", 0);
+        if (radius < std::fabs(offset) - 1e-12 || radius > std::fabs(offset) + 0.01) fault(j, "corner arc radius", 0);
+        if (std::fabs(Distance(first, centre) - radius) > 1e-9) fault(j, "corner arc start", 0);
+        if (std::fabs(Distance(second, centre) - radius) > 1e-9) fault(j, "corner arc end", 0);
+      }
+      if (joined) {
+        ++s.joinLines;
+        if (Distance(first, second) > 0.02) fault(j, "joining line long", Distance(first, second));
       }
       ++s.vertices;
       if (std::find(reported.begin(), reported.end(), j) == reported.end() && !(leadBefore && leadAfter)) {
@@ -344,6 +363,7 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
         if (after > kOnElement) fault(j, "off the element after by", after);
       }
       if (inserted) r += 2;
+      if (joined) r += 1;
     }
     r += 1;  // the end point
     start = end + 2;
