@@ -325,7 +325,10 @@ void OffsetRun::JoinSameCircle(int i) {
 // - two that do not (the offset pulled them apart at a corner): the wire rolls
 //   round the corner on an arc of radius |offset| about the contour vertex,
 //   tangent to both, inserted as rows of its own (end of the one element,
-//   centre, start of the other);
+//   centre, start of the other), or, where that arc would be too short or too
+//   flat to matter, goes straight from the one end to the other;
+// - an arc whose offset radius is 0 is a point, its centre: the elements
+//   before and after it meet it there or roll round to it as above;
 // - a round hole (an arc ending where it starts) stays a full turn of the
 //   wire: its two ends become one point when they lie within the tolerance of
 //   each other, and an arc that must run more than once round is split in two.
@@ -357,6 +360,7 @@ constexpr double kTie = 1e-3;
 // The ends of an arc that starts and ends at one contour point (a round hole)
 // count as that one point within this.
 constexpr double kSamePoint = 1e-6;
+constexpr double kPi = 3.14159265358979323846;
 
 // The element of the wire path on one side of a vertex, and the direction of
 // travel of the contour there.
@@ -515,7 +519,7 @@ void VertexCheck::FullTurn(int centreRow, bool leadBefore, bool leadAfter) {
     return;
   }
   // Between two contour elements: more than once round, as two arcs split half way.
-  const double half = way * (2 * std::acos(-1.0) + ahead) / 2;
+  const double half = way * (2 * kPi + ahead) / 2;
   const Vec2 middle = centre + Vec2{a.x * std::cos(half) - a.y * std::sin(half),
                                     a.x * std::sin(half) + a.y * std::cos(half)} * std::fabs(radius);
   if (!MakeRoom(centreRow, 2)) return;
