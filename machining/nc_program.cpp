@@ -80,7 +80,9 @@ double Sweep(Vec2 from, Vec2 to, Vec2 c, bool counterClockwise) {
 // 0; the arc is written as a straight move instead.
 constexpr double kMinReadRadius = 0.002;
 // How far the centre an arc block gives may lie from the true one on an arc
-// of more than half a turn: rounding alone moves it by up to 0.0014.
+// of more than half a turn: rounding alone moves it by up to 0.0014; an end
+// off the arc's circle, closed by the centre, moves it farther, and the arc is
+// then written in halves.
 constexpr double kMaxCentreShift = 0.002;
 
 }  // namespace
@@ -122,12 +124,12 @@ ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
   const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
   const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
   GridPoint c{s.x + Thousandths(centre.x - start.x), s.y + Thousandths(centre.y - start.y)};
-  const double gap = RadiusGap(s, c, e);
-  // A larger gap than rounding can make (ends within 0.00075 mm of the circle,
-  // each coordinate moved by up to 0.0005, the centre by up to 0.0014) is a
-  // fault of the path itself, and moving the centre would hide it.
-  constexpr double kRoundingGap = 0.006;
-  if (gap > kArcRadiusTolerance && gap <= kRoundingGap) c = BalancedCentre(s, e, centre, c);
+  // Rounding alone opens a gap of up to about 0.003 (ends within 0.0005 of
+  // the circle, each coordinate moved by up to 0.0005, the centre by up to
+  // 0.0014); a contour whose arcs do not close (a drawing imported at 1 or 2
+  // decimals, written without offset) opens a larger one. Either way the
+  // block is closed by its centre, since a controller stops at the block.
+  if (RadiusGap(s, c, e) > kArcRadiusTolerance) c = BalancedCentre(s, e, centre, c);
   return {static_cast<double>(c.x - s.x) / 1000, static_cast<double>(c.y - s.y) / 1000};
 }
 

@@ -46,9 +46,9 @@ inline constexpr double kArcRadiusTolerance = 0.001;
 // centre, the centre is taken instead at the 0.001 mm grid point near the
 // true centre where the two distances agree best (within half the tolerance
 // where such a point lies within three grid steps of the perpendicular
-// bisector of the rounded ends, nearest the true centre). A gap larger than
-// rounding can make (over 0.006 mm) is left as it is: the path itself is
-// wrong there. I and J are whole thousandths either way.
+// bisector of the rounded ends, nearest the true centre); so also for ends
+// that lie off the arc's circle (a contour drawn at 1 or 2 decimals, written
+// without offset). I and J are whole thousandths either way.
 struct ArcOffsets {
   double i = 0;
   double j = 0;

@@ -121,6 +121,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Its ends round to one point: written as an arc it is a full circle.
         MoveCase{"SliverWhoseEndsRoundToOnePointIsAStraightMove", {5, 0}, {0, 0}, {4.999999996, 0.0002}, 5,
                  "G01X5.Y0."},
+        // The end of an arc of a drawing rounded to 1 decimal lies 0.05 off its
+        // circle: the block closes with its centre on the ends' bisector,
+        // (10.025, 5.025), 5.02506 from both.
+        MoveCase{"ArcOfARoundedDrawingClosesByItsCentre", {10, 0}, {10, 5}, {15.05, 5}, 5,
+                 "G03X15.05Y5.I.025J5.025"},
+        // Three quarters with its end 0.05 off the circle: one closed block
+        // would take the centre 0.035 away and the far side with it; two
+        // halves, the first on the circle, the second closed by its centre
+        // (9.975, 4.991), 5.0247 and 5.0250 from its ends.
+        MoveCase{"ThreeQuartersOfARoundedDrawingIsWrittenInTwoHalves", {10, 0}, {10, 5}, {4.95, 5}, 5,
+                 "G03X13.536Y8.536I0.J5. G03X4.95Y5.I-3.561J-3.545"},
         // One block would take the centre 0.088 away (the only grid point that
         // closes the rounded ends), so the far side of the circle too.
         MoveCase{"NearlyFullArcIsWrittenInTwoHalves", kNearlyFullStart, kNearlyFullCentre, kNearlyFullEnd, 1.648,
@@ -194,6 +205,51 @@ TEST(ArcMoves, BlocksReadAsTheArc) {
   }
   EXPECT_GT(straight, 1000);
   EXPECT_GT(split, 30);
+}
+
+// Random arcs whose end lies off their circle by up to 0.0707 (a drawing
+// rounded to 1 or 2 decimals, written without offset): every block closes,
+// and the arc the blocks describe strays from the circle by no more than the
+// end does, plus what rounding alone allows (a block of more than half a turn
+// whose centre had to move would carry its far side away).
+TEST(ArcMoves, BlocksOfArcsWithAnEndOffTheCircleClose) {
+  std::mt19937 rng(2626);
+  auto uniform = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  // A block of more than half a turn may keep a centre 0.002 off the true
+  // one, on the far side from its start, whose rounding (up to 0.0007) and
+  // the centre's own change the radius as well.
+  constexpr double kStrayOfRounding = 0.005;
+  int closedByCentre = 0;
+  for (int k = 0; k < 20000; ++k) {
+    const double r = std::pow(10.0, uniform(-0.3, 3)), way = uniform(0, 1) < 0.5 ? 1 : -1;
+    const Vec2 c{uniform(-100, 100), uniform(-100, 100)};
+    const double a0 = uniform(0, 360), turn = uniform(1, 359);
+    const Vec2 s = OnCircle(c, r, a0);
+    const double off = k % 2 == 0 ? 0.005 : 0.05;  // rounding at 2 or at 1 decimal
+    const Vec2 e = OnCircle(c, r, a0 + way * turn) + Vec2{uniform(-off, off), uniform(-off, off)};
+    const double stray = std::fabs(Distance(e, c) - r);
+    const std::vector<ArcMove> moves = ArcMoves(s, c, e, way * r);
+    Vec2 at{Read3(s.x), Read3(s.y)};
+    for (const ArcMove& m : moves) {
+      ASSERT_FALSE(m.straight) << k;
+      const Vec2 to{Read3(m.end.x), Read3(m.end.y)}, centre{at.x + m.ij.i, at.y + m.ij.j};
+      const double r1 = Distance(at, centre), r2 = Distance(to, centre);
+      ASSERT_LE(std::fabs(r1 - r2), kArcRadiusTolerance + 1e-9) << k << " r " << r << " stray " << stray;
+      const double blockTurn = Turn(at, to, centre, way > 0);
+      if (Distance(centre, c) > 0.002) ++closedByCentre;
+      // Points along the block as the controller cuts it.
+      for (int q = 1; q < 8; ++q) {
+        const double t = way * blockTurn * q / 8;
+        const Vec2 a = at - centre;
+        const Vec2 p = centre + Vec2{a.x * std::cos(t) - a.y * std::sin(t), a.x * std::sin(t) + a.y * std::cos(t)};
+        EXPECT_LE(std::fabs(Distance(p, c) - r), stray + kStrayOfRounding) << k << " r " << r << " turn " << turn;
+      }
+      at = to;
+    }
+    EXPECT_EQ(at.x, Read3(e.x)) << k;  // exact: both read from the same text
+    EXPECT_EQ(at.y, Read3(e.y)) << k;
+  }
+  EXPECT_GT(closedByCentre, 5000);
 }
 
 // --- The fast arc check over random contours ----------------------------------
