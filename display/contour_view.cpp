@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "machining/offset_path.h"
 #include "machining/piece_transforms.h"
@@ -21,9 +22,6 @@ namespace {
 // The value of pi the drawing code uses with the radian functions.
 constexpr double kDrawingPi = 3.1415926;
 
-// Most steps one arc is drawn in: far more than a screen or a sheet resolves.
-constexpr double kMaxArcSteps = 100000;
-
 // Origin constants of the screen window.
 constexpr int kScreenLeftShift = 550;
 constexpr int kScreenTopShift = 250;
@@ -36,6 +34,8 @@ constexpr double kSheetSideMargin = 10;
 constexpr double kSheetTopMargin = 30;
 // A fitted drawing is never printed larger than this many millimetres per unit.
 constexpr double kMaxSheetScale = 1000;
+// The window of a sheet at this scale still spans some 1e302 units.
+constexpr double kMinSheetScale = 1e-300;
 // Share of the window the fitted drawing leaves free on each side.
 constexpr double kFitMargin = 0.05;
 
@@ -55,6 +55,14 @@ double OriginTop(int v, int shift) {
   const std::int16_t difference = static_cast<std::int16_t>(kScrollMax - v);
   const std::int32_t product = static_cast<std::int32_t>(difference) * static_cast<std::int32_t>(800);
   return product / 200.0 - shift;
+}
+
+// Coordinates go to the surface and the printer in single precision; one
+// beyond its range is kept at the largest single value of its sign, so that
+// the devices never see an infinite coordinate. NaN is the caller's to skip.
+float Single(double value) {
+  constexpr double kMost = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -kMost, kMost));
 }
 
 int ClampScroll(int value) { return std::clamp(value, 0, kScrollMax); }
@@ -106,13 +114,17 @@ SheetLayout SheetFor(const Extents& extents, SheetScale mode) {
   const double roomHeight = -kSheetHeight - kSheetTopMargin - kSheetSideMargin;
   double cx = 0, cy = 0, scale = 1;
   if (!extents.empty) {
-    cx = (extents.minX + extents.maxX) / 2;
-    cy = (extents.minY + extents.maxY) / 2;
-    const double w = extents.maxX - extents.minX;
-    const double h = extents.maxY - extents.minY;
+    // Halves first: the sum and the difference of two large coordinates may
+    // lie beyond the range of numbers where their halves do not.
+    cx = extents.minX / 2 + extents.maxX / 2;
+    cy = extents.minY / 2 + extents.maxY / 2;
+    const double w = extents.maxX / 2 - extents.minX / 2;
+    const double h = extents.maxY / 2 - extents.minY / 2;
     if (mode == SheetScale::kFitToPage && (w > 0 || h > 0)) {
-      scale = std::min(w > 0 ? roomWidth / w : kMaxSheetScale, h > 0 ? roomHeight / h : kMaxSheetScale);
-      scale = std::min(scale, kMaxSheetScale);
+      scale = std::min(w > 0 ? roomWidth / 2 / w : kMaxSheetScale, h > 0 ? roomHeight / 2 / h : kMaxSheetScale);
+      // A drawing wider than the window's numbers can hold at its scale is
+      // printed at the smallest scale they can.
+      scale = std::clamp(scale, kMinSheetScale, kMaxSheetScale);
     }
   }
   // The room's centre on the paper, in millimetres from the top-left corner.
@@ -383,15 +395,22 @@ void ContourView::DrawArc(const ElementTable& table, int r) {
   const double radius = std::fabs(signedRadius);
   const ArcSweep sweep = ArcAngles(CellAt(table.X, r - 1) - cx, CellAt(table.Y, r - 1) - cy,
                                    CellAt(table.X, r + 1) - cx, CellAt(table.Y, r + 1) - cy, signedRadius);
+  const double span = sweep.end - sweep.start;
   double step = sweep.step;
-  // A radius of thousands of kilometres (a hand-edited or imported file) would
-  // take billions of steps; no drawing needs more than kMaxArcSteps of them.
-  if (std::fabs(sweep.end - sweep.start) > kMaxArcSteps * std::fabs(step)) {
-    step = (sweep.end - sweep.start) / kMaxArcSteps;
+  if (step == 0 || !std::isfinite(step) || !std::isfinite(span)) return;
+  if (std::fabs(step) < kMinArcStepDegrees) {
+    // A radius above 50 km: the step would fall below the rounding of the angle
+    // and leave it where it is. An arc sweeping less than one step is its chord.
+    if (std::fabs(span) < kMinArcStepDegrees) return;
+    step = std::copysign(kMinArcStepDegrees, step);
   }
-  if (step == 0 || !std::isfinite(step) || !std::isfinite(sweep.start) || !std::isfinite(sweep.end)) return;
-  // Bounds and step are read once; the loop ends when theta passes the end.
-  for (double theta = sweep.start; step > 0 ? theta <= sweep.end : theta >= sweep.end; theta += step) {
+  // A radius of kilometres would take more chords than any drawing resolves.
+  if (std::fabs(span) > kMaxArcSteps * std::fabs(step)) step = span / kMaxArcSteps;
+  // Bounds and step are read once; the loop ends when theta passes the end,
+  // after kMaxArcSteps + 1 points at the latest.
+  int points = 0;
+  for (double theta = sweep.start; (step > 0 ? theta <= sweep.end : theta >= sweep.end) && points <= kMaxArcSteps;
+       theta += step, ++points) {
     PenTo('L', cx + radius * std::cos(kDrawingPi * theta / 180), cy + radius * std::sin(kDrawingPi * theta / 180));
   }
 }
@@ -401,9 +420,10 @@ void ContourView::Track(double x, double y) {
 }
 
 void ContourView::Plot(double x, double y) {
+  if (std::isnan(x) || std::isnan(y)) return;  // an offset path that broke down: nothing to plot
   Track(x, y);
-  const float fx = static_cast<float>(x);
-  const float fy = static_cast<float>(y);
+  const float fx = Single(x);
+  const float fy = Single(y);
   if (m_printing && m_printer != nullptr) {
     m_printer->Point(fx, fy);
     m_printerX = fx;
@@ -419,13 +439,18 @@ void ContourView::Plot(double x, double y) {
 }
 
 void ContourView::PenTo(char kind, double x, double y) {
+  if (std::isnan(x) || std::isnan(y)) {
+    // An offset path that broke down: no point, no segment, no length.
+    if (kind == 'S') m_perimeter = 0;
+    return;
+  }
   if (kind == 'S') {
     Plot(x, y);
     m_perimeter = 0;
   } else {
     Track(x, y);
-    const float fx = static_cast<float>(x);
-    const float fy = static_cast<float>(y);
+    const float fx = Single(x);
+    const float fy = Single(y);
     if (m_printing && m_printer != nullptr) {
       m_printer->Line(m_printerX, m_printerY, fx, fy);
       m_printerX = fx;

@@ -143,6 +143,15 @@ int AcceptedZoomValue(int sliderValue);
 // degrees. The start angle is moved by 360 only when strictly on the wrong
 // side of 0, the end angle also at 0, so an end equal to the start sweeps a
 // full circle (0 to 360, or 0 to -360 clockwise).
+// Bounds of the drawing of one arc. No arc is drawn in more than kMaxArcSteps
+// chords (a full circle of radius below 500 keeps its own step; a larger one
+// gets 3600 equal steps). A step finer than
+// kMinArcStepDegrees (radius above 50 km) is taken as kMinArcStepDegrees, so
+// the angle always moves on, and such an arc that sweeps less than that step
+// is a line: nothing is drawn for it but the chord to its end point.
+inline constexpr int kMaxArcSteps = 3600;
+inline constexpr double kMinArcStepDegrees = 1e-6;
+
 struct ArcSweep {
   double start;
   double end;
@@ -241,7 +250,7 @@ class ContourView {
   // Draws the arc whose centre is row r, from row r - 1 to row r + 1, in steps
   // of atan(1 / P1) x 50 degrees (positive P1: counter-clockwise); a start equal
   // to the end gives a full circle. The chord to the end point is left to the
-  // caller.
+  // caller. At most kMaxArcSteps + 1 segments, whatever the numbers.
   void DrawArc(const ElementTable& table, int r);
   // kind 'S' starts a chain at (x, y) and restarts the perimeter; kind 'L'
   // draws a segment to (x, y) in the pen colour and adds its length.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "shell/contour_codes.h"
 #include "machining/offset_path.h"
@@ -19,6 +20,10 @@ constexpr const char* kLineEnd = "\r\n";
 
 bool ToFile(double target) { return target == 1 || target == 3; }      // exact: typed codes
 bool ToPrinter(double target) { return target == 2 || target == 3; }   // exact: typed codes
+
+// Coordinates up to 1e12 mm are whole thousandths below 2^53, so that the grid
+// arithmetic below is exact and far from the range of long long.
+constexpr double kLargestGridCoordinate = 1e12;
 
 // A value as the NC text gives it back, in whole thousandths.
 long long Thousandths(double v) { return std::llround(RoundHalfEven(v, 3) * 1000); }
@@ -85,20 +90,61 @@ constexpr double kMinReadRadius = 0.002;
 // then written in halves.
 constexpr double kMaxCentreShift = 0.002;
 
-}  // namespace
+// "-2.49999999999995E+16" -> "-24999999999999500": a shortest text in exponent
+// form (a whole number of 1e15 or more) written out with its digits in full.
+std::string WithoutExponent(const std::string& text) {
+  const size_t e = text.find('E');
+  if (e == std::string::npos) return text;
+  const bool negative = !text.empty() && text[0] == '-';
+  std::string digits;
+  int pointAt = 0;  // digits before the decimal point in the mantissa
+  bool pointSeen = false;
+  for (size_t i = negative ? 1 : 0; i < e; ++i) {
+    if (text[i] == '.') {
+      pointSeen = true;
+    } else {
+      digits += text[i];
+      if (!pointSeen) ++pointAt;
+    }
+  }
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  // Only large values come here (the coordinates are rounded to 3 decimals), and
+  // a double ends below 1e309, so the exponent is 15 to 308.
+  if (exponent < 0 || exponent > 308) return text;
+  const size_t wholeDigits = static_cast<size_t>(pointAt + exponent);
+  if (digits.size() < wholeDigits) digits.append(wholeDigits - digits.size(), '0');
+  std::string whole = digits.substr(0, wholeDigits);
+  const std::string fraction = digits.substr(wholeDigits);
+  if (!fraction.empty()) whole += "." + fraction;
+  return (negative ? "-" : "") + whole;
+}
 
-std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius) {
+// Halvings of one arc: an arc of a contour halves once, a half that rounding
+// or an end off the circle leaves just over half round once more; the bound
+// keeps any other table to a few blocks.
+constexpr int kMaxHalvings = 3;
+
+std::vector<ArcMove> ArcMovesWithin(Vec2 start, Vec2 centre, Vec2 end, double signedRadius, int halvings) {
   const bool ccw = signedRadius > 0;
   ArcMove straight;
   straight.straight = true;
   straight.end = end;
-  if (std::fabs(signedRadius) < kMinArcRadius) return {straight};
-  const double sweep = Sweep(start, end, centre, ccw);
-  const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
-  const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
+  // An end at the centre (a table whose arc does not end on its circle) has
+  // no turn to write: the wire goes straight there, as it would for an arc of
+  // radius 0.
+  const double nearestEnd = std::min(Distance(start, centre), Distance(end, centre));
+  if (std::fabs(signedRadius) < kMinArcRadius || nearestEnd < kMinReadRadius) return {straight};
   ArcMove arc;
   arc.end = end;
   arc.ij = ArcCentreOffsets(start, centre, end);
+  // Beyond the grid (or without a number) nothing below can be read at
+  // thousandths: the block is written as it comes.
+  for (const double v : {start.x, start.y, centre.x, centre.y, end.x, end.y}) {
+    if (!(std::fabs(v) <= kLargestGridCoordinate)) return {arc};
+  }
+  const double sweep = Sweep(start, end, centre, ccw);
+  const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
+  const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
   const Vec2 rs = FromGrid(s), re = FromGrid(e);
   const Vec2 read = rs + Vec2{arc.ij.i, arc.ij.j};
   if (std::min(Distance(rs, read), Distance(re, read)) < kMinReadRadius) return {straight};
@@ -110,17 +156,29 @@ std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRa
   // the centre the block gives is from the true one; the rounded ends of an
   // arc that is nearly full hardly fix that centre. Such an arc, and one so
   // nearly full that it reads as a sliver, is written as two halves.
-  if (!flipped && (sweep <= kPi || Distance(read, centre) <= kMaxCentreShift)) return {arc};
+  if (halvings == 0 || (!flipped && (sweep <= kPi || Distance(read, centre) <= kMaxCentreShift))) return {arc};
   const Vec2 a = start - centre;
   const double half = (ccw ? sweep : -sweep) / 2;
   const Vec2 middle = centre + Vec2{a.x * std::cos(half) - a.y * std::sin(half),
                                     a.x * std::sin(half) + a.y * std::cos(half)};
-  std::vector<ArcMove> moves = ArcMoves(start, centre, middle, signedRadius);
-  for (const ArcMove& m : ArcMoves(middle, centre, end, signedRadius)) moves.push_back(m);
+  std::vector<ArcMove> moves = ArcMovesWithin(start, centre, middle, signedRadius, halvings - 1);
+  for (const ArcMove& m : ArcMovesWithin(middle, centre, end, signedRadius, halvings - 1)) moves.push_back(m);
   return moves;
 }
 
+}  // namespace
+
+std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius) {
+  return ArcMovesWithin(start, centre, end, signedRadius, kMaxHalvings);
+}
+
 ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
+  // The grid holds thousandths in whole numbers; beyond kLargestGridCoordinate
+  // (or for no number at all) they would overflow, and no controller takes
+  // such an arc anyway: the offsets are then the plain differences.
+  for (const double v : {start.x, start.y, centre.x, centre.y, end.x, end.y}) {
+    if (!(std::fabs(v) <= kLargestGridCoordinate)) return {centre.x - start.x, centre.y - start.y};
+  }
   const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
   const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
   GridPoint c{s.x + Thousandths(centre.x - start.x), s.y + Thousandths(centre.y - start.y)};
@@ -134,7 +192,9 @@ ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
 }
 
 std::string FormatCoord(double v) {
-  std::string text = SignBlankTrimmed(RoundHalfEven(v, 3));
+  // No NC control reads the exponent form (it would take the E for an address
+  // word), so a coordinate of 1e15 and more is written out in full.
+  std::string text = WithoutExponent(SignBlankTrimmed(RoundHalfEven(v, 3)));
   if (text.find('.') == std::string::npos) text += ".";
   return text;
 }
@@ -168,6 +228,7 @@ double NcGenerator::Value(const ElementTable::Column& column, int row) const {
 void NcGenerator::GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget,
                                   int reverseFlag, NcChannels& channels) {
   m_channels = &channels;
+  m_notFinite = false;
   m_outputTarget = outputTarget;
   m_reverseFlag = reverseFlag;
   m_speedBlock = SpeedBlock(settings.speed);
@@ -209,8 +270,15 @@ void NcGenerator::PlaceAndEmit(int k, double wireOffset) {
   EmitPiece();
 }
 
+std::string NcGenerator::Word(double value) const {
+  // An overflowed shift, turn or offset gives no number; FormatCoord would
+  // write it as 0, so the program is marked as not to be stored.
+  if (!std::isfinite(value)) m_notFinite = true;
+  return FormatCoord(value);
+}
+
 std::string NcGenerator::Coords(int row) const {
-  return "X" + FormatCoord(Value(m_table.X, row)) + "Y" + FormatCoord(Value(m_table.Y, row));
+  return "X" + Word(Value(m_table.X, row)) + "Y" + Word(Value(m_table.Y, row));
 }
 
 std::string NcGenerator::CompensationCode() const {
@@ -266,14 +334,14 @@ void NcGenerator::EmitPiece() {
 
 void NcGenerator::WriteArc(int startRow, int centreRow, int endRow) {
   auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
-  auto coords = [](Vec2 p) { return "X" + FormatCoord(p.x) + "Y" + FormatCoord(p.y); };
+  auto coords = [this](Vec2 p) { return "X" + Word(p.x) + "Y" + Word(p.y); };
   const double radius = Value(m_table.P1, centreRow);
   const std::string word = radius > 0 ? "G03" : "G02";
   for (const ArcMove& m : ArcMoves(point(startRow), point(centreRow), point(endRow), radius)) {
     if (m.straight) {
       WriteNumberedBlock("G01" + coords(m.end));
     } else {
-      WriteNumberedBlock(word + coords(m.end) + "I" + FormatCoord(m.ij.i) + "J" + FormatCoord(m.ij.j));
+      WriteNumberedBlock(word + coords(m.end) + "I" + Word(m.ij.i) + "J" + Word(m.ij.j));
     }
   }
 }

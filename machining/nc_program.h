@@ -48,7 +48,8 @@ inline constexpr double kArcRadiusTolerance = 0.001;
 // where such a point lies within three grid steps of the perpendicular
 // bisector of the rounded ends, nearest the true centre); so also for ends
 // that lie off the arc's circle (a contour drawn at 1 or 2 decimals, written
-// without offset). I and J are whole thousandths either way.
+// without offset). I and J are whole thousandths either way. Coordinates
+// beyond 1e12 mm (or not finite) give the plain differences centre - start.
 struct ArcOffsets {
   double i = 0;
   double j = 0;
@@ -78,7 +79,10 @@ struct ArcMove {
 // rounded ends would read as a short arc, or whose block, more than half
 // round, would give a centre more than 0.002 from the true one (the far side
 // of the arc would lie as far off), is written as two blocks, split half way
-// along it.
+// along it, and each half so again where it needs (at most 8 blocks). An arc
+// with an end within 0.002 of its centre (a table whose arc does not end on
+// its circle) is a straight move too. An arc with a coordinate beyond 1e12 mm (or not finite) is one
+// block with the offsets of ArcCentreOffsets.
 std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius);
 
 // The speed block: "F" + text + "M90" when the text is a number greater than
@@ -117,6 +121,10 @@ class NcGenerator {
   // every piece and exchanges G41 and G42.
   void GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget, int reverseFlag,
                        NcChannels& channels);
+  // True when the last program generated has a coordinate that is not a finite
+  // number (a shift, turn or offset beyond the range of numbers): such a
+  // program must not be stored or printed.
+  bool HasNonFiniteCoordinate() const { return m_notFinite; }
 
  private:
   void PlaceAndEmit(int k, double wireOffset);
@@ -126,6 +134,7 @@ class NcGenerator {
   void WriteNumberedBlock(const std::string& block);
   std::string Coords(int row) const;
   void WriteArc(int startRow, int centreRow, int endRow);
+  std::string Word(double value) const;
   std::string CompensationCode() const;
   double Value(const ElementTable::Column& column, int row) const;
 
@@ -136,6 +145,7 @@ class NcGenerator {
   ProgressLines& m_screen;
 
   int m_blockCounter = 0;
+  mutable bool m_notFinite = false;
   bool m_g92Done = false;
   // Settings of the program being generated.
   NcChannels* m_channels = nullptr;

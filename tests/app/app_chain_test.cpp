@@ -5,6 +5,7 @@
 #include "support/qt_app.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -109,6 +110,28 @@ TEST_F(AppFixture, SampleWorkbookRunsThroughToTheContourViewAndNcOutput) {
   view->Command1->click();  // "終了:NC出力へ"
   ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kNc); }));
   EXPECT_FALSE(Visible(ScreenId::kGraph));
+}
+
+// An imported side of bulge 1e-14 from (0, 0) to (1000, 1000) (radius 3.5e16):
+// the menu's "グラフィック" shows it at once, the program stays responsive.
+TEST_F(AppFixture, HugeRadiusArcShowsInTheContourViewWithoutFreezing) {
+  temp.Write("CON2TA.dat",
+             "3\r\n0,0,0,0,0\r\n-2.49999999999995E+16,2.50000000000005E+16,0,3.53553390593274E+16,0\r\n"
+             "1000,1000,0,0,0\r\n,,99,,\r\n");
+  QElapsedTimer timer;
+  timer.start();
+  menu.Cmd_graph->click();
+  ASSERT_TRUE(WaitFor([this] { return Visible(ScreenId::kGraph); })) << "the contour view did not open";
+  auto* view = qobject_cast<Form_graph*>(screens.Existing(ScreenId::kGraph));
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->Label4->text(), "1414.2");
+  view->grab().save(QString::fromUtf8(VX_BINARY_DIR "/app_huge_arc_view.png"));
+  // An offset, zooming and panning redraw it as quickly.
+  view->Text1->setText("0.1");
+  view->Slider1->setValue(500);
+  view->HScroll1->setValue(0);
+  EXPECT_FALSE(view->Label4->text().isEmpty());
+  EXPECT_LT(timer.elapsed(), 10000);
 }
 
 TEST_F(AppFixture, DrawingDroppedOnTheContourViewOpensItsImportWaitingForStart) {

@@ -5,6 +5,7 @@
 #include "support/qt_app.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -252,6 +253,35 @@ TEST_F(GraphFixture, DraggingAScrollBarOrTheSliderRedrawsOnceAtRelease) {
   // h = 90, v = 130 at 200 %: the window follows the released values.
   EXPECT_DOUBLE_EQ(form->View().Window().left, 0);
   EXPECT_DOUBLE_EQ(form->View().Window().top, 15);
+}
+
+// An imported side from (0, 0) to (1000, 1000) with bulge 1e-14: an arc of
+// radius 3.5e16 whose sweep is below one drawing step. The view shows it as
+// its chord at once, with or without an offset, and prints it.
+TEST_F(GraphFixture, ArcOfHugeRadiusShowsAsItsChord) {
+  folder.Write("CON2TA.dat",
+               "3\r\n0,0,0,0,0\r\n-2.49999999999995E+16,2.50000000000005E+16,0,3.53553390593274E+16,0\r\n"
+               "1000,1000,0,0,0\r\n,,99,,\r\n");
+  QElapsedTimer timer;
+  timer.start();
+  Form_graph* form = Open();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Label4->text(), "1414.2");
+  form->Text1->setText("0.1");
+  const QImage drawing = form->Picture1->Image();
+  // The path of a single side is the side itself: green over the cyan.
+  int drawn = 0;
+  for (int y = 0; y < drawing.height(); ++y) {
+    for (int x = 0; x < drawing.width(); ++x) {
+      const QRgb pixel = drawing.pixel(x, y);
+      drawn += pixel == PaletteQColor(kContourColour).rgb() || pixel == PaletteQColor(kOffsetColour).rgb();
+    }
+  }
+  EXPECT_GT(drawn, 200);
+  std::unique_ptr<QtPrinter> printer = QtPrinter::ToPdf(folder.File("sheet.pdf"));
+  EXPECT_TRUE(form->PrintTo(*printer));
+  EXPECT_LT(timer.elapsed(), 10000);
+  form->grab().save(QString::fromUtf8(VX_BINARY_DIR "/form_graph_huge_arc.png"));
 }
 
 TEST_F(GraphFixture, PrintedSheetAsPdf) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -72,6 +73,23 @@ TEST(ArcCentreOffsets, TheBrokenCaseReallyBreaksWhenRoundedAlone) {
   EXPECT_GT(RadiusGap(s, e, Read3(kNearOrigin.x - s.x), Read3(kNearOrigin.y - s.y)), 0.0015);
 }
 
+// An imported arc of radius 3.5e16: thousandths of its centre would overflow
+// the grid's whole numbers, so its offsets are the plain differences.
+TEST(ArcCentreOffsets, BeyondTheGridGivesThePlainDifferences) {
+  const ArcOffsets ij = ArcCentreOffsets({0, 0}, {-2.49999999999995e16, 2.50000000000005e16}, {1000, 1000});
+  EXPECT_EQ(FormatCoord(ij.i), "-24999999999999500.");
+  EXPECT_EQ(FormatCoord(ij.j), "25000000000000500.");
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(std::isfinite(ArcCentreOffsets({0, 0}, {infinity, 0}, {1, 1}).i));
+  // Such an arc is one block with those offsets, whatever its turn.
+  const std::vector<ArcMove> moves =
+      ArcMoves({0, 0}, {-2.49999999999995e16, 2.50000000000005e16}, {1000, 1000}, -3.5e16);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_FALSE(moves[0].straight);
+  EXPECT_EQ(FormatCoord(moves[0].ij.i), "-24999999999999500.");
+  EXPECT_EQ(ArcMoves({0, 0}, {infinity, 0}, {1, 1}, 5).size(), 1u);
+}
+
 // --- Arcs the controller would read otherwise ---------------------------------
 
 // The moves of one arc as the program writes them, blank-separated.
@@ -132,6 +150,9 @@ INSTANTIATE_TEST_SUITE_P(
         // (9.975, 4.991), 5.0247 and 5.0250 from its ends.
         MoveCase{"ThreeQuartersOfARoundedDrawingIsWrittenInTwoHalves", {10, 0}, {10, 5}, {4.95, 5}, 5,
                  "G03X13.536Y8.536I0.J5. G03X4.95Y5.I-3.561J-3.545"},
+        // A table whose arc ends at its own centre: the block would have no
+        // turn, and halving it would never end.
+        MoveCase{"ArcEndingAtItsCentreIsAStraightMove", {-0.2, 0.9797958971}, {0, 0}, {0, 0}, 1, "G01X0.Y0."},
         // One block would take the centre 0.088 away (the only grid point that
         // closes the rounded ends), so the far side of the circle too.
         MoveCase{"NearlyFullArcIsWrittenInTwoHalves", kNearlyFullStart, kNearlyFullCentre, kNearlyFullEnd, 1.648,
@@ -196,7 +217,9 @@ TEST(ArcMoves, BlocksReadAsTheArc) {
       EXPECT_GE(std::min(r1, r2), 0.002) << k << " r " << radius;
       // A block of more than half a turn keeps its centre near the true one.
       const double blockTurn = Turn(at, to, centre, radius > 0);
-      if (blockTurn > kPi) EXPECT_LE(Distance(centre, c), 0.002 + 1e-9) << k << " r " << radius;
+      if (blockTurn > kPi) {
+        EXPECT_LE(Distance(centre, c), 0.002 + 1e-9) << k << " r " << radius;
+      }
       read += blockTurn;
       at = to;
     }

@@ -219,7 +219,12 @@ TEST(FormatCoord, Examples) {
                                                    {-0.0004, "0."},
                                                    {0.0125, ".012"},
                                                    {-12, "-12."},
-                                                   {99.9995, "100."}}) {
+                                                   {99.9995, "100."},
+                                                   // Never the exponent form: a control would read its E as an address.
+                                                   {123456789012.345, "123456789012.345"},
+                                                   {1e15, "1000000000000000."},
+                                                   {-2.49999999999995e16, "-24999999999999500."},
+                                                   {1.5e20, "150000000000000000000."}}) {
     EXPECT_EQ(FormatCoord(c.value), c.text) << c.value;
   }
 }
@@ -476,6 +481,25 @@ TEST_F(NcFixture, UnwritableFileGivesAMessageAndNoFile) {
   EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
   EXPECT_EQ(box.messages, std::vector<std::string>{"NCファイルを書き込めません: " + temp.Path() + "missing-folder/NC1.dat"});
   EXPECT_EQ(screen.lines.size(), 1u);  // the reverse program is not attempted
+}
+
+// A piece shifted past the range of numbers: its coordinates would be written
+// as "0."; the program is neither stored nor printed, and nothing follows it.
+TEST_F(NcFixture, CoordinateBeyondTheRangeOfNumbersStoresNothing) {
+  WriteContour({{0, 0}, {1.7e308, 0}, {0, 1e308}, {0, 0}});
+  layout.Row(0).sftX = "1e308";
+  FixedFileDialog chosen{temp.Path() + "NC.dat"};
+  NcSettings settings;
+  settings.outputTarget = "3";
+  settings.reverse = "1";
+  const NcStartResult result = Start(settings, &chosen);
+  EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
+  EXPECT_EQ(box.messages, std::vector<std::string>{"計算できない座標があるため NC プログラムを出力しません"});
+  EXPECT_FALSE(temp.Exists("NC1.dat"));
+  EXPECT_FALSE(temp.Exists("NC2.dat"));
+  ASSERT_EQ(printers.size(), 1u);
+  EXPECT_EQ(printers[0]->aborted, 1);
+  EXPECT_EQ(printers[0]->ended, 0);
 }
 
 TEST_F(NcFixture, MissingContourFileStopsBeforeAnything) {
