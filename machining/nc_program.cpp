@@ -1,6 +1,7 @@
 // NC program generation: the blocks of one program for every piece of the layout.
 #include "machining/nc_program.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -68,9 +69,26 @@ GridPoint BalancedCentre(GridPoint s, GridPoint e, Vec2 centre, GridPoint best) 
   return best;
 }
 
-}  // namespace
+constexpr double kPi = 3.14159265358979323846;
 
-namespace {
+// The turn from `from` to `to` about c in the direction of travel, in radians
+// (0, 2 pi]; equal points are a full turn.
+double Sweep(Vec2 from, Vec2 to, Vec2 c, bool counterClockwise) {
+  if (from.x == to.x && from.y == to.y) return 2 * kPi;  // exact: a full circle
+  const Vec2 a = from - c, b = to - c;
+  double turn = std::atan2(Cross(a, b), Dot(a, b));
+  if (!counterClockwise) turn = -turn;
+  return turn > 0 ? turn : turn + 2 * kPi;
+}
+
+// An arc block read by the controller under this radius is taken as of radius
+// 0; the arc is written as a straight move instead.
+constexpr double kMinReadRadius = 0.002;
+// How far the centre an arc block gives may lie from the true one on an arc
+// of more than half a turn: rounding alone moves it by up to 0.0014; an end
+// off the arc's circle, closed by the centre, moves it farther, and the arc is
+// then written in halves.
+constexpr double kMaxCentreShift = 0.002;
 
 // "-2.49999999999995E+16" -> "-24999999999999500": a shortest text in exponent
 // form (a whole number of 1e15 or more) written out with its digits in full.
@@ -101,7 +119,58 @@ std::string WithoutExponent(const std::string& text) {
   return (negative ? "-" : "") + whole;
 }
 
+// Halvings of one arc: an arc of a contour halves once, a half that rounding
+// or an end off the circle leaves just over half round once more; the bound
+// keeps any other table to a few blocks.
+constexpr int kMaxHalvings = 3;
+
+std::vector<ArcMove> ArcMovesWithin(Vec2 start, Vec2 centre, Vec2 end, double signedRadius, int halvings) {
+  const bool ccw = signedRadius > 0;
+  ArcMove straight;
+  straight.straight = true;
+  straight.end = end;
+  // An end at the centre (a table whose arc does not end on its circle) has
+  // no turn to write: the wire goes straight there, as it would for an arc of
+  // radius 0.
+  const double nearestEnd = std::min(Distance(start, centre), Distance(end, centre));
+  if (std::fabs(signedRadius) < kMinArcRadius || nearestEnd < kMinReadRadius) return {straight};
+  ArcMove arc;
+  arc.end = end;
+  arc.ij = ArcCentreOffsets(start, centre, end);
+  // Beyond the grid (or without a number) nothing below can be read at
+  // thousandths: the block is written as it comes.
+  for (const double v : {start.x, start.y, centre.x, centre.y, end.x, end.y}) {
+    if (!(std::fabs(v) <= kLargestGridCoordinate)) return {arc};
+  }
+  const double sweep = Sweep(start, end, centre, ccw);
+  const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
+  const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
+  const Vec2 rs = FromGrid(s), re = FromGrid(e);
+  const Vec2 read = rs + Vec2{arc.ij.i, arc.ij.j};
+  if (std::min(Distance(rs, read), Distance(re, read)) < kMinReadRadius) return {straight};
+  // The turn as the controller reads the block.
+  const double readSweep = Sweep(rs, re, read, ccw);
+  const bool flipped = std::fabs(readSweep - sweep) > kPi;
+  if (flipped && sweep < kPi) return {straight};  // a sliver read as (almost) a full circle
+  // More than half round, the far side of the arc lies as far off the path as
+  // the centre the block gives is from the true one; the rounded ends of an
+  // arc that is nearly full hardly fix that centre. Such an arc, and one so
+  // nearly full that it reads as a sliver, is written as two halves.
+  if (halvings == 0 || (!flipped && (sweep <= kPi || Distance(read, centre) <= kMaxCentreShift))) return {arc};
+  const Vec2 a = start - centre;
+  const double half = (ccw ? sweep : -sweep) / 2;
+  const Vec2 middle = centre + Vec2{a.x * std::cos(half) - a.y * std::sin(half),
+                                    a.x * std::sin(half) + a.y * std::cos(half)};
+  std::vector<ArcMove> moves = ArcMovesWithin(start, centre, middle, signedRadius, halvings - 1);
+  for (const ArcMove& m : ArcMovesWithin(middle, centre, end, signedRadius, halvings - 1)) moves.push_back(m);
+  return moves;
+}
+
 }  // namespace
+
+std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius) {
+  return ArcMovesWithin(start, centre, end, signedRadius, kMaxHalvings);
+}
 
 ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
   // The grid holds thousandths in whole numbers; beyond kLargestGridCoordinate
@@ -113,12 +182,12 @@ ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
   const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
   const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
   GridPoint c{s.x + Thousandths(centre.x - start.x), s.y + Thousandths(centre.y - start.y)};
-  const double gap = RadiusGap(s, c, e);
-  // A larger gap than rounding can make (ends within 0.00075 mm of the circle,
-  // each coordinate moved by up to 0.0005, the centre by up to 0.0014) is a
-  // fault of the path itself, and moving the centre would hide it.
-  constexpr double kRoundingGap = 0.006;
-  if (gap > kArcRadiusTolerance && gap <= kRoundingGap) c = BalancedCentre(s, e, centre, c);
+  // Rounding alone opens a gap of up to about 0.003 (ends within 0.0005 of
+  // the circle, each coordinate moved by up to 0.0005, the centre by up to
+  // 0.0014); a contour whose arcs do not close (a drawing imported at 1 or 2
+  // decimals, written without offset) opens a larger one. Either way the
+  // block is closed by its centre, since a controller stops at the block.
+  if (RadiusGap(s, c, e) > kArcRadiusTolerance) c = BalancedCentre(s, e, centre, c);
   return {static_cast<double>(c.x - s.x) / 1000, static_cast<double>(c.y - s.y) / 1000};
 }
 
@@ -257,13 +326,24 @@ void NcGenerator::EmitPiece() {
       WriteNumberedBlock(block);
     } else {
       ++i;
-      auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
-      const ArcOffsets ij = ArcCentreOffsets(point(i - 2), point(i - 1), point(i));
-      const std::string word = Value(t.P1, i - 1) > 0 ? "G03" : "G02";
-      WriteNumberedBlock(word + Coords(i) + "I" + Word(ij.i) + "J" + Word(ij.j));
+      WriteArc(i - 2, i - 1, i);
     }
   }
   WriteBlock("M21");
+}
+
+void NcGenerator::WriteArc(int startRow, int centreRow, int endRow) {
+  auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
+  auto coords = [this](Vec2 p) { return "X" + Word(p.x) + "Y" + Word(p.y); };
+  const double radius = Value(m_table.P1, centreRow);
+  const std::string word = radius > 0 ? "G03" : "G02";
+  for (const ArcMove& m : ArcMoves(point(startRow), point(centreRow), point(endRow), radius)) {
+    if (m.straight) {
+      WriteNumberedBlock("G01" + coords(m.end));
+    } else {
+      WriteNumberedBlock(word + coords(m.end) + "I" + Word(m.ij.i) + "J" + Word(m.ij.j));
+    }
+  }
 }
 
 void NcGenerator::WriteBlock(const std::string& block) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "machining/path_geometry.h"
 #include "machining/piece_layout.h"
@@ -45,15 +46,44 @@ inline constexpr double kArcRadiusTolerance = 0.001;
 // centre, the centre is taken instead at the 0.001 mm grid point near the
 // true centre where the two distances agree best (within half the tolerance
 // where such a point lies within three grid steps of the perpendicular
-// bisector of the rounded ends, nearest the true centre). A gap larger than
-// rounding can make (over 0.006 mm) is left as it is: the path itself is
-// wrong there. I and J are whole thousandths either way. Coordinates beyond
-// 1e12 mm (or not finite) give the plain differences centre - start.
+// bisector of the rounded ends, nearest the true centre); so also for ends
+// that lie off the arc's circle (a contour drawn at 1 or 2 decimals, written
+// without offset). I and J are whole thousandths either way. Coordinates
+// beyond 1e12 mm (or not finite) give the plain differences centre - start.
 struct ArcOffsets {
   double i = 0;
   double j = 0;
 };
 ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end);
+
+// An arc of the wire path with a radius under this (an offset within it of a
+// contour arc's radius, or the corner arc of a smaller offset) is written as a
+// straight move to its end: at the NC's 0.001 mm step its centre cannot be
+// given closely enough for a controller's radius check, which takes an arc
+// under about 0.0013 mm as one of radius 0.
+inline constexpr double kMinArcRadius = 0.003;
+
+// One move of an arc of the wire path as the program writes it: a straight
+// move to `end`, or an arc block to `end` with the centre offsets `ij`.
+struct ArcMove {
+  bool straight = false;
+  Vec2 end;
+  ArcOffsets ij;
+};
+
+// The moves that write the arc from start about centre to end; signedRadius
+// is the centre row's P1 (> 0 counter-clockwise), start == end a full circle.
+// Normally one arc block. An arc under kMinArcRadius, or one so short that the
+// controller would read it as a full circle (its ends round to one point) or
+// as the long way round, is a straight move. An arc so nearly full that the
+// rounded ends would read as a short arc, or whose block, more than half
+// round, would give a centre more than 0.002 from the true one (the far side
+// of the arc would lie as far off), is written as two blocks, split half way
+// along it, and each half so again where it needs (at most 8 blocks). An arc
+// with an end within 0.002 of its centre (a table whose arc does not end on
+// its circle) is a straight move too. An arc with a coordinate beyond 1e12 mm (or not finite) is one
+// block with the offsets of ArcCentreOffsets.
+std::vector<ArcMove> ArcMoves(Vec2 start, Vec2 centre, Vec2 end, double signedRadius);
 
 // The speed block: "F" + text + "M90" when the text is a number greater than
 // 0 (a "." appended when it has none), else "M90" alone (also for a text that
@@ -103,6 +133,7 @@ class NcGenerator {
   void WriteBlock(const std::string& block);
   void WriteNumberedBlock(const std::string& block);
   std::string Coords(int row) const;
+  void WriteArc(int startRow, int centreRow, int endRow);
   std::string Word(double value) const;
   std::string CompensationCode() const;
   double Value(const ElementTable::Column& column, int row) const;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "machining/path_geometry.h"
@@ -71,7 +72,13 @@ double RayAngle(double dx, double dy, double l) {
 
 class OffsetRun {
  public:
-  OffsetRun(ElementTable& table, double offset, MessageBox& box) : m_t(table), m_offset(offset), m_box(box) {}
+  OffsetRun(ElementTable& table, double offset, MessageBox& box) : m_t(table), m_offset(offset), m_box(box) {
+    // Which rows are arc centres is read before the radii change: an arc whose
+    // offset radius comes out as exactly 0 (the offset equals its radius) is
+    // still an arc of the path, shrunk to its centre, not a point to join lines at.
+    const int last = std::min(m_t.RowCount + 2, ElementTable::kLastRow);
+    for (int r = 0; r <= last; ++r) m_centre.push_back(P1(r) != 0);
+  }
 
   void Run();
   // The rows whose vertex was reported (two straight lines that do not meet).
@@ -84,6 +91,7 @@ class OffsetRun {
   double Y(int i) const { return Get(m_t.Y, i); }
   double P1(int i) const { return Get(m_t.P1, i); }
   double Code(int i) const { return Get(m_t.Code, i); }
+  bool IsCentre(int i) const { return i >= 0 && i < static_cast<int>(m_centre.size()) && m_centre[static_cast<size_t>(i)]; }
   static double Get(const ElementTable::Column& column, int i) {
     return (i >= 0 && i <= ElementTable::kLastRow) ? static_cast<double>(column[static_cast<size_t>(i)]) : 0.0;
   }
@@ -115,6 +123,7 @@ class OffsetRun {
   double m_prevSlope = 0, m_prevIntercept = 0;
   double m_nextSlope = 0, m_nextIntercept = 0;
   bool m_prevVertical = false, m_nextVertical = false;
+  std::vector<bool> m_centre;
   std::vector<int> m_reported;
 };
 
@@ -174,7 +183,7 @@ void OffsetRun::Run() {
         m_curOffset = 0;
       }
       if (Code(i + 1) == kSeparatorCode) break;  // row i ends the sub-path
-      if (P1(i) == 0) JoinAt(i);     // a centre row is skipped
+      if (!IsCentre(i)) JoinAt(i);  // a centre row is skipped
       m_prevSlope = m_nextSlope;
       m_prevIntercept = m_nextIntercept;
       m_prevVertical = m_nextVertical;
@@ -187,8 +196,8 @@ void OffsetRun::Run() {
 }
 
 void OffsetRun::JoinAt(int i) {
-  const bool prevArc = P1(i - 1) != 0;
-  const bool nextArc = P1(i + 1) != 0;
+  const bool prevArc = IsCentre(i - 1);
+  const bool nextArc = IsCentre(i + 1);
   if (!prevArc && !nextArc) JoinLineLine(i);
   if (!prevArc && nextArc) JoinLineArc(i);
   if (prevArc && !nextArc) JoinArcLine(i);
@@ -264,9 +273,13 @@ void OffsetRun::JoinArcArc(int i) {
     JoinSameCircle(i);
     return;
   }
+  // An arc shrunk to its centre (offset radius 0) has no other point.
+  if (r1 == 0) {  // exact: the offset equals the radius
+    SetVertex(i, {X(i - 1), Y(i - 1)});
+    return;
+  }
   // Law of cosines at C1; the cosine is rounded to 5 places and limited so
   // that circles which do not meet give their nearest touching point.
-  // r1 is not 0 here: a centre row whose radius became 0 reads as a point.
   double cosA = (l * l + r1 * r1 - r2 * r2) / (2 * std::fabs(r1) * l);
   cosA = Sgn(cosA) * Round5(std::fabs(cosA));
   cosA = std::clamp(cosA, -1.0, 1.0);
@@ -301,25 +314,55 @@ void OffsetRun::JoinSameCircle(int i) {
 // both elements of the wire path, the vertex stays exactly as the walk made it,
 // and so does a vertex the walk reported (two straight lines that do not
 // meet). Elsewhere the vertex is made again from the elements themselves:
-// - an approach or exit line that meets the offset element: the crossing
-//   nearest the contour vertex; one that misses it (or meets an offset line
-//   only farther away than it is long): the point of the offset element
-//   beside the contour vertex (on the ray from an arc's centre through the
-//   vertex), and the line runs straight from the start hole to that point;
+// - an approach or exit line: of its crossings with the offset element, those
+//   no farther from the contour vertex than the line is long count, and the
+//   nearer is taken; of two about as near (a line along the tangent of an arc
+//   crosses the offset circle on both sides of the vertex) the one on the
+//   start hole's side (the end point's for an exit line), since to reach the
+//   other the wire would pass over the contour vertex. Without such a crossing
+//   the line runs straight from the start hole to the point of the offset
+//   element beside the contour vertex (on the ray from an arc's centre
+//   through it);
 // - two offset elements that meet: their crossing nearest the contour vertex;
 // - two that do not (the offset pulled them apart at a corner): the wire rolls
 //   round the corner on an arc of radius |offset| about the contour vertex,
 //   tangent to both, inserted as rows of its own (end of the one element,
-//   centre, start of the other).
+//   centre, start of the other), or, where that arc would be too short or too
+//   flat to matter, goes straight from the one end to the other;
+// - an arc whose offset radius is 0 is a point, its centre: the elements
+//   before and after it meet it there or roll round to it as above;
+// - a round hole (an arc ending where it starts) stays a full turn of the
+//   wire: its two ends become one point when they lie within the tolerance of
+//   each other, and an arc that must run more than once round is split in two.
 
 // How far a vertex may lie from an element of the wire path: a quarter of the
 // NC programs' 0.001 mm step, so that an arc block still closes after the
 // coordinates are rounded.
 constexpr double kVertexTolerance = 0.0005;
 // A corner arc shorter than this is not inserted (its two ends could round to
-// one NC point, which a controller reads as a full circle); the vertex goes to
-// the middle of the gap instead, within 0.00075 mm of both elements.
+// one NC point, which a controller reads as a full circle); the two offset
+// elements are joined by the straight line between their ends instead.
 constexpr double kMinCornerArcChord = 0.0015;
+// A contour vertex within this of both of its elements counts as lying on
+// them, and the wire's corner arc is centred on it (contour files rounded to 4
+// decimals stay within this: 0.00007 for the point, as much for the centre and
+// 0.00005 for the radius). Farther off, as in drawings imported at 2 or 3
+// decimals, the corner arc runs between the points of the offset elements
+// beside the vertex.
+constexpr double kOnContour = 0.0002;
+// A corner whose directions of travel make a cross product under this (about
+// 3 degrees from turning straight back) is a reversal when its contour vertex
+// lies off its elements: the wire rolls round the tip.
+constexpr double kNearlyBack = 0.05;
+// Two crossings of a lead line whose distances from the contour vertex differ
+// by no more than this share of the larger are about as near: the tangent
+// of a contour file is only as exact as its rounding, so a tangent lead
+// meets the offset circle at distances a little apart.
+constexpr double kTie = 1e-3;
+// The ends of an arc that starts and ends at one contour point (a round hole)
+// count as that one point within this.
+constexpr double kSamePoint = 1e-6;
+constexpr double kPi = 3.14159265358979323846;
 
 // The element of the wire path on one side of a vertex, and the direction of
 // travel of the contour there.
@@ -327,8 +370,21 @@ struct Side {
   bool lead = false;     // an approach or exit line, not offset
   bool usable = true;    // false for a lead line of zero length
   double length = 0;     // of a lead line
+  Vec2 far;              // the other end of a lead line: start hole or end point
   PathElement element;
   Vec2 tangent;
+  Vec2 onContour;        // the contour element's point beside the vertex
+  Vec2 onPath;           // the offset element's point beside the vertex
+};
+
+// Where a lead line meets the offset element: the chosen crossing, and the
+// other one when there are two.
+struct LeadMeeting {
+  bool found = false;
+  bool tie = false;  // two crossings about as near, neither preferred
+  Vec2 chosen;
+  bool hasOther = false;
+  Vec2 other;
 };
 
 class VertexCheck {
@@ -349,18 +405,30 @@ class VertexCheck {
   static double Get(const ElementTable::Column& column, int i) {
     return (i >= 0 && i <= ElementTable::kLastRow) ? static_cast<double>(column[static_cast<size_t>(i)]) : 0.0;
   }
+  // Contour rows by their index as loaded; rows are inserted only below the
+  // row being checked, so these indexes hold for the rows still to come.
   Vec2 Contour(int i) const { return m_contour[static_cast<size_t>(i)]; }
-  bool IsCentre(int i) const { return Get(m_t.P1, i) != 0; }
+  double ContourRadius(int i) const {
+    return (i >= 0 && i < static_cast<int>(m_contourRadius.size())) ? m_contourRadius[static_cast<size_t>(i)] : 0.0;
+  }
+  // An arc centre of the contour, also when its offset radius came out as 0.
+  bool IsCentre(int i) const { return ContourRadius(i) != 0; }
+  Vec2 PathPoint(int i) const { return {Get(m_t.X, i), Get(m_t.Y, i)}; }
 
-  void CheckVertex(int i, int start, int end);
+  // Returns how many rows were inserted after row i.
+  int CheckVertex(int i, int start, int end);
   Side ElementBefore(int i, int start) const;
   Side ElementAfter(int i, int end) const;
   Side ArcSide(int centreRow, Vec2 v) const;
-  bool BeyondLead(const Side& before, const Side& after, int i, Vec2 p) const;
+  LeadMeeting MeetLead(const Side& lead, const Side& element, Vec2 v) const;
   void MendLead(int i, const Side& lead, const Side& element);
-  void MendCorner(int i, const Side& before, const Side& after);
+  int MendCorner(int i, const Side& before, const Side& after);
   void InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to);
   void LeadOffTheArc(int centreRow, int pointRow);
+  // The arc with centre row centreRow (in the table as it is now) of a round
+  // hole: a contour arc that starts where it ends. leadBefore, leadAfter: the
+  // wire comes to it, or leaves it, on an approach or exit line.
+  void FullTurn(int centreRow, bool leadBefore, bool leadAfter);
   // Inserts count point rows after row `after`; false (reported on the
   // message box) when the table has no room for them.
   bool MakeRoom(int after, int count);
@@ -391,14 +459,23 @@ void VertexCheck::Run(const std::vector<int>& reported) {
     parts.push_back({start, end});
     start = end + 2;
   }
+  auto isFullTurn = [this](int centre) {
+    return IsCentre(centre) && Distance(Contour(centre - 1), Contour(centre + 1)) <= kSamePoint;
+  };
   for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
     const int start = part->start, end = part->end;
     if (end - 1 > start && IsCentre(end - 1)) LeadOffTheArc(end - 1, end);
     for (int i = end - 1; i > start; --i) {
+      if (IsCentre(i)) continue;
       const bool wasReported = std::find(reported.begin(), reported.end(), i) != reported.end();
-      if (!IsCentre(i) && !wasReported) CheckVertex(i, start, end);
+      const int added = wasReported ? 0 : CheckVertex(i, start, end);
+      // Both ends of the arc after this vertex are final now.
+      if (i + 1 < end && isFullTurn(i + 1)) FullTurn(i + 1 + added, i - 1 == start, i + 3 >= end);
     }
-    if (start + 1 < end && IsCentre(start + 1)) LeadOffTheArc(start + 1, start);
+    if (start + 1 < end && IsCentre(start + 1)) {
+      LeadOffTheArc(start + 1, start);
+      if (isFullTurn(start + 1)) FullTurn(start + 2, true, start + 3 >= end);
+    }
   }
 }
 
@@ -413,6 +490,45 @@ void VertexCheck::LeadOffTheArc(int centreRow, int pointRow) {
   const int after = std::min(centreRow, pointRow);
   if (!MakeRoom(after, 1)) return;
   SetVertex(after + 1, onArc);
+}
+
+void VertexCheck::FullTurn(int centreRow, bool leadBefore, bool leadAfter) {
+  const double radius = Get(m_t.P1, centreRow);
+  if (radius == 0) return;  // exact: shrunk to its centre, nothing to turn round
+  const Vec2 centre = PathPoint(centreRow);
+  const Vec2 in = PathPoint(centreRow - 1), out = PathPoint(centreRow + 1);
+  if (Distance(in, out) <= kVertexTolerance) {
+    // One point: the arc is a full circle (the end moves by no more than the
+    // tolerance, so it stays on the element after it).
+    SetVertex(centreRow + 1, in);
+    return;
+  }
+  // The turn the wire makes from `in` to `out` in its direction of travel: an
+  // arc runs round to `out` just short of once, but one that must run once
+  // round and on to `out` would be read as the short way from `in` to `out`.
+  const double way = radius > 0 ? 1.0 : -1.0;
+  const Vec2 a = Unit(in - centre), b = Unit(out - centre);
+  const double ahead = std::atan2(way * Cross(a, b), Dot(a, b));  // -pi..pi, > 0: out lies ahead of in
+  if (ahead <= 0) return;
+  // Once round is enough where a lead line joins: the exit line leaves from
+  // where the turn began, or the approach line comes to where it ends.
+  if (leadAfter) {
+    SetVertex(centreRow + 1, in);
+    return;
+  }
+  if (leadBefore) {
+    SetVertex(centreRow - 1, out);
+    return;
+  }
+  // Between two contour elements: more than once round, as two arcs split half way.
+  const double half = way * (2 * kPi + ahead) / 2;
+  const Vec2 middle = centre + Vec2{a.x * std::cos(half) - a.y * std::sin(half),
+                                    a.x * std::sin(half) + a.y * std::cos(half)} * std::fabs(radius);
+  if (!MakeRoom(centreRow, 2)) return;
+  SetVertex(centreRow + 1, middle);
+  SetVertex(centreRow + 2, centre);
+  m_t.P1[static_cast<size_t>(centreRow + 2)] = m_t.P1[static_cast<size_t>(centreRow)];
+  m_t.Code[static_cast<size_t>(centreRow + 2)] = m_t.Code[static_cast<size_t>(centreRow)];
 }
 
 bool VertexCheck::MakeRoom(int after, int count) {
@@ -437,10 +553,18 @@ bool VertexCheck::MakeRoom(int after, int count) {
 Side VertexCheck::ArcSide(int centreRow, Vec2 v) const {
   Side s;
   const Vec2 centre = Contour(centreRow);
-  s.element = CircleElement(centre, Get(m_t.P1, centreRow));
+  const double radius = ContourRadius(centreRow);
+  const double offsetRadius = Get(m_t.P1, centreRow);
+  s.element = CircleElement(centre, offsetRadius);
   // Counter-clockwise travel (positive radius) has the centre on its left.
   const Vec2 radial = Unit(v - centre);
-  s.tangent = m_contourRadius[static_cast<size_t>(centreRow)] > 0 ? LeftOf(radial) : LeftOf(radial) * -1.0;
+  s.tangent = radius > 0 ? LeftOf(radial) : LeftOf(radial) * -1.0;
+  // A vertex on the centre has no point of the arc beside it; the arc's
+  // rightmost point stands for it, far from the vertex.
+  s.onContour = centre + (Length(radial) > 0 ? radial : Vec2{1, 0}) * std::fabs(radius);
+  // The offset radius keeps the sign of the contour's unless the offset
+  // reached past the centre; the point beside v is then across the centre.
+  s.onPath = centre + radial * (radius > 0 ? offsetRadius : -offsetRadius);
   return s;
 }
 
@@ -452,8 +576,12 @@ Side VertexCheck::ElementBefore(int i, int start) const {
   s.tangent = Unit(v - p);
   s.lead = i - 1 == start;
   s.length = Distance(v, p);
+  s.far = p;
   s.usable = Length(s.tangent) > 0;
-  s.element = LineElement(p + LeftOf(s.tangent) * (s.lead ? 0.0 : m_offset), s.tangent);
+  const double shift = s.lead ? 0.0 : m_offset;
+  s.element = LineElement(p + LeftOf(s.tangent) * shift, s.tangent);
+  s.onContour = v;
+  s.onPath = v + LeftOf(s.tangent) * shift;
   return s;
 }
 
@@ -464,52 +592,74 @@ Side VertexCheck::ElementAfter(int i, int end) const {
   s.tangent = Unit(Contour(i + 1) - v);
   s.lead = i + 1 == end;
   s.length = Distance(Contour(i + 1), v);
+  s.far = Contour(i + 1);
   s.usable = Length(s.tangent) > 0;
-  s.element = LineElement(v + LeftOf(s.tangent) * (s.lead ? 0.0 : m_offset), s.tangent);
+  const double shift = s.lead ? 0.0 : m_offset;
+  s.element = LineElement(v + LeftOf(s.tangent) * shift, s.tangent);
+  s.onContour = v;
+  s.onPath = v + LeftOf(s.tangent) * shift;
   return s;
 }
 
-void VertexCheck::CheckVertex(int i, int start, int end) {
+int VertexCheck::CheckVertex(int i, int start, int end) {
   const Side before = ElementBefore(i, start);
   const Side after = ElementAfter(i, end);
-  if (before.lead && after.lead) return;  // no contour element: the vertex stays on the contour
-  const Vec2 now{Get(m_t.X, i), Get(m_t.Y, i)};
-  auto onElement = [&now](const Side& s) { return s.lead || DistanceTo(s.element, now) <= kVertexTolerance; };
-  if (onElement(before) && onElement(after) && !BeyondLead(before, after, i, now)) return;
+  if (before.lead && after.lead) return 0;  // no contour element: the vertex stays on the contour
   if (before.lead) {
     MendLead(i, before, after);
-  } else if (after.lead) {
-    MendLead(i, after, before);
-  } else {
-    MendCorner(i, before, after);
+    return 0;
   }
+  if (after.lead) {
+    MendLead(i, after, before);
+    return 0;
+  }
+  const Vec2 now = PathPoint(i);
+  if (DistanceTo(before.element, now) <= kVertexTolerance && DistanceTo(after.element, now) <= kVertexTolerance) {
+    return 0;
+  }
+  return MendCorner(i, before, after);
 }
 
-// A lead line that meets an offset line at a small angle (or, through
-// rounding, an almost parallel one) crosses it far from the contour; farther
-// from the contour vertex than the lead line is long, the crossing is not used.
-bool VertexCheck::BeyondLead(const Side& before, const Side& after, int i, Vec2 p) const {
-  const Side& lead = before.lead ? before : after;
-  const Side& element = before.lead ? after : before;
-  if (!lead.lead || element.element.circle) return false;
-  return Distance(p, Contour(i)) > lead.length;
-}
-
-// The crossing of two elements nearest the contour vertex v, if they meet.
-bool NearestMeeting(const PathElement& a, const PathElement& b, Vec2 v, double slack, Vec2& result) {
-  const Meeting m = Meet(a, b, v, slack);
-  if (m.count == 0) return false;
-  result = m.points[0];
-  if (m.count == 2 && Distance(m.points[1], v) < Distance(m.points[0], v)) result = m.points[1];
-  return true;
+LeadMeeting VertexCheck::MeetLead(const Side& lead, const Side& element, Vec2 v) const {
+  LeadMeeting result;
+  if (!lead.usable) return result;
+  const Meeting m = Meet(lead.element, element.element, v, 0.0);
+  if (m.count == 0) return result;
+  Vec2 first = m.points[0], second = m.points[1];
+  if (m.count == 2) {
+    const double d1 = Distance(first, v), d2 = Distance(second, v);
+    // About as near at a vertex on its contour element: the crossing within
+    // reach on the lead's own side; at one off it, nothing tells them apart.
+    const bool tie = std::fabs(d1 - d2) <= kTie * std::max(d1, d2);
+    const Vec2 towards = lead.far - v;
+    auto own = [&](Vec2 p) { return Dot(p - v, towards) >= 0 && Distance(p, v) <= lead.length; };
+    const bool sided = tie && Distance(element.onContour, v) <= kOnContour && own(first) != own(second);
+    result.tie = tie && !sided;
+    const bool swap = sided ? own(second) : d2 < d1;
+    if (swap) std::swap(first, second);
+    result.hasOther = true;
+    result.other = second;
+  }
+  // A crossing farther from the vertex than the lead line is long lies beyond
+  // the start hole: the line would have to run back past it.
+  if (Distance(first, v) > lead.length) return result;
+  result.found = true;
+  result.chosen = first;
+  return result;
 }
 
 void VertexCheck::MendLead(int i, const Side& lead, const Side& element) {
   const Vec2 v = Contour(i);
-  Vec2 p;
-  if (lead.usable && NearestMeeting(lead.element, element.element, v, 0.0, p) &&
-      !BeyondLead(lead, element, i, p)) {
-    SetVertex(i, p);
+  const Vec2 now = PathPoint(i);
+  const LeadMeeting m = MeetLead(lead, element, v);
+  // The joins' vertex stays where it lies on the element, within the lead's
+  // length of the contour vertex, and nearer the chosen crossing than the
+  // other (either, when they are equally near a vertex off its element).
+  bool keep = DistanceTo(element.element, now) <= kVertexTolerance && Distance(now, v) <= lead.length;
+  if (keep && m.found && m.hasOther && !m.tie) keep = Distance(now, m.chosen) < Distance(now, m.other);
+  if (keep) return;
+  if (m.found) {
+    SetVertex(i, m.chosen);
     return;
   }
   // Missed (or crossed too far away): the point of the offset element beside
@@ -523,30 +673,63 @@ void VertexCheck::MendLead(int i, const Side& lead, const Side& element) {
   }
 }
 
-void VertexCheck::MendCorner(int i, const Side& before, const Side& after) {
+// The crossing of two elements nearest the contour vertex v, if they meet.
+bool NearestMeeting(const PathElement& a, const PathElement& b, Vec2 v, double slack, Vec2& result) {
+  const Meeting m = Meet(a, b, v, slack);
+  if (m.count == 0) return false;
+  result = m.points[0];
+  if (m.count == 2 && Distance(m.points[1], v) < Distance(m.points[0], v)) result = m.points[1];
+  return true;
+}
+
+int VertexCheck::MendCorner(int i, const Side& before, const Side& after) {
   const Vec2 v = Contour(i);
   Vec2 p;
   if (NearestMeeting(before.element, after.element, v, kVertexTolerance, p)) {
     SetVertex(i, p);
-    return;
+    return 0;
   }
   // The end of the one offset element and the start of the other, both at the
   // offset from the vertex; the arc between them turns the way the contour does
   // (round the outside of a reversal: the side away from the offset).
-  const Vec2 from = v + LeftOf(before.tangent) * m_offset;
-  const Vec2 to = v + LeftOf(after.tangent) * m_offset;
-  if (Distance(from, to) <= kMinCornerArcChord) {
-    SetVertex(i, (from + to) * 0.5);
-    return;
-  }
   const double turn = Cross(before.tangent, after.tangent);
   double direction = turn > 0 ? 1.0 : -1.0;
   if (std::fabs(turn) < 1e-12) direction = m_offset > 0 ? -1.0 : 1.0;
-  InsertCornerArc(i, from, v, direction * std::fabs(m_offset), to);
+  Vec2 from = v + LeftOf(before.tangent) * m_offset;
+  Vec2 to = v + LeftOf(after.tangent) * m_offset;
+  Vec2 centre = v;
+  double radius = std::fabs(m_offset);
+  bool arc = Distance(from, to) > kMinCornerArcChord;
+  if (Distance(before.onContour, v) > kOnContour || Distance(after.onContour, v) > kOnContour) {
+    // The vertex lies off its elements (a drawing rounded on import): the arc
+    // of radius |offset| runs between the points of the offset elements
+    // themselves, the short way round the way the corner turns (round the
+    // tip, away from the offset, where the corner nearly turns back and the
+    // rounding could tell the turn either way). Where it would bulge from its
+    // chord by no more than the tolerance (a corner that hardly turns, where
+    // the rounding alone sets the chord's direction), the chord is taken.
+    if (std::fabs(turn) < kNearlyBack) direction = m_offset > 0 ? -1.0 : 1.0;
+    from = before.onPath;
+    to = after.onPath;
+    const double half = Distance(from, to) / 2;
+    radius = std::max(radius, half);
+    const double rise = std::sqrt(radius * radius - half * half);
+    centre = (from + to) * 0.5 + LeftOf(Unit(to - from)) * (direction * rise);
+    arc = half * 2 > kMinCornerArcChord && radius - rise > kVertexTolerance;
+  }
+  if (!arc) {
+    // Too short for an arc: a straight line between the two ends.
+    if (!MakeRoom(i, 1)) return 0;
+    SetVertex(i, from);
+    SetVertex(i + 1, to);
+    return 1;
+  }
+  if (!MakeRoom(i, 2)) return 0;
+  InsertCornerArc(i, from, centre, direction * radius, to);
+  return 2;
 }
 
 void VertexCheck::InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to) {
-  if (!MakeRoom(i, 2)) return;
   SetVertex(i, from);
   SetVertex(i + 1, centre);
   m_t.P1[static_cast<size_t>(i + 1)] = signedRadius;

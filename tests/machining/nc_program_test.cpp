@@ -150,6 +150,34 @@ TEST_F(NcFixture, TangentLeadIntoARoundHoleCutsTheOffsetCircle) {
                                       kTrailer}));
 }
 
+TEST_F(NcFixture, OffsetEqualToTheCornerRadiusGoesThroughItsCentre) {
+  // A corner R of 0.5 and a wire offset of 0.5 inside it: straight moves
+  // through the corner's centre, no arc of radius 0 and no message.
+  WriteContour({{0, 5}, {0, 0}, {9.5, 0}, {9.5, 0.5, 0.5}, {10, 0.5}, {10, 10}, {5, 10}});
+  NcSettings settings;
+  settings.wireOffset = "0.5";
+  Start(settings);
+  EXPECT_TRUE(box.messages.empty());
+  EXPECT_EQ(Lines(Program()), Concat({kHeader,
+                                      {"N001G92X0.Y5.", "N002G01X0.Y.5G42FH22EH21H20", "N003G01X9.5Y.5",
+                                       "N004G01X9.5Y.5", "N005G01X9.5Y.5", "N006G01X9.5Y10.", "M01",
+                                       "N007G01X5.Y10.G40F100.M91"},
+                                      kTrailer}));
+}
+
+TEST_F(NcFixture, TangentLeadOntoARoundPunchCutsItWithoutTouchingTheVertex) {
+  // The lead runs along the tangent of the punch at (0, -5); the wire stays
+  // outside (offset -0.5) and meets its circle 2.291 before the vertex.
+  WriteContour({{-3, -5}, {0, -5}, {0, 0, 5}, {0, -5}, {-3, -5}});
+  NcSettings settings;
+  settings.wireOffset = "-0.5";
+  Start(settings);
+  EXPECT_EQ(Lines(Program()), Concat({kHeader,
+                                      {"N001G92X-3.Y-5.", "N002G01X-2.291Y-5.G42FH22EH21H20",
+                                       "N003G03X-2.291Y-5.I2.291J5.", "M01", "N004G01X-3.Y-5.G40F100.M91"},
+                                      kTrailer}));
+}
+
 struct SpeedCase {
   const char* name;
   std::string text;

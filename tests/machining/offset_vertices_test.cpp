@@ -92,8 +92,159 @@ INSTANTIATE_TEST_SUITE_P(
         MendCase{"ShallowApproachStartsBesideTheVertex",
                  {{-10, -0.001}, {0, 0}, {10, 0}, {10, 10}, {5, 10}},
                  0.5,
-                 {{-10, -0.001}, {0, 0.5}, {9.5, 0.5}, {9.5, 10}, {5, 10}}}),
+                 {{-10, -0.001}, {0, 0.5}, {9.5, 0.5}, {9.5, 10}, {5, 10}}},
+        // A corner R of 0.5 cut with an offset of 0.5 on its inside: the arc
+        // shrinks to its centre, where both offset lines pass; the wire goes
+        // through it (its row reads as a point) without intersection messages.
+        MendCase{"OffsetEqualToTheCornerRadiusGoesThroughItsCentre",
+                 {{0, 5}, {0, 0}, {9.5, 0}, {9.5, 0.5, 0.5}, {10, 0.5}, {10, 10}, {5, 10}},
+                 0.5,
+                 {{0, 5}, {0, 0.5}, {9.5, 0.5}, {9.5, 0.5, 0}, {9.5, 0.5}, {9.5, 10}, {5, 10}}},
+        // A half-round notch of radius 0.5 in a straight edge, cut with the
+        // wire inside (offset 0.5): the notch shrinks to its centre, and the
+        // wire rolls round both edges of the notch down to it and back.
+        MendCase{"NotchOfTheOffsetsRadiusIsReachedRoundItsEdges",
+                 {{5, 5}, {5, 0}, {9.5, 0}, {10, 0, 0.5}, {10.5, 0}, {15, 0}, {15, 5}},
+                 0.5,
+                 {{5, 5}, {5, 0.5}, {9.5, 0.5}, {9.5, 0, -0.5}, {10, 0}, {10, 0, 0}, {10, 0}, {10.5, 0, -0.5},
+                  {10.5, 0.5}, {15, 0.5}, {15, 5}}},
+        // A contour drawn at 3 decimals: the line runs into the arc along its
+        // tangent, but the vertex lies 0.003 off the arc. The offset line and
+        // the offset circle then miss each other by 0.003 at a corner that
+        // hardly turns; a line that short joins them, not an arc that the
+        // rounding alone would bend.
+        MendCase{"CornerThatHardlyTurnsIsJoinedByItsChord",
+                 {{-10, 3}, {-10, 0}, {0, 0}, {0, 1.003, 1}, {1.003, 1.003}, {1.003, 5}},
+                 -0.3,
+                 {{-10, 3}, {-10, -0.3}, {0, -0.3}, {0, -0.297}, {0, 1.003, 1.3},
+                  {1.003, 1.003 + std::sqrt(1.3 * 1.3 - 1.003 * 1.003)}, {1.003, 5}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// One vertex of the path where an approach or exit line meets an offset arc.
+struct LeadCase {
+  const char* name;
+  std::vector<Row> contour;
+  double offset;
+  int row;
+  Vec2 expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const LeadCase& c) { return out << c.name; }
+
+class LeadVertices : public ::testing::TestWithParam<LeadCase> {};
+
+TEST_P(LeadVertices, VertexOfTheLead) {
+  ElementTable t = MakeTable(GetParam().contour);
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, GetParam().offset, box);
+  EXPECT_TRUE(box.messages.empty());
+  const int r = GetParam().row;
+  EXPECT_NEAR(t.X[r], GetParam().expected.x, 1e-9);
+  EXPECT_NEAR(t.Y[r], GetParam().expected.y, 1e-9);
+}
+
+constexpr double kPunchCrossing = 2.29128784747792;  // sqrt(5.5^2 - 5^2)
+
+// An arc of radius 20000 from (0, 0), 10 mm long, and its tangent lines.
+std::vector<Row> HugeArc(double lead) {
+  const double a = 10.0 / 20000;
+  const Vec2 end{20000 * std::sin(a), 20000 - 20000 * std::cos(a)};
+  return {{-lead, 0}, {0, 0}, {0, 20000, 20000}, {end.x, end.y}, {end.x + 3 * std::cos(a), end.y + 3 * std::sin(a)}};
+}
+
+// The exit line from (0, -5) towards (2, 4) enters the punch of radius 5; it
+// crosses the offset circle (5.5) 0.511 behind the vertex and 10.27 ahead.
+Vec2 ExitBehind() {
+  const Vec2 v{0, -5}, u = Unit(Vec2{2, 9});
+  const double b = Dot(v, u), t = -b - std::sqrt(b * b - (25 - 30.25));
+  return v + u * t;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LeadVertices,
+    ::testing::Values(
+        // A lead along the tangent of a round punch, the wire outside: the
+        // offset circle is crossed 2.29 before and after the vertex. The
+        // crossing after it took the wire over the contour vertex.
+        LeadCase{"TangentLeadOntoARoundPunchStaysOnTheStartHolesSide",
+                 {{-3, -5}, {0, -5}, {0, 0, 5}, {0, -5}, {-3, -5}}, -0.5, 2, {-kPunchCrossing, -5}},
+        LeadCase{"TangentExitFromARoundPunchLeavesOnTheEndPointsSide",
+                 {{-3, -5}, {0, -5}, {0, 0, 5}, {0, -5}, {-3, -5}}, -0.5, 4, {-kPunchCrossing, -5}},
+        // Shorter than 2.29, the lead would have to run back past its own
+        // start hole: it goes to the point beside the vertex.
+        LeadCase{"TangentLeadShorterThanItsCrossingEndsOnTheRay",
+                 {{-1.5, -5}, {0, -5}, {0, 0, 5}, {0, -5}, {-1.5, -5}}, -0.5, 2, {0, -5.5}},
+        // Radius 20000, offset 0.25 outside: the tangent lead crossed the
+        // offset circle 100 mm away.
+        LeadCase{"TangentLeadOntoAHugeArcEndsBesideTheVertex", HugeArc(3), -0.25, 2, {0, -0.25}},
+        // From a start hole inside a punch the lead must cross the contour:
+        // the crossing past the vertex is the only one within its length.
+        LeadCase{"LeadFromInsideAPunchCrossesItAtTheVertex",
+                 {{0, 0}, {5, 0}, {0, 0, 5}, {5, 0}, {0, 0}}, -0.5, 2, {5.5, 0}},
+        // An exit line that runs into the punch: the nearer crossing, behind
+        // the vertex, not the one on the end point's side 10 mm on.
+        LeadCase{"ExitIntoThePunchTakesTheNearerCrossing",
+                 {{0, -7}, {0, -5}, {0, 0, 5}, {0, -5}, {2, 4}}, -0.5, 4, ExitBehind()},
+        // A round hole entered and left almost along one line: its ends came
+        // 0.00002 apart, the end ahead, and the view drew the offset circle as
+        // a dot. The end is the start point: one full turn.
+        LeadCase{"RoundHoleWhoseEndsLieAHairApartIsOneFullTurn",
+                 {{0, 0}, {5, 0}, {0, 0, 5}, {5, 0}, {0, 0.0002}}, 0.5, 4, {4.5, 0}},
+        // Left on its tangent, with the wire outside, the hole's end lies 24
+        // degrees ahead of its start: the arc read as those 24 degrees. The
+        // wire goes once round and leaves from where it began.
+        LeadCase{"RoundHoleLeftAheadOfItsStartTurnsOnceRound",
+                 {{0, 0}, {5, 0}, {0, 0, 5}, {5, 0}, {5, 3}}, -0.5, 4, {5.5, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A contour drawn at 2 decimals: the vertex (0.003, 0) lies 0.0024 off the
+// arc after it, and the offset line and circle do not meet at the corner. The
+// wire's corner arc (radius |offset|) runs from the offset line to the offset
+// circle itself, so that the arc after it closes.
+TEST(OffsetMends, CornerOfARoundedDrawingEndsOnTheOffsetArc) {
+  ElementTable t = MakeTable({{-10, 3}, {-10, 0}, {0.003, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_TRUE(box.messages.empty());
+  ASSERT_EQ(t.RowCount, 8);
+  auto at = [&t](int r) { return Vec2{t.X[r], t.Y[r]}; };
+  const Vec2 arcCentre{0.8, -0.6}, corner = at(4);
+  EXPECT_NEAR(at(3).y, 0.5, 1e-12);                                  // on the offset line
+  EXPECT_NEAR(Distance(at(5), arcCentre), 0.5, 1e-12);               // on the offset circle
+  EXPECT_NEAR(std::fabs(t.P1[4]), 0.5, 1e-12);                       // the wire's radius
+  EXPECT_LT(t.P1[4], 0.0);                                           // a right turn
+  EXPECT_NEAR(Distance(at(3), corner), 0.5, 1e-12);
+  EXPECT_NEAR(Distance(at(5), corner), 0.5, 1e-12);
+  EXPECT_LT(Distance(corner, {0.003, 0}), 0.004);  // about the contour's corner
+  EXPECT_NEAR(Distance(at(7), arcCentre), 0.5, 1e-12);
+}
+
+// A round hole between two contour elements (not lead lines) whose end lies
+// ahead of its start: more than once round, written as two arcs.
+TEST(OffsetMends, RoundHoleBetweenTwoElementsRunsRoundInTwoArcs) {
+  // Up the tangent x = 5 to (5, 0), once round the circle, then off at 45 degrees.
+  ElementTable t = MakeTable({{10, -10}, {5, -10}, {5, 0}, {0, 0, 5}, {5, 0}, {10, 5}, {20, 5}});
+  RecordingMessageBox box;
+  ComputeOffsetPath(t, 0.5, box);
+  EXPECT_TRUE(box.messages.empty());
+  ASSERT_EQ(t.RowCount, 9);
+  const Vec2 c{0, 0};
+  auto at = [&t](int r) { return Vec2{t.X[r], t.Y[r]}; };
+  EXPECT_NEAR(t.P1[4], 4.5, 1e-12);
+  EXPECT_NEAR(t.P1[6], 4.5, 1e-12);
+  EXPECT_EQ(at(6).x, 0.0);
+  EXPECT_EQ(at(6).y, 0.0);
+  // In on the tangent at (4.5, 0), out where the offset circle meets the
+  // offset of the 45-degree line, the middle point half way round between.
+  EXPECT_NEAR(at(3).x, 4.5, 1e-9);
+  EXPECT_NEAR(at(3).y, 0, 1e-9);
+  for (int r : {5, 7}) EXPECT_NEAR(Distance(at(r), c), 4.5, 1e-9) << "row " << r;
+  const double out = std::atan2(at(7).y, at(7).x), middle = std::atan2(at(5).y, at(5).x);
+  EXPECT_GT(out, 0.01);  // ahead of the start
+  EXPECT_NEAR(middle, out / 2 + 3.14159265358979 - 2 * 3.14159265358979, 1e-9);
+  // The end lies on the offset of the line (5, 0) -> (10, 5).
+  EXPECT_NEAR(Cross(Unit(Vec2{1, 1}), at(7) - Vec2{5, 0}), 0.5, 1e-9);
+}
 
 TEST(OffsetMends, TwoCornerArcsInTwoSubPathsKeepTheSeparatorBetween) {
   const std::vector<Row> part = {{-10, 3}, {-10, 0}, {0, 0}, {0.8, -0.6, 1}, {0.8, -1.6}, {0.8, -4}};
@@ -137,13 +288,15 @@ double SideDistance(Vec2 a, Vec2 b, Vec2 p) { return Cross(Unit(b - a), p - a); 
 struct PathSummary {
   int vertices = 0;
   int cornerArcs = 0;
+  int joinLines = 0;
   std::vector<std::string> faults;
 };
 
 // Walks the contour and its path together. Every vertex must lie at the
 // offset from the contour elements on both sides (approach and exit lines
-// excepted), an inserted corner arc must have its centre on the contour
-// vertex, radius |offset|, and its ends on the elements on either side.
+// excepted), an inserted corner arc must have its centre on (or, for a contour
+// off its elements, beside) the contour vertex, radius |offset|, and its ends
+// on the elements on either side; so must the ends of a short joining line.
 PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path, double offset,
                       const std::vector<int>& reported) {
   PathSummary s;
@@ -177,13 +330,30 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
       const bool inserted = double(path.P1[r + 1]) != 0 &&
                             (c(j + 1).p1 == 0 || Distance(pathPoint(r + 1), at(c(j + 1))) != 0);
       const Vec2 first = pathPoint(r);
-      const Vec2 second = inserted ? pathPoint(r + 2) : first;
+      // A short line joining two elements that miss each other by more than
+      // the tolerance where a corner arc would hardly bend: the vertex lies
+      // off the element after it.
+      const bool joined = !inserted && double(path.P1[r + 1]) == 0 &&
+                          Distance(pathPoint(r + 1), first) <= 0.05 &&
+                          (c(j + 1).p1 != 0 ? Distance(pathPoint(r + 1), at(c(j + 1))) != 0 &&
+                                                  arcOff(j + 1, first) > kOnElement
+                                            : off(j, j + 1, first, start, end) > kOnElement);
+      const Vec2 second = inserted ? pathPoint(r + 2) : joined ? pathPoint(r + 1) : first;
       if (inserted) {
+        // About the contour vertex with the wire's radius; where the contour
+        // lies off its elements (a turned piece of a huge radius), about the
+        // point between the offset elements' ends nearest it.
         ++s.cornerArcs;
-        if (Distance(pathPoint(r + 1), at(c(j))) > 1e-12) fault(j, "corner arc centre off the vertex", 0);
-        if (std::fabs(std::fabs(path.P1[r + 1]) - std::fabs(offset)) > 1e-12) fault(j, "corner arc radius", 0);
-        if (std::fabs(Distance(first, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc start", 0);
-        if (std::fabs(Distance(second, at(c(j))) - std::fabs(offset)) > kOnElement) fault(j, "corner arc end", 0);
+        const Vec2 centre = pathPoint(r + 1);
+        const double radius = std::fabs(path.P1[r + 1]);
+        if (Distance(centre, at(c(j))) > 0.01) fault(j, "corner arc centre off the vertex", 0);
+        if (radius < std::fabs(offset) - 1e-12 || radius > std::fabs(offset) + 0.01) fault(j, "corner arc radius", 0);
+        if (std::fabs(Distance(first, centre) - radius) > 1e-9) fault(j, "corner arc start", 0);
+        if (std::fabs(Distance(second, centre) - radius) > 1e-9) fault(j, "corner arc end", 0);
+      }
+      if (joined) {
+        ++s.joinLines;
+        if (Distance(first, second) > 0.02) fault(j, "joining line long", Distance(first, second));
       }
       ++s.vertices;
       if (std::find(reported.begin(), reported.end(), j) == reported.end() && !(leadBefore && leadAfter)) {
@@ -193,6 +363,7 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
         if (after > kOnElement) fault(j, "off the element after by", after);
       }
       if (inserted) r += 2;
+      if (joined) r += 1;
     }
     r += 1;  // the end point
     start = end + 2;
@@ -243,12 +414,13 @@ TEST(OffsetSweep, EveryVertexLiesOnBothOfItsElements) {
 }
 
 // Where the joins already put every vertex on its elements (and no approach or
-// exit line crosses its offset line farther away than it is long), the path is
-// the joins' path, row for row, bit for bit.
+// exit line crosses its offset element farther away than it is long, or past
+// the contour vertex it touches), the path is the joins' path, row for row,
+// bit for bit.
 TEST(OffsetSweep, PathsWhoseJoinsHoldAreUnchanged) {
   test::RandomContours random(1302);
   int kept = 0, mended = 0;
-  for (int k = 0; k < 1500; ++k) {
+  for (int k = 0; k < 2500; ++k) {
     const ElementTable contour = PlacedContour(random);
     const double offset = random.Pick({-1, 1}) * std::round(random.Uniform(0.001, 0.5) * 1000) / 1000;
     ElementTable joined = contour, path = contour;
@@ -264,8 +436,28 @@ TEST(OffsetSweep, PathsWhoseJoinsHoldAreUnchanged) {
       if (rows[j - 1].p1 != 0) continue;
       const Vec2 v{rows[j - 1].x, rows[j - 1].y};
       const Vec2 p{joined.X[j], joined.Y[j]};
-      if (startNext && rows[j].p1 == 0 && Distance(p, v) > Distance(v, {rows[j - 2].x, rows[j - 2].y})) holds = false;
-      if (endNext && rows[j - 2].p1 == 0 && Distance(p, v) > Distance(v, {rows[j].x, rows[j].y})) holds = false;
+      if (startNext && Distance(p, v) > Distance(v, {rows[j - 2].x, rows[j - 2].y})) holds = false;
+      if (endNext && Distance(p, v) > Distance(v, {rows[j].x, rows[j].y})) holds = false;
+      // A lead line along the tangent of the arc at its vertex crosses the
+      // offset circle about as near on both sides of the vertex; the crossing
+      // past the vertex would take the wire over the contour there.
+      auto wrongSide = [&](const Row& far, const Row& centre) {
+        const Vec2 f{far.x, far.y}, c{centre.x, centre.y};
+        const Vec2 u = Unit(f - v);
+        const double rho = centre.p1 - offset, b = Dot(u, v - c), q = Dot(v - c, v - c) - rho * rho;
+        if (Dot(p - v, u) >= 0 || b * b - q < 0) return false;
+        const double t1 = -b - std::sqrt(b * b - q), t2 = -b + std::sqrt(b * b - q), length = Distance(f, v);
+        const bool tie = std::fabs(std::fabs(t1) - std::fabs(t2)) <= 1e-3 * std::max(std::fabs(t1), std::fabs(t2));
+        return tie && ((t1 > 0 && t1 <= length) || (t2 > 0 && t2 <= length));
+      };
+      if (startNext && rows[j].p1 != 0 && wrongSide(rows[j - 2], rows[j])) holds = false;
+      // A round hole stays a full circle: its ends are one point.
+      if (rows[j].p1 != 0 && j + 2 <= contour.RowCount &&
+          Distance(v, {rows[j + 1].x, rows[j + 1].y}) <= 1e-6 &&
+          !(joined.X[j] == joined.X[j + 2] && joined.Y[j] == joined.Y[j + 2])) {
+        holds = false;
+      }
+      if (endNext && rows[j - 2].p1 != 0 && wrongSide(rows[j], rows[j - 2])) holds = false;
     }
     if (!holds) {
       ++mended;

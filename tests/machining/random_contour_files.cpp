@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: random_contour_files SEED COUNT FOLDER\n");
     return 2;
   }
-  vx::test::RandomContours random(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
+  vx::test::RandomContours random(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)), true);
   const int count = std::atoi(argv[2]);
   const std::string folder = std::string(argv[3]) + "/";
   std::ofstream kinds(folder + "kinds.txt");

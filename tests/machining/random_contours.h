@@ -1,6 +1,9 @@
 // Random contour tables for the machining sweeps: closed outlines of lines and
-// arcs (both ways, corners rounded or not), round holes and slots, entered by
-// radial, tangent or free approach lines, one or two sub-paths.
+// arcs (both ways, corners rounded or not, corner radii down to 0.01, edges of
+// radius up to 60000), round holes, slots, keyholes (arcs all but full) and
+// small half-round notches, entered by radial, tangent or free approach lines,
+// one or two sub-paths; rounded like CONV-2's files or, as drawings imported
+// at 2 or 3 decimals, with vertices off their arcs.
 #pragma once
 
 #include <algorithm>
@@ -19,7 +22,9 @@ inline constexpr double kRandomPi = 3.14159265358979323846;
 
 class RandomContours {
  public:
-  explicit RandomContours(unsigned seed) : m_rng(seed) {}
+  // drawings: some contours rounded to 2 or 3 decimals, as imported drawings
+  // are, so that vertices lie off their arcs.
+  explicit RandomContours(unsigned seed, bool drawings = false) : m_rng(seed), m_drawings(drawings) {}
 
   // Rows of a contour file (start hole, approach line, closed outline, exit
   // line, end point; a separator between sub-paths).
@@ -33,8 +38,8 @@ class RandomContours {
       const Vec2 centre{Uniform(-20, 20) + 45 * s, Uniform(-20, 20)};
       for (const Row& r : SubPath(centre)) rows.push_back(r);
     }
-    // Some files hold CONV-2's rounding, some full precision.
-    const double scale = std::pow(10.0, Pick({4, 6, 10}));
+    // Some files hold CONV-2's rounding, some full precision, some a drawing's.
+    const double scale = std::pow(10.0, m_drawings ? Pick({2, 3, 4, 6, 10}) : Pick({4, 6, 10}));
     for (Row& r : rows) {
       r.x = std::round(r.x * scale) / scale;
       r.y = std::round(r.y * scale) / scale;
@@ -89,16 +94,21 @@ class RandomContours {
   std::vector<Element> Outline(Vec2 centre, bool ccw, bool& circle) {
     circle = false;
     std::vector<Element> out;
-    const int kind = Pick({0, 0, 1, 2, 3});
-    m_description += std::vector<std::string>{"polygon", "arcs", "slot", "circle"}[static_cast<size_t>(kind)];
+    const int kind = Pick({0, 0, 1, 2, 3, 4, 5});
+    m_description +=
+        std::vector<std::string>{"polygon", "arcs", "slot", "circle", "keyhole", "notch"}[static_cast<size_t>(kind)];
     switch (kind) {
       case 0: {  // polygon, edges straight or arcs both ways, corners maybe rounded
         const std::vector<Vec2> p = Polygon(centre, Uniform(6, 20), Pick({3, 4, 5, 6}), ccw);
         const size_t n = p.size();
         for (size_t k = 0; k < n; ++k) {
           const Vec2 a = p[k], b = p[(k + 1) % n];
-          if (Uniform(0, 1) < 0.5) {
+          const double pick = Uniform(0, 1);
+          if (pick < 0.4) {
             out.push_back(Arc(a, b, Uniform(0, 1) < 0.9 ? Uniform(0.3, 2.8) : Uniform(3.3, 4.5), Uniform(0, 1) < 0.5));
+          } else if (pick < 0.5) {  // all but straight: a radius of hundreds of metres at most
+            const double r = std::pow(10.0, Uniform(2.5, 4.78));
+            out.push_back(Arc(a, b, 2 * std::asin(std::min(1.0, Distance(a, b) / 2 / r)), Uniform(0, 1) < 0.5));
           } else {
             out.push_back({a, b, {}, 0});
           }
@@ -121,11 +131,36 @@ class RandomContours {
         if (!ccw) out = Reversed(out);
         return out;
       }
-      default: {  // a round hole
+      case 3: {  // a round hole, now and then a small one
         circle = true;
-        const double r = Uniform(1.5, 12);
+        const double r = Uniform(0, 1) < 0.8 ? Uniform(1.5, 12) : Uniform(0.05, 0.6);
         const Vec2 p = Polar(centre, r, Uniform(0, 2 * kRandomPi));
         return {{p, p, centre, ccw ? r : -r}};
+      }
+      case 4: {  // a keyhole: a round hole with a slot, the arc all but full
+        const double r = Uniform(0.5, 8), w = std::min(r, Pick({0, 1}) ? Uniform(0.02, 0.2) : Uniform(0.2, 1.5));
+        const double a = Uniform(0, 2 * kRandomPi), length = Uniform(1, 5);
+        const Vec2 u{std::cos(a), std::sin(a)}, n = LeftOf(u);
+        const double s = std::sqrt(r * r - w * w / 4);
+        const Vec2 outer1 = centre + u * (r + length) + n * (w / 2), inner1 = centre + u * s + n * (w / 2);
+        const Vec2 inner2 = centre + u * s - n * (w / 2), outer2 = centre + u * (r + length) - n * (w / 2);
+        out = {{outer1, inner1, {}, 0}, {inner1, inner2, centre, r}, {inner2, outer2, {}, 0}, {outer2, outer1, {}, 0}};
+        if (!ccw) out = Reversed(out);
+        return out;
+      }
+      default: {  // a rectangle with a small half-round notch or bump in one edge
+        const double w = Uniform(4, 20), h = Uniform(4, 20), r = Uniform(0.01, 0.5);
+        const Vec2 o = centre - Vec2{w / 2, h / 2};
+        const double m = o.x + Uniform(0.3, 0.7) * w;
+        const Vec2 a{m - r, o.y}, b{m + r, o.y};
+        out = {{o, a, {}, 0},
+               {a, b, {m, o.y}, Uniform(0, 1) < 0.5 ? r : -r},
+               {b, o + Vec2{w, 0}, {}, 0},
+               {o + Vec2{w, 0}, o + Vec2{w, h}, {}, 0},
+               {o + Vec2{w, h}, o + Vec2{0, h}, {}, 0},
+               {o + Vec2{0, h}, o, {}, 0}};
+        if (!ccw) out = Reversed(out);
+        return out;
       }
     }
   }
@@ -139,7 +174,7 @@ class RandomContours {
       if (a.radius != 0 || b.radius != 0 || Uniform(0, 1) > 0.4) continue;  // exact: lines only
       const Vec2 d1 = Unit(a.to - a.from), d2 = Unit(b.to - b.from);
       const double turn = std::acos(std::clamp(Dot(d1, d2), -1.0, 1.0));
-      const double r = Uniform(0.8, 3);
+      const double r = Uniform(0, 1) < 0.3 ? Uniform(0.01, 0.5) : Uniform(0.8, 3);
       const double t = r * std::tan(turn / 2);
       if (turn < 0.2 || turn > 2.6 || t > 0.4 * Distance(a.from, a.to) || t > 0.4 * Distance(b.from, b.to)) continue;
       const bool left = Cross(d1, d2) > 0;
@@ -235,6 +270,7 @@ class RandomContours {
   }
 
   std::mt19937 m_rng;
+  bool m_drawings = false;
   std::string m_description;
 };
 

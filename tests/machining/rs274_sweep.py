@@ -5,14 +5,19 @@ Usage: rs274_sweep.py VEXLINE_CLI RANDOM_CONTOUR_FILES [--count N] [--seed S]
                       [--keep DIR]
 
 RANDOM_CONTOUR_FILES (a test program of this project) writes random contour
-files: lines, arcs both ways, corner arcs, round holes and slots, entered by
-radial, tangent or free approach lines (tangent leads from a start hole on a
-round hole's axis among them), one or two sub-paths. `vexline-cli nc` runs on
-each with a random wire offset in -0.5..0.5, reverse program, side and placed
+files: lines, arcs both ways (radii from 0.01 to 60000), corner arcs, round
+holes, slots, keyholes and small notches, entered by radial, tangent or free
+approach lines (tangent leads from a start hole on a round hole's axis among
+them), one or two sub-paths, some rounded like drawings imported at 2 or 3
+decimals. `vexline-cli nc` runs on each with a random wire offset: in
+-0.5..0.5, a few thousandths, or within a few thousandths of one of the
+contour's radii (exactly equal among them); reverse program, side and placed
 pieces (shifted, rotated, mirrored). Every program is reduced to the words a
 wire controller and LinuxCNC share (G00-G03, G90, G92, X, Y, I, J) and the
 programs run in batches through `rs274 -g`. Any error line of the interpreter
-fails the run. Exits 77 (skipped) when rs274 is not installed.
+fails the run, and so does an arc block whose start and end, as written, lie
+farther than 0.001 apart in their distance from its centre (LinuxCNC allows
+more). Exits 77 (skipped) when rs274 is not installed.
 
 With --keep DIR the contour files, options and programs are kept there
 (contour NNNN: cNNNN.dat, cNNNN.args, cNNNN-1.nc, cNNNN-2.nc) and the programs
@@ -20,6 +25,7 @@ the interpreter rejected are listed in rejected.txt, so that two builds can be
 compared program by program.
 """
 import argparse
+import math
 import os
 import random
 import re
@@ -32,11 +38,33 @@ SKIP = 77
 BATCH = 150  # programs per interpreter run
 
 
-def nc_options(rng):
+def radii_of(path):
+    """The arc radii (|P1| of the centre rows) of a contour file."""
+    radii = set()
+    with open(path) as f:
+        lines = f.read().splitlines()
+    for line in lines[1:int(float(lines[0])) + 1]:
+        fields = (line.split(",") + [""] * 5)[:5]
+        if fields[3].strip() and float(fields[3]) != 0 and fields[2].strip() not in ("88", "99"):
+            radii.add(abs(float(fields[3])))
+    return sorted(radii)
+
+
+def nc_options(rng, radii):
     offset = 0
+    kind = rng.choice(["any", "any", "any", "tiny", "radius"])
+    small = [r for r in radii if r <= 0.5]
     while offset == 0:
-        offset = round(rng.uniform(-0.5, 0.5), 3)
-    args = ["--offset", f"{offset:g}", "--reverse", rng.choice(["0", "1"]), "--side", rng.choice(["1", "2"])]
+        if kind == "tiny":
+            offset = rng.choice([1, -1]) * rng.choice([0.001, 0.002, 0.0049, 0.0001])
+        elif kind == "radius" and small:
+            # An offset equal to an arc's radius shrinks the arc to its centre;
+            # one within a few thousandths leaves an arc too small to write.
+            delta = rng.choice([0, 0, 0.0001, -0.0001, 0.0005, -0.0005, 0.001, -0.002, 0.003])
+            offset = round(rng.choice([1, -1]) * (rng.choice(small) + delta), 10)
+        else:
+            offset = round(rng.uniform(-0.5, 0.5), 3)
+    args = ["--offset", f"{offset:.10g}", "--reverse", rng.choice(["0", "1"]), "--side", rng.choice(["1", "2"])]
     for k in range(rng.choice([1, 1, 1, 2, 3])):
         angle = rng.choice(["", "", "90", "180", "-90", f"{rng.uniform(-180, 180):.3f}"])
         mirror = rng.choice(["", "", "1", "2"])
@@ -72,6 +100,25 @@ def reduce_program(text, tag):
 
 
 TAG = re.compile(r"\((c\d+-\d) [^()]* line \d+\)$")
+
+
+def arc_gaps(text):
+    """Arc blocks whose start and end, as written, lie farther than 0.001
+    apart in their distance from the centre."""
+    faults = []
+    at = (0.0, 0.0)
+    for n, line in enumerate(text.split("\r\n"), 1):
+        words = dict(WORD.findall(line))
+        if "X" not in words or "Y" not in words:
+            continue
+        to = (float(words["X"]), float(words["Y"]))
+        if re.search(r"G0[23]", line):
+            c = (at[0] + float(words.get("I", "0") or 0), at[1] + float(words.get("J", "0") or 0))
+            gap = abs(math.hypot(at[0] - c[0], at[1] - c[1]) - math.hypot(to[0] - c[0], to[1] - c[1]))
+            if gap > 0.001 + 1e-9:
+                faults.append(f"line {n} {line}: the arc's radius differs by {gap:.4f} at its end")
+        at = to
+    return faults
 
 
 def run_batch(rs274, programs, workdir):
@@ -127,7 +174,7 @@ def main():
         programs, errors, messages = [], [], 0
         for c in range(opts.count):
             kind = kinds[c]
-            args = nc_options(rng)
+            args = nc_options(rng, radii_of(os.path.join(made, f"c{c:04d}.dat")))
             shutil.copy(os.path.join(made, f"c{c:04d}.dat"), os.path.join(home, "CON2TA.dat"))
             for name in ("NC1.dat", "NC2.dat"):
                 if os.path.exists(os.path.join(home, name)):
@@ -152,6 +199,8 @@ def main():
                 if opts.keep:
                     shutil.copy(path, os.path.join(opts.keep, f"c{c:04d}-{p}.nc"))
                 programs.append(reduce_program(program, f"c{c:04d}-{p} {kind}"))
+                for fault in arc_gaps(program):
+                    errors.append((f"c{c:04d}-{p}", f"contour {c} ({kind}) {args}: {fault}"))
         count = len(programs)
         for b in range(0, count, BATCH):
             errors += run_batch(rs274, programs[b:b + BATCH], home)
