@@ -52,12 +52,12 @@ constexpr double kFitSlack = kInputResolution / 2;
 // 0.001 degree (1.7e-5 radians) at least.
 constexpr double kParallelNoise = 1e-9;
 // A line typed at 270, -270, ... degrees is vertical too, but it is held by
-// its slope (TanDeg gives some 1.2e7 there), and so is one typed a few
-// thousandths of a degree from vertical (89.999 gives 57296). Line crossings
-// take such slopes well; the line-circle and corner formulas lose their
-// digits in 1 + m^2. Past this slope their result is checked, and where it
-// is lost the line is taken as vertical.
-constexpr double kSteepSlope = 1e4;
+// its slope (TanDeg gives some 1.2e7 there). Line crossings take such a
+// slope well; the line-circle and corner formulas lose their digits in
+// 1 + m^2. Past this slope their result is checked, and where it is lost the
+// line is taken as vertical. (Typed angles short of vertical give 57296 at
+// most, at 89.999 degrees, and are lines of their own.)
+constexpr double kSteepSlope = 1e6;
 inline bool IsSteep(double slope) { return slope > kSteepSlope || slope < -kSteepSlope; }
 // exact: a line typed at +-90 degrees is vertical.
 inline bool IsVerticalAngle(double angle) { return angle == 90 || angle == -90; }

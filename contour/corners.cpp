@@ -134,8 +134,8 @@ bool Run::CornerRadius(double radius) {
   // A point row at the vertex itself (the crossing of an entering line that
   // starts where the segment before it ends) makes no segment: the lines of
   // the corner run from the rows beyond it, and it follows the tangent point.
-  // So does an entering line's crossing that lies on the segment into its
-  // end point (a vertical entering line after a point finds its crossing
+  // So does an entering line's crossing that lies on the segment to or from
+  // its end point (a vertical entering line after a point finds its crossing
   // where the slope left in the line state puts it).
   int before = i - 1;
   while (before > 1 && IsPointRow(before) && IsPointRow(before - 1) &&
@@ -143,9 +143,16 @@ bool Run::CornerRadius(double radius) {
     --before;
   }
   int nextPoint = itemAfter ? i + 2 : i + 1;
-  while (!itemAfter && IsPointRow(nextPoint) && IsPointRow(nextPoint + 1) && AtVertex(nextPoint, i)) ++nextPoint;
-  if (before != i - 1) LineOfStep(before, i, PrevSlope, PrevIntercept, PrevVertical);
-  if (!itemAfter && nextPoint != i + 1) LineOfStep(i, nextPoint, CurSlope, CurIntercept, CurVertical);
+  while (!itemAfter && IsPointRow(nextPoint) && IsPointRow(nextPoint + 1) &&
+         (AtVertex(nextPoint, i) || (nextPoint == i + 1 && CodeOf(i + 2) == kEnteringLine && Between(i, i + 1, i + 2)))) {
+    ++nextPoint;
+  }
+  // A row at the vertex leaves the line state without a line there: it is
+  // taken from the rows beyond. (A row between them lies on the line.)
+  if (before != i - 1 && AtVertex(i - 1, i)) LineOfStep(before, i, PrevSlope, PrevIntercept, PrevVertical);
+  if (!itemAfter && nextPoint != i + 1 && AtVertex(i + 1, i)) {
+    LineOfStep(i, nextPoint, CurSlope, CurIntercept, CurVertical);
+  }
   // The segment into the vertex starts at row `before`, or, when that row is
   // the stand-in for where a circle is left through a "(C)" item, at the
   // crossing the item's corner will take.
@@ -522,7 +529,13 @@ void Run::CircleCornerLine() {
     Quietly([&] { make(line); });
     const Point through{CentreX, CentreY};
     Quietly([&] { make(own); });
-    if (Distance(through, {CentreX, CentreY}) > kSamePoint) line = own;
+    if (Distance(through, {CentreX, CentreY}) > kSamePoint) {
+      // The line goes on to the next corner as the element's own.
+      line = own;
+      CurVertical = own.vertical ? 1 : 0;
+      CurSlope = own.m;
+      CurIntercept = own.k;
+    }
   }
   make(line);
   const Point onLine = line.vertical ? Point{line.x, CentreY} : FootOnLine(CentreX, CentreY, line.m, line.k);

@@ -98,14 +98,16 @@ class Walk {
     AddLine(TouchPoint(c, r, TangentFromPoint(m_v, c, r)), 0);
     EnterCircle(c, r, m_dice.Sign());
   }
-  void PointCornerToPoint(double rc) {
+  // A corner R of the element's own after a "(C)" item asks for the same
+  // joint: the item's corner is made.
+  void PointCornerToPoint(double rc, double corner) {
     Row({}, 5, 0, rc);
-    PointToPoint(0);
+    PointToPoint(corner);
     pieces.back().fillet = rc;
   }
-  void PointCornerToLeaving(double rc) {
+  void PointCornerToLeaving(double rc, double corner) {
     Row({}, 5, 0, rc);
-    PointToLeaving(0);
+    PointToLeaving(corner);
     pieces.back().fillet = rc;
   }
   // The line from the point runs towards the centre; the corner is where it meets the circle.
@@ -132,7 +134,8 @@ class Walk {
     const Pt w = At(m_line, m_ahead + Length());
     const double b = Angle(&m_line.d);
     const Pt e = Heading(b);
-    const Pt x = Typed(w + (m_dice.Coin() ? 0 : U(0, 8)) * e);
+    // The line's point: its start, or any point of it, behind or ahead.
+    const Pt x = Typed(w + (m_dice.Coin() ? 0 : U(-10, 8)) * e);
     const Pt w2 = Meet(Line{x, e});
     AddLine(w2, corner);
     Row(x, 1, b, corner);
@@ -192,14 +195,14 @@ class Walk {
     m_arcSlack = std::fabs(Len(pieces.back().b - c) - std::fabs(r));
   }
   bool LineIsAxisParallel() const { return std::fabs(m_line.d.x) < 1e-12 || std::fabs(m_line.d.y) < 1e-12; }
-  void LineCornerToPoint(double rc) {
+  void LineCornerToPoint(double rc, double corner) {
     Row({}, 5, 0, rc);
-    LineToPoint(0);
+    LineToPoint(corner);
     pieces.back().fillet = rc;
   }
-  void LineCornerToLeaving(double rc) {
+  void LineCornerToLeaving(double rc, double corner) {
     Row({}, 5, 0, rc);
-    LineToLeaving(0);
+    LineToLeaving(corner);
     pieces.back().fillet = rc;
   }
   void LineCornerToEntering(double rc, double corner) {
@@ -315,16 +318,18 @@ class Walk {
       Row(q2, 0, 0, corner);
     }
   }
-  void CircleCornerToLeaving(double rc) {
+  void CircleCornerToLeaving(double rc, double corner) {
     ExitLine exit = MakeExitLine();
-    const Pt q = Typed(exit.x + U(3 * rc + 2, 20) * exit.e);
+    // The line's point anywhere on it, before the crossing too.
+    const Pt q = Typed(exit.x + U(-20, 20) * exit.e);
     const Line l{q, exit.e};
     const Pt x2 = Crossing(l, exit.far);
     Row({}, 5, 0, rc);
     SetMark(exit.far);
     AddArc(x2, rc);
-    Row(q, 1, exit.angle, 0);
-    SetLine(x2, exit.e, Dot(q - x2, exit.e));
+    // A corner R of the line's own asks for the same joint: the item's is made.
+    Row(q, 1, exit.angle, corner);
+    SetLine(x2, exit.e, std::max(3 * rc, Dot(q - x2, exit.e)));
   }
   void CircleCornerToEntering(double rc, double corner) {
     ExitLine exit = MakeExitLine();
@@ -646,8 +651,9 @@ inline const std::vector<Step>& AllSteps() {
       {"PointToLeaving", Ctx::kPoint, [](W& w, D& d) { w.PointToLeaving(MaybeCorner(d)); }},
       {"PointToEntering", Ctx::kPoint, [](W& w, D& d) { w.PointToEntering(MaybeCorner(d)); }},
       {"PointToCircle", Ctx::kPoint, [](W& w, D&) { w.PointToCircle(); }},
-      {"PointCornerToPoint", Ctx::kPoint, [](W& w, D& d) { w.PointCornerToPoint(CornerSize(d)); }},
-      {"PointCornerToLeaving", Ctx::kPoint, [](W& w, D& d) { w.PointCornerToLeaving(CornerSize(d)); }},
+      {"PointCornerToPoint", Ctx::kPoint, [](W& w, D& d) { w.PointCornerToPoint(CornerSize(d), MaybeCorner(d)); }},
+      {"PointCornerToLeaving", Ctx::kPoint,
+       [](W& w, D& d) { w.PointCornerToLeaving(CornerSize(d), MaybeCorner(d)); }},
       {"PointCornerToCircle", Ctx::kPoint, [](W& w, D& d) { w.PointCornerToCircle(CornerSize(d)); }},
       {"LineToPoint", Ctx::kLine, [](W& w, D& d) { w.LineToPoint(MaybeCorner(d)); }},
       {"LineToLeaving", Ctx::kLine, [](W& w, D& d) { w.LineToLeaving(MaybeCorner(d)); }},
@@ -664,8 +670,9 @@ inline const std::vector<Step>& AllSteps() {
          if (w.LineIsAxisParallel()) w.ok = false;
          w.LineToCircleTangent();
        }},
-      {"LineCornerToPoint", Ctx::kLine, [](W& w, D& d) { w.LineCornerToPoint(CornerSize(d)); }},
-      {"LineCornerToLeaving", Ctx::kLine, [](W& w, D& d) { w.LineCornerToLeaving(CornerSize(d)); }},
+      {"LineCornerToPoint", Ctx::kLine, [](W& w, D& d) { w.LineCornerToPoint(CornerSize(d), MaybeCorner(d)); }},
+      {"LineCornerToLeaving", Ctx::kLine,
+       [](W& w, D& d) { w.LineCornerToLeaving(CornerSize(d), MaybeCorner(d)); }},
       {"LineCornerToEntering", Ctx::kLine, [](W& w, D& d) { w.LineCornerToEntering(CornerSize(d), MaybeCorner(d)); }},
       {"LineCornerToParallel", Ctx::kLine, [](W& w, D& d) { w.LineCornerToParallel(CornerSize(d)); }},
       {"LineCornerToCircle", Ctx::kLine, [](W& w, D& d) { w.LineToCircle(CornerSize(d)); }},
@@ -680,7 +687,8 @@ inline const std::vector<Step>& AllSteps() {
        [](W& w, D& d) { w.CircleCornerToPointPoint(CornerSize(d), false, MaybeCorner(d)); }},
       {"CircleCornerToPointLeaving", Ctx::kCircle,
        [](W& w, D& d) { w.CircleCornerToPointPoint(CornerSize(d), true, MaybeCorner(d)); }},
-      {"CircleCornerToLeaving", Ctx::kCircle, [](W& w, D& d) { w.CircleCornerToLeaving(CornerSize(d)); }},
+      {"CircleCornerToLeaving", Ctx::kCircle,
+       [](W& w, D& d) { w.CircleCornerToLeaving(CornerSize(d), MaybeCorner(d)); }},
       {"CircleCornerToEntering", Ctx::kCircle,
        [](W& w, D& d) { w.CircleCornerToEntering(CornerSize(d), MaybeCorner(d)); }},
       {"CircleCornerToParallel", Ctx::kCircle, [](W& w, D& d) { w.CircleCornerToParallel(CornerSize(d)); }},
