@@ -214,6 +214,19 @@ struct Run {
   // Makes the corner of the given radius at the point row CurRow (CurX,
   // CurY); false when it is refused (reported, the row unchanged).
   bool CornerRadius(double radius);
+  // The segments of a corner at row i: the rows they run from and to
+  // (passing over rows that make no segment), and the points they really
+  // start and end at where a circle's stand-in row stands for them.
+  struct CornerSpan {
+    int before = 0, next = 0;
+    bool itemAfter = false;
+    Point from{0, 0}, to{0, 0};
+    bool fromCircle = false, toCircle = false;
+  };
+  CornerSpan CornerSegments(int i);
+  // The corner centre (CentreX, CentreY) and its tangent points on the lines
+  // of the line state.
+  void CornerPoints(double radius, int side, const CornerSpan& span, Point& first, Point& second);
   // The centre of the corner at row CurRow between the lines from the point
   // (fromX, fromY) and to row `after`.
   void CornerCentre(double radius, int side, double fromX, double fromY, int after);
@@ -253,6 +266,12 @@ struct Run {
   // becomes the segment end -> point unless the point continues the line.
   void LineFromEndPoint(int before, int end, int point);
   void LineCornerCircle();
+  // The corner centre (CentreX, CentreY) of a line-(C)-circle corner at row
+  // i (the item at i - 1, the circle at i + 1), against the line of the line
+  // state or (vertical) through its point, and the tangent point on the
+  // line; gives the direction sign, the vertical line's x and whether the
+  // shifted line misses the shifted circle (reported).
+  bool LineCircleCentre(bool vertical, int i, double rc, double rho, double& dirSign, double& lineX, Point& onLine);
   // Where the line through `through` with unit direction `toward` meets the
   // circle (centre, radius): side > 0 the farther crossing along the
   // direction, < 0 the nearer, 0 the foot of the perpendicular; when it
@@ -264,6 +283,21 @@ struct Run {
   // stand-in after it (row i) become the point `at` where line and circle meet.
   void JoinWithoutCorner(int i, Point at);
   void CircleCornerLine();
+  // The line a circle-(C)-line corner is made against: vertical at x, or
+  // y = m x + k.
+  struct CornerLine {
+    bool vertical;
+    double m, k, x;
+  };
+  // The corner centre (CentreX, CentreY) against the line, for the corner
+  // item at row i - 1 (the circle at i - 2, the exit stand-in at i), with the
+  // shifted radius rho; gives the line's direction sign and whether the
+  // shifted line misses the shifted circle (reported).
+  bool RoutCentre(const CornerLine& line, int i, double rc, double rho, double& dirSign);
+  // The line through the stand-in and the next row, or where that cannot be
+  // right (a line held by a huge slope, a stand-in picked on the wrong side
+  // past 270 degrees) the element's own line.
+  CornerLine RoutLine(int i, double rc, double rho);
   void CircleCornerCircle();
   // Circles at rows i - 2 and i that the corner item of row i - 1 cannot
   // join: the item row becomes their crossing (the one the corner would have

@@ -123,53 +123,50 @@ bool Run::AtVertex(int row, int vertex) const {
   return std::fabs(X(row) - X(vertex)) <= kSamePoint && std::fabs(Y(row) - Y(vertex)) <= kSamePoint;
 }
 
-bool Run::CornerRadius(double radius) {
-  const int i = T.CurRow;
-  if (StartOfContour(i)) {
-    // The first row of a contour has no line before it.
-    RefuseCorner(radius);
-    return false;
-  }
-  const bool itemAfter = CodeOf(i + 1) == kCornerItem;
+Run::CornerSpan Run::CornerSegments(int i) {
+  CornerSpan span;
+  span.itemAfter = CodeOf(i + 1) == kCornerItem;
   // A point row at the vertex itself (the crossing of an entering line that
   // starts where the segment before it ends) makes no segment: the lines of
   // the corner run from the rows beyond it, and it follows the tangent point.
   // So does an entering line's crossing that lies on the segment to or from
   // its end point (a vertical entering line after a point finds its crossing
   // where the slope left in the line state puts it).
-  int before = i - 1;
-  while (before > 1 && IsPointRow(before) && IsPointRow(before - 1) &&
-         (AtVertex(before, i) || (before == i - 1 && CodeOf(i) == kEnteringLine && Between(before - 1, before, i)))) {
-    --before;
+  span.before = i - 1;
+  while (span.before > 1 && IsPointRow(span.before) && IsPointRow(span.before - 1) &&
+         (AtVertex(span.before, i) ||
+          (span.before == i - 1 && CodeOf(i) == kEnteringLine && Between(span.before - 1, span.before, i)))) {
+    --span.before;
   }
-  int nextPoint = itemAfter ? i + 2 : i + 1;
-  while (!itemAfter && IsPointRow(nextPoint) && IsPointRow(nextPoint + 1) &&
-         (AtVertex(nextPoint, i) || (nextPoint == i + 1 && CodeOf(i + 2) == kEnteringLine && Between(i, i + 1, i + 2)))) {
-    ++nextPoint;
+  span.next = span.itemAfter ? i + 2 : i + 1;
+  while (!span.itemAfter && IsPointRow(span.next) && IsPointRow(span.next + 1) &&
+         (AtVertex(span.next, i) ||
+          (span.next == i + 1 && CodeOf(i + 2) == kEnteringLine && Between(i, i + 1, i + 2)))) {
+    ++span.next;
   }
   // A row at the vertex leaves the line state without a line there: it is
   // taken from the rows beyond. (A row between them lies on the line.)
-  if (before != i - 1 && AtVertex(i - 1, i)) LineOfStep(before, i, PrevSlope, PrevIntercept, PrevVertical);
-  if (!itemAfter && nextPoint != i + 1 && AtVertex(i + 1, i)) {
-    LineOfStep(i, nextPoint, CurSlope, CurIntercept, CurVertical);
+  if (span.before != i - 1 && AtVertex(i - 1, i)) LineOfStep(span.before, i, PrevSlope, PrevIntercept, PrevVertical);
+  if (!span.itemAfter && span.next != i + 1 && AtVertex(i + 1, i)) {
+    LineOfStep(i, span.next, CurSlope, CurIntercept, CurVertical);
   }
   // The segment into the vertex starts at row `before`, or, when that row is
   // the stand-in for where a circle is left through a "(C)" item, at the
   // crossing the item's corner will take.
-  Point from{X(before), Y(before)};
-  const bool fromCircle = PassTwo == 0 && ExitCrossing(before, from);
-  // Turn indicator: cross product of the incoming and the outgoing direction.
-  const double d1x = X(i) - from.x, d1y = Y(i) - from.y;
-  const double qx = X(nextPoint) - X(i), qy = Y(nextPoint) - Y(i);
-  const double turn = d1x * qy - d1y * qx;
-  if (turn == 0) {  // exact: only collinear segments give no side at all
-    RefuseCorner(radius);
-    return false;
-  }
-  const int side = Sgn(turn);
-  Point first, second;
+  span.from = {X(span.before), Y(span.before)};
+  span.fromCircle = PassTwo == 0 && ExitCrossing(span.before, span.from);
+  // The segment out of it ends at the next row, or, when that row is the
+  // stand-in entry into a circle behind a "(C)" item, where the line enters
+  // the circle by its mark.
+  span.to = {X(span.next), Y(span.next)};
+  span.toCircle = EntryCrossing(span.next, span.to);
+  return span;
+}
+
+void Run::CornerPoints(double radius, int side, const CornerSpan& span, Point& first, Point& second) {
+  const double d1x = CurX - span.from.x, d1y = CurY - span.from.y;
   const auto make = [&] {
-    CornerCentre(radius, side, from.x, from.y, nextPoint);
+    CornerCentre(radius, side, span.from.x, span.from.y, span.next);
     // First tangent point: on the previous line.
     first = PrevVertical == 1 ? Point{CurX, CentreY} : FootOnLine(CentreX, CentreY, PrevSlope, PrevIntercept);
     // Second tangent point: on the next line.
@@ -193,6 +190,27 @@ bool Run::CornerRadius(double radius) {
     PrevVertical = prevVertical;
     CurVertical = curVertical;
   }
+}
+
+bool Run::CornerRadius(double radius) {
+  const int i = T.CurRow;
+  if (StartOfContour(i)) {
+    // The first row of a contour has no line before it.
+    RefuseCorner(radius);
+    return false;
+  }
+  const CornerSpan span = CornerSegments(i);
+  // Turn indicator: cross product of the incoming and the outgoing direction.
+  const double d1x = X(i) - span.from.x, d1y = Y(i) - span.from.y;
+  const double qx = X(span.next) - X(i), qy = Y(span.next) - Y(i);
+  const double turn = d1x * qy - d1y * qx;
+  if (turn == 0) {  // exact: only collinear segments give no side at all
+    RefuseCorner(radius);
+    return false;
+  }
+  const int side = Sgn(turn);
+  Point first, second;
+  CornerPoints(radius, side, span, first, second);
   if (!IsFinite({CentreX, CentreY}) || !IsFinite(first) || !IsFinite(second)) {
     // The line state does not describe two crossing lines at this point (a
     // corner on the first row of a contour, or lines that do not meet there).
@@ -205,15 +223,10 @@ bool Run::CornerRadius(double radius) {
   const bool collinear = Distance(first, second) < kInputResolution;
   // A corner too big for a segment puts its tangent point past the segment's
   // other end, and the path would run back.
-  const bool pastStart = (fromCircle || StartsSegmentInto(before)) &&
-                         Distance(first, vertex) > Distance(from, vertex) + kFitSlack;
-  // The segment out of the vertex ends at the next row, or, when that row is
-  // the stand-in entry into a circle behind a "(C)" item, where the line
-  // enters the circle by its mark.
-  Point to{X(nextPoint), Y(nextPoint)};
-  const bool toCircle = EntryCrossing(nextPoint, to);
-  const bool pastEnd = (toCircle || EndsSegmentOutOf(nextPoint)) &&
-                       Distance(second, vertex) > Distance(to, vertex) + kFitSlack;
+  const bool pastStart = (span.fromCircle || StartsSegmentInto(span.before)) &&
+                         Distance(first, vertex) > Distance(span.from, vertex) + kFitSlack;
+  const bool pastEnd = (span.toCircle || EndsSegmentOutOf(span.next)) &&
+                       Distance(second, vertex) > Distance(span.to, vertex) + kFitSlack;
   if (collinear || pastStart || pastEnd) {
     RefuseCorner(radius);
     return false;
@@ -224,7 +237,7 @@ bool Run::CornerRadius(double radius) {
   StorePoint();
   // Rows passed over that the corner cuts off (nearer the vertex than its
   // tangent point) follow the tangent point.
-  for (int row = before + 1; row < i; ++row) {
+  for (int row = span.before + 1; row < i; ++row) {
     if (Distance({X(row), Y(row)}, vertex) >= Distance(first, vertex)) continue;
     Set(&ElementTable::X, row, first.x);
     Set(&ElementTable::Y, row, first.y);
@@ -238,8 +251,7 @@ bool Run::CornerRadius(double radius) {
   InsertRow();
   StorePoint();
   // The rows at the vertex after it moved down by the two inserted rows.
-  for (int row = i + 3; row < nextPoint + 2; ++row) {
-    if (itemAfter) break;
+  for (int row = i + 3; row < span.next + 2 && !span.itemAfter; ++row) {
     if (Distance({X(row), Y(row)}, vertex) >= Distance(second, vertex)) continue;
     Set(&ElementTable::X, row, second.x);
     Set(&ElementTable::Y, row, second.y);
@@ -363,6 +375,40 @@ void Run::LineCornerLine() {
   if (!CornerRadius(cornerRadius) && CodeOf(T.CurRow) == kCornerItem) Set(&ElementTable::Code, T.CurRow, kPoint);
 }
 
+bool Run::LineCircleCentre(bool vertical, int i, double rc, double rho, double& dirSign, double& lineX,
+                           Point& onLine) {
+  const double a = X(i + 1), b = Y(i + 1), r = P1(i + 1), mark = P2(i + 1);
+  dirSign = vertical ? (Y(i) - Y(i - 2) > 0 ? -1 : 1) : (X(i) - X(i - 2) > 0 ? -1 : 1);
+  if (i >= 4 && CodeOf(i - 3) == kPoint && P1(i - 3) != 0 && P1(i - 2) == 0) {
+    // The line starts at the end of a corner arc (code 0; a circle keeps 8).
+    // The stand-in entry was placed ahead of that point, but the corner's
+    // tangent point can lie past it: the arc's direction there is the line's.
+    const double hx = -(Y(i - 2) - Y(i - 3)) * Sgn(P1(i - 3)), hy = (X(i - 2) - X(i - 3)) * Sgn(P1(i - 3));
+    dirSign = vertical ? (hy > 0 ? -1 : 1) : (hx > 0 ? -1 : 1);
+  }
+  const double s = Sgn(r) * Sgn(dirSign) * Sgn(mark);
+  bool missed;
+  if (!vertical) {
+    const double m = PrevSlope;
+    const double kShifted = PrevIntercept - s * rc * std::sqrt(1 + m * m);
+    Disc = LineCircleDisc(m, kShifted, a, b, rho);
+    missed = ApplyDiscriminantRule(conv2_reason::kLineCircleCorner, 4 * (1 + m * m), rho);
+    CentreX = (2 * (a - m * (kShifted - b)) - Sgn(mark) * Sgn(dirSign) * std::sqrt(Disc)) / (2 * (1 + m * m));
+    CentreY = kShifted + m * CentreX;
+    onLine = FootOnLine(CentreX, CentreY, m, PrevIntercept);
+  } else {
+    // (A line held by a huge slope is vertical through its first point.)
+    lineX = PrevVertical == 1 ? X(i) : X(i - 2);
+    const double shiftedX = lineX + s * rc;
+    Disc = rho * rho - (shiftedX - a) * (shiftedX - a);
+    missed = ApplyDiscriminantRule(conv2_reason::kLineCircleCorner, 1, rho);
+    CentreX = shiftedX;
+    CentreY = b - Sgn(dirSign) * Sgn(mark) * std::sqrt(Disc);
+    onLine = {lineX, CentreY};
+  }
+  return missed;
+}
+
 void Run::LineCornerCircle() {
   const int i = T.CurRow;
   const double rc = P2(i - 1);
@@ -377,53 +423,21 @@ void Run::LineCornerCircle() {
   }
   Point onLine;
   double dirSign = 0, lineX = 0;
-  bool missed = false, vertical = false;
-  const auto make = [&](bool isVertical) {
-    vertical = isVertical;
-    dirSign = vertical ? (Y(i) - Y(i - 2) > 0 ? -1 : 1) : (X(i) - X(i - 2) > 0 ? -1 : 1);
-    if (i >= 4 && CodeOf(i - 3) == kPoint && P1(i - 3) != 0 && P1(i - 2) == 0) {
-      // The line starts at the end of a corner arc (code 0; a circle keeps 8).
-      // The stand-in entry was placed ahead of that point, but the corner's
-      // tangent point can lie past it: the arc's direction there is the line's.
-      const double hx = -(Y(i - 2) - Y(i - 3)) * Sgn(P1(i - 3)), hy = (X(i - 2) - X(i - 3)) * Sgn(P1(i - 3));
-      dirSign = vertical ? (hy > 0 ? -1 : 1) : (hx > 0 ? -1 : 1);
-    }
-    const double s = Sgn(r) * Sgn(dirSign) * Sgn(mark);
-    if (!vertical) {
-      const double m = PrevSlope;
-      const double kShifted = PrevIntercept - s * rc * std::sqrt(1 + m * m);
-      Disc = LineCircleDisc(m, kShifted, a, b, rho);
-      missed = ApplyDiscriminantRule(conv2_reason::kLineCircleCorner, 4 * (1 + m * m), rho);
-      CentreX = (2 * (a - m * (kShifted - b)) - Sgn(mark) * Sgn(dirSign) * std::sqrt(Disc)) / (2 * (1 + m * m));
-      CentreY = kShifted + m * CentreX;
-      onLine = FootOnLine(CentreX, CentreY, m, PrevIntercept);
-    } else {
-      // (A line held by a huge slope is vertical through its first point.)
-      lineX = PrevVertical == 1 ? X(i) : X(i - 2);
-      const double shiftedX = lineX + s * rc;
-      Disc = rho * rho - (shiftedX - a) * (shiftedX - a);
-      missed = ApplyDiscriminantRule(conv2_reason::kLineCircleCorner, 1, rho);
-      CentreX = shiftedX;
-      CentreY = b - Sgn(dirSign) * Sgn(mark) * std::sqrt(Disc);
-      onLine = {lineX, CentreY};
-    }
-  };
-  if (PrevVertical == 0 && IsSteep(PrevSlope)) {
+  bool vertical = PrevVertical == 1;
+  const Point start{X(i - 2), Y(i - 2)};
+  if (!vertical && IsSteep(PrevSlope)) {
     // A line typed at 270 degrees: its slope's form stands where it makes the
     // corner (Rc from the line at its foot, rho from the circle's centre,
     // ahead of the line's start) and reports nothing; else the line is taken
     // as vertical.
-    Quietly([&] { make(false); });
-    const Point centre{CentreX, CentreY}, start{X(i - 2), Y(i - 2)};
-    const bool made = m_quietReports == 0 && std::fabs(Distance(centre, onLine) - rc) <= kInputResolution &&
-                      std::fabs(Distance(centre, {a, b}) - rho) <= kInputResolution &&
-                      (onLine.x - start.x) * (X(i) - start.x) + (onLine.y - start.y) * (Y(i) - start.y) > 0;
-    make(!made);
-  } else {
-    make(PrevVertical == 1);
+    Quietly([&] { LineCircleCentre(false, i, rc, rho, dirSign, lineX, onLine); });
+    const Point centre{CentreX, CentreY};
+    vertical = !(m_quietReports == 0 && std::fabs(Distance(centre, onLine) - rc) <= kInputResolution &&
+                 std::fabs(Distance(centre, {a, b}) - rho) <= kInputResolution &&
+                 (onLine.x - start.x) * (X(i) - start.x) + (onLine.y - start.y) * (Y(i) - start.y) > 0);
   }
+  const bool missed = LineCircleCentre(vertical, i, rc, rho, dirSign, lineX, onLine);
   // The line's direction of travel (the direction sign is -1 towards +X or up).
-  const Point start{X(i - 2), Y(i - 2)};
   const Point toward = vertical ? Point{0, -dirSign}
                                 : Point{-dirSign / std::sqrt(1 + PrevSlope * PrevSlope),
                                         -dirSign * PrevSlope / std::sqrt(1 + PrevSlope * PrevSlope)};
@@ -454,64 +468,54 @@ void Run::LineCornerCircle() {
   ++T.CurRow;
 }
 
-void Run::CircleCornerLine() {
-  const int i = T.CurRow;
-  const double rc = P2(i - 1);
-  const double a = X(i - 2), b = Y(i - 2), r = P1(i - 2), mark = P2(i - 2);
-  // The item's row took the line's angle (a point leaves 0 there).
+bool Run::RoutCentre(const CornerLine& line, int i, double rc, double rho, double& dirSign) {
+  const double a = X(i - 2), b = Y(i - 2), r = P1(i - 2);
   const double angle = P1(i - 1);
-  ExitSign = std::fabs(mark) < 2 ? -1 : 1;
-  const double rho = std::fabs(r) + Sgn(ExitSign) * rc;
-  if (rho == 0) {
-    ReportConstructionError(conv2_reason::kCircleLineCorner);
-    return;
+  // The two direction conventions differ; the shifts below are written for them.
+  dirSign = line.vertical ? (Y(i + 1) - Y(i) > 0 ? -1 : 1) : (X(i + 1) - X(i) < 0 ? -1 : 1);
+  // The crossing the line's direction is taken from was picked by the
+  // angle's DirSign, which is wrong past 270 degrees, and then the next
+  // point lies behind it: the angle gives the direction.
+  if (angle != 0) {  // exact: 0 is what a point leaves, and a line at 0 has no such fault
+    const double travel = TravelSignOf(angle);
+    dirSign = line.vertical ? travel : -travel;
+  } else if (IsPointStandIn(i)) {
+    // A point's stand-in is picked as for a line towards +X and may lie past
+    // the next row (the corner made at the point after): the line runs from
+    // the point (held in the item's row) to the next row.
+    dirSign = line.vertical ? (Y(i + 1) - Y(i - 1) > 0 ? -1 : 1) : (X(i + 1) - X(i - 1) < 0 ? -1 : 1);
   }
-  // The line: vertical at x, or y = m x + k.
-  struct Line {
-    bool vertical;
-    double m, k, x;
-  };
+  const double s = Sgn(r) * Sgn(dirSign) * Sgn(ExitSign);
+  bool missed;
+  if (!line.vertical) {
+    const double kShifted = line.k - s * rc * std::sqrt(1 + line.m * line.m);
+    Disc = LineCircleDisc(line.m, kShifted, a, b, rho);
+    missed = ApplyDiscriminantRule(conv2_reason::kCircleLineCorner, 4 * (1 + line.m * line.m), rho);
+    CentreX = (2 * (a - line.m * (kShifted - b)) + Sgn(ExitSign) * Sgn(dirSign) * std::sqrt(Disc)) /
+              (2 * (1 + line.m * line.m));
+    CentreY = kShifted + line.m * CentreX;
+  } else {
+    const double shiftedX = line.x - s * rc;
+    Disc = rho * rho - (shiftedX - a) * (shiftedX - a);
+    missed = ApplyDiscriminantRule(conv2_reason::kCircleLineCorner, 1, rho);
+    CentreX = shiftedX;
+    CentreY = b - Sgn(ExitSign) * Sgn(dirSign) * std::sqrt(Disc);
+  }
+  return missed;
+}
+
+Run::CornerLine Run::RoutLine(int i, double rc, double rho) {
+  const double a = X(i - 2), b = Y(i - 2);
+  const double angle = P1(i - 1);
   double dirSign = 0;
-  bool missed = false;
-  const auto make = [&](const Line& line) {
-    // The two direction conventions differ; the shifts below are written for them.
-    dirSign = line.vertical ? (Y(i + 1) - Y(i) > 0 ? -1 : 1) : (X(i + 1) - X(i) < 0 ? -1 : 1);
-    // The crossing the line's direction is taken from was picked by the
-    // angle's DirSign, which is wrong past 270 degrees, and then the next
-    // point lies behind it: the angle gives the direction.
-    if (angle != 0) {  // exact: 0 is what a point leaves, and a line at 0 has no such fault
-      const double travel = TravelSignOf(angle);
-      dirSign = line.vertical ? travel : -travel;
-    } else if (IsPointStandIn(i)) {
-      // A point's stand-in is picked as for a line towards +X and may lie past
-      // the next row (the corner made at the point after): the line runs from
-      // the point (held in the item's row) to the next row.
-      dirSign = line.vertical ? (Y(i + 1) - Y(i - 1) > 0 ? -1 : 1) : (X(i + 1) - X(i - 1) < 0 ? -1 : 1);
-    }
-    const double s = Sgn(r) * Sgn(dirSign) * Sgn(ExitSign);
-    if (!line.vertical) {
-      const double kShifted = line.k - s * rc * std::sqrt(1 + line.m * line.m);
-      Disc = LineCircleDisc(line.m, kShifted, a, b, rho);
-      missed = ApplyDiscriminantRule(conv2_reason::kCircleLineCorner, 4 * (1 + line.m * line.m), rho);
-      CentreX = (2 * (a - line.m * (kShifted - b)) + Sgn(ExitSign) * Sgn(dirSign) * std::sqrt(Disc)) /
-                (2 * (1 + line.m * line.m));
-      CentreY = kShifted + line.m * CentreX;
-    } else {
-      const double shiftedX = line.x - s * rc;
-      Disc = rho * rho - (shiftedX - a) * (shiftedX - a);
-      missed = ApplyDiscriminantRule(conv2_reason::kCircleLineCorner, 1, rho);
-      CentreX = shiftedX;
-      CentreY = b - Sgn(ExitSign) * Sgn(dirSign) * std::sqrt(Disc);
-    }
-  };
   // The line through the crossing and the next row.
-  Line line{CurVertical == 1, CurSlope, CurIntercept, X(i)};
+  CornerLine line{CurVertical == 1, CurSlope, CurIntercept, X(i)};
   if (!line.vertical && IsSteep(line.m)) {
     // A line typed at 270 degrees: its slope's form stands where it makes the
     // corner (Rc from the line, rho from the circle's centre) and reports
     // nothing; else the line is taken as vertical through the point it was
     // typed through (held in the item's row).
-    Quietly([&] { make(line); });
+    Quietly([&] { RoutCentre(line, i, rc, rho, dirSign); });
     const Point centre{CentreX, CentreY};
     const bool made = m_quietReports == 0 &&
                       std::fabs(Distance(centre, FootOnLine(CentreX, CentreY, line.m, line.k)) - rc) <= kInputResolution &&
@@ -524,11 +528,12 @@ void Run::CircleCornerLine() {
     // element's: the element's angle through the next row (which lies on
     // it) gives the corner where the two corners differ.
     const double slope = TanDeg(angle);
-    const Line own = IsVerticalAngle(angle) || IsSteep(slope) ? Line{true, 0, 0, X(i + 1)}
-                                                             : Line{false, slope, Y(i + 1) - X(i + 1) * slope, 0};
-    Quietly([&] { make(line); });
+    const CornerLine own = IsVerticalAngle(angle) || IsSteep(slope)
+                               ? CornerLine{true, 0, 0, X(i + 1)}
+                               : CornerLine{false, slope, Y(i + 1) - X(i + 1) * slope, 0};
+    Quietly([&] { RoutCentre(line, i, rc, rho, dirSign); });
     const Point through{CentreX, CentreY};
-    Quietly([&] { make(own); });
+    Quietly([&] { RoutCentre(own, i, rc, rho, dirSign); });
     if (Distance(through, {CentreX, CentreY}) > kSamePoint) {
       // The line goes on to the next corner as the element's own.
       line = own;
@@ -537,7 +542,22 @@ void Run::CircleCornerLine() {
       CurIntercept = own.k;
     }
   }
-  make(line);
+  return line;
+}
+
+void Run::CircleCornerLine() {
+  const int i = T.CurRow;
+  const double rc = P2(i - 1);
+  const double a = X(i - 2), b = Y(i - 2), r = P1(i - 2), mark = P2(i - 2);
+  ExitSign = std::fabs(mark) < 2 ? -1 : 1;
+  const double rho = std::fabs(r) + Sgn(ExitSign) * rc;
+  if (rho == 0) {
+    ReportConstructionError(conv2_reason::kCircleLineCorner);
+    return;
+  }
+  const CornerLine line = RoutLine(i, rc, rho);
+  double dirSign = 0;
+  const bool missed = RoutCentre(line, i, rc, rho, dirSign);
   const Point onLine = line.vertical ? Point{line.x, CentreY} : FootOnLine(CentreX, CentreY, line.m, line.k);
   // The line's direction of travel (here the direction sign is -1 towards -X,
   // or up on a vertical line) and where it leaves the circle without the
