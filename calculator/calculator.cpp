@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "shell/number_text.h"
+#include "shell/typed_field.h"
 
 namespace vx {
 namespace {
@@ -47,11 +48,50 @@ bool IsLine13(double kind) { return kind == 1 || kind == 3; }
 
 }  // namespace
 
+std::string NonNumberMessage(const CalcField& field) {
+  return std::to_string(field.row + 1) + "行目の" + std::string(1, field.column) + "が数値でない";
+}
+
+std::optional<CalcField> FindNonNumberField(const CalcGrid& grid, bool threeRows) {
+  for (int r = 0; r < (threeRows ? 3 : 2); ++r) {
+    const CalcGridRow& row = grid[static_cast<size_t>(r)];
+    const std::string& code = row.inpD;
+    std::string columns = "XY";  // a point, and a row of no known code read as one
+    if (code == "1" || code == "2") columns = "XYA";
+    if (code == "3") columns = "XYAB";
+    if (code == "0") columns = "XYRS";
+    if (code == "5") columns = "C";
+    for (char column : columns) {
+      const std::string* text = nullptr;
+      switch (column) {
+        case 'X': text = &row.inpX; break;
+        case 'Y': text = &row.inpY; break;
+        case 'A': text = &row.inpA; break;
+        case 'B': text = &row.inpB; break;
+        case 'C': text = &row.inpC; break;
+        case 'R': text = &row.inpR; break;
+        default: text = &row.inpS; break;
+      }
+      if (CheckNumberField(*text) != FieldProblem::kNone) return CalcField{r, column};
+    }
+  }
+  return std::nullopt;
+}
+
 void Calculator::Calculate() {
   ClearAnswers();
   m_notFinite = false;
   HoldAnswer = 0;
-  if (ReadInputs()) SolveDispatch();
+  nonNumberField.reset();
+  if (ReadInputs()) {
+    // Read as its leading number, "abc" would be a 0 that no message explains.
+    nonNumberField = FindNonNumberField(grid, TwoRowMode == 0);
+    if (nonNumberField) {
+      answers.ansRem = NonNumberMessage(*nonNumberField);
+    } else {
+      SolveDispatch();
+    }
+  }
   HoldAnswer = 0;
   if (m_notFinite) {
     answers = CalcAnswers{};

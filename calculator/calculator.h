@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace vx {
@@ -42,6 +43,21 @@ inline constexpr const char* kMsgThirdLineVertical = "3行目が垂直線で計�
 inline constexpr const char* kMsgThirdCodeNotNumber = "3行目のDが数値でない";
 inline constexpr const char* kMsgNotFinite = "計算出来ない";
 
+// A field of the input grid: its row (0 .. 2) and its column letter X, Y, A,
+// B, C, R or S.
+struct CalcField {
+  int row = 0;
+  char column = 'X';
+};
+// The message for a field that holds no number: "2行目のAが数値でない".
+std::string NonNumberMessage(const CalcField& field);
+// The first field, row by row in grid order, that the problem reads as a
+// number but that holds text that is neither blank nor one number (a blank
+// field counts as 0). Rows 0 and 1 always take part, row 2 in three-row mode.
+// A row reads X and Y (a row of no known code is a point), a line also A,
+// a parallel line A and B, a circle R and S; a value row reads C alone.
+std::optional<CalcField> FindNonNumberField(const CalcGrid& grid, bool threeRows);
+
 // Result of one two-line solve: the corner when found, and the slope m and
 // intercept k of both lines (of a vertical line they are left at 0).
 struct LineLineResult {
@@ -62,8 +78,11 @@ class Calculator {
 
   // The calculate button: ClearAnswers, ReadInputs, SolveDispatch. A label that
   // would show a value that is not finite is never written: all answers are
-  // emptied and ansRem says kMsgNotFinite instead.
+  // emptied and ansRem says kMsgNotFinite instead. A field the problem reads
+  // that holds no number stops before the solvers with NonNumberMessage in
+  // ansRem (and the field in nonNumberField).
   void Calculate();
+  std::optional<CalcField> nonNumberField;
   // The clear button: X and Y "0.000", other fields empty, row 2 code "99",
   // answers empty.
   void Clear();

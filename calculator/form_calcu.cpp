@@ -2,15 +2,20 @@
 #include "calculator/form_calcu.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "calculator/calculator_guide.h"
+#include "platform/logic_texts.h"
 #include "platform/qt_services.h"
+#include "shell/field_marks.h"
 
 namespace vx {
 namespace {
@@ -19,7 +24,26 @@ constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 constexpr const char* kGridHeader =
     "      [  X  ]        [  Y  ]    [  D  ]      [  A  ]        [  B  ]      [  C  ]     [  R  ]    [ S ]";
 constexpr int kStatusPanelTwips = 4000;
-constexpr int kMinDrawingHeight = 160;  // pixels kept for the drawing below the band
+constexpr int kMinDrawingHeight = 120;  // pixels the splitter keeps for the drawing
+// The smallest window: the band scrolls inside it.
+constexpr int kMinWindowWidth = 360;
+constexpr int kMinWindowHeight = 300;
+// Share of the screen's free area the window takes at most when it opens.
+constexpr double kScreenShare = 0.9;
+
+// The drawing area with its scroll bars and status bar, laid out by the form
+// whenever its size changes.
+class Pane : public QWidget {
+ public:
+  explicit Pane(QWidget* parent) : QWidget(parent) {}
+  std::function<void()> onResize;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (onResize) onResize();
+  }
+};
 
 QLineEdit* NewField(QWidget* parent, const char* name, int row) {
   auto* field = new QLineEdit(parent);
@@ -39,7 +63,7 @@ QLabel* NewAnswer(QWidget* parent, const char* name, int width) {
 
 }  // namespace
 
-CalcPicture::CalcPicture(Form_calcu& form) : QWidget(&form), m_form(form) {
+CalcPicture::CalcPicture(Form_calcu& form, QWidget* parent) : QWidget(parent), m_form(form) {
   setObjectName("Picture1");
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -51,19 +75,62 @@ void CalcPicture::paintEvent(QPaintEvent*) {
 
 Form_calcu::Form_calcu() {
   setObjectName("Form_calcu");
-  setWindowTitle("calculate");
+  setWindowTitle(tr("calculate"));
   setAttribute(Qt::WA_DeleteOnClose);
   BuildBand();
   BuildDrawingArea();
-  for (const std::string& line : CalcGuideLines()) List1->addItem(ToQString(line));
+  for (const std::string& line : CalcGuideLines()) List1->addItem(LogicText(line));
   List1->setCurrentRow(kGuideStartIndex);
   m_calc.ClearAnswers();
   ShowGrid(m_calc.grid);
   ShowAnswers(m_calc.answers);
-  setMinimumSize(m_band->sizeHint().width(), m_band->sizeHint().height() + kMinDrawingHeight);
-  resize(m_band->sizeHint().width() + 40, m_band->sizeHint().height() + 380);
+
+  BandArea = new QScrollArea(this);
+  BandArea->setObjectName("BandArea");
+  BandArea->setWidget(m_band);
+  BandArea->setWidgetResizable(true);
+  BandArea->setFrameShape(QFrame::NoFrame);
+  Splitter = new QSplitter(Qt::Vertical, this);
+  Splitter->setObjectName("Splitter");
+  Splitter->addWidget(BandArea);
+  Splitter->addWidget(DrawingPane);
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setCollapsible(1, false);
+  DrawingPane->setMinimumHeight(kMinDrawingHeight);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Splitter);
+  setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+
+  // The whole band and a drawing below it when the screen has room; at most
+  // nine tenths of the screen's free area otherwise (1366 x 768 at 100 %,
+  // 1920 x 1080 at 200 % both hold the window).
+  const QSize band = m_band->sizeHint();
+  QSize wanted(band.width() + BandArea->verticalScrollBar()->sizeHint().width() + 8, band.height() + 380);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size() * kScreenShare;
+    wanted = wanted.boundedTo(room).expandedTo(QSize(kMinWindowWidth, kMinWindowHeight));
+  }
+  resize(wanted);
+  connect(Splitter, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
   m_loading = false;
+  FitBand();
   LayOut();
+}
+
+void Form_calcu::FitBand() {
+  if (m_splitMoved || m_loading) return;
+  int needed = m_band->sizeHint().height();
+  if (m_band->minimumSizeHint().width() > width()) needed += BandArea->horizontalScrollBar()->sizeHint().height();
+  const int room = height() - Splitter->handleWidth();
+  const int band = std::max(0, std::min(needed, room - kMinDrawingHeight));
+  Splitter->setSizes({band, std::max(kMinDrawingHeight, room - band)});
+}
+
+void Form_calcu::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitBand();
 }
 
 void Form_calcu::BuildBand() {
@@ -99,9 +166,9 @@ void Form_calcu::BuildBand() {
 
   auto* buttons = new QHBoxLayout;
   left->addLayout(buttons);
-  butStart = new QPushButton(QString::fromUtf8("計算"), m_band);
+  butStart = new QPushButton(tr("計算"), m_band);
   butStart->setObjectName("butStart");
-  butCLR = new QPushButton(QString::fromUtf8("クリア"), m_band);
+  butCLR = new QPushButton(tr("クリア"), m_band);
   butCLR->setObjectName("butCLR");
   buttons->addWidget(butStart);
   buttons->addWidget(butCLR);
@@ -138,7 +205,7 @@ void Form_calcu::BuildBand() {
 
   auto* guide = new QVBoxLayout;
   outer->addLayout(guide);
-  auto* guideTitle = new QLabel(QString::fromUtf8("入力データガイド"), m_band);
+  auto* guideTitle = new QLabel(tr("入力データガイド"), m_band);
   guideTitle->setObjectName("Label3");
   guide->addWidget(guideTitle);
   List1 = new QListWidget(m_band);
@@ -154,10 +221,14 @@ void Form_calcu::BuildBand() {
 }
 
 void Form_calcu::BuildDrawingArea() {
-  Picture1 = new CalcPicture(*this);
-  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  auto* pane = new Pane(this);
+  pane->setObjectName("DrawingPane");
+  pane->onResize = [this] { LayOut(); };
+  DrawingPane = pane;
+  Picture1 = new CalcPicture(*this, DrawingPane);
+  HScroll1 = new QScrollBar(Qt::Horizontal, DrawingPane);
   HScroll1->setObjectName("HScroll1");
-  VScroll1 = new QScrollBar(Qt::Vertical, this);
+  VScroll1 = new QScrollBar(Qt::Vertical, DrawingPane);
   VScroll1->setObjectName("VScroll1");
   for (QScrollBar* bar : {HScroll1, VScroll1}) {
     bar->setRange(0, CalcView::kScrollMax);
@@ -165,7 +236,7 @@ void Form_calcu::BuildDrawingArea() {
   }
   HScroll1->setValue(CalcView::kStartH);
   VScroll1->setValue(CalcView::kStartV);
-  StatusBar1 = new QStatusBar(this);
+  StatusBar1 = new QStatusBar(DrawingPane);
   StatusBar1->setObjectName("StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
   StatusPanel1 = new QLabel(StatusBar1);
@@ -177,25 +248,21 @@ void Form_calcu::BuildDrawingArea() {
 
 void Form_calcu::LayOut() {
   if (m_loading || isMinimized()) return;
-  const int top = m_band->sizeHint().height();
-  m_band->setGeometry(0, 0, width(), top);
+  // The drawing pane below the splitter: picture, scroll bars, status bar.
+  const int paneWidth = DrawingPane->width();
+  const int paneHeight = DrawingPane->height();
   const int statusHeight = StatusBar1->sizeHint().height();
   const int scrollHeight = HScroll1->sizeHint().height();
   const int scrollWidth = VScroll1->sizeHint().width();
-  const int pictureWidth = std::max(1, width() - scrollWidth);
-  const int pictureHeight = std::max(1, height() - scrollHeight - top - statusHeight);
-  Picture1->setGeometry(0, top, pictureWidth, pictureHeight);
-  HScroll1->setGeometry(0, top + pictureHeight, pictureWidth, scrollHeight);
-  VScroll1->setGeometry(pictureWidth, top, scrollWidth, pictureHeight);
-  StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
+  const int pictureWidth = std::max(1, paneWidth - scrollWidth);
+  const int pictureHeight = std::max(1, paneHeight - scrollHeight - statusHeight);
+  Picture1->setGeometry(0, 0, pictureWidth, pictureHeight);
+  HScroll1->setGeometry(0, pictureHeight, pictureWidth, scrollHeight);
+  VScroll1->setGeometry(pictureWidth, 0, scrollWidth, pictureHeight);
+  StatusBar1->setGeometry(0, paneHeight - statusHeight, paneWidth, statusHeight);
   Label1->setText(QString::number(Slider1->value()) + "%");
   m_view.pictureWidthTwips = pictureWidth * kTwipsPerPixel;
   m_view.pictureHeightTwips = pictureHeight * kTwipsPerPixel;
-}
-
-void Form_calcu::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  LayOut();
 }
 
 void Form_calcu::mousePressEvent(QMouseEvent* event) {
@@ -237,13 +304,14 @@ void Form_calcu::ShowAnswers(const CalcAnswers& answers) {
   ansY->setText(ToQString(answers.ansY));
   ansA->setText(ToQString(answers.ansA));
   ansR->setText(ToQString(answers.ansR));
-  ansRem->setText(ToQString(answers.ansRem));
+  ansRem->setText(LogicText(answers.ansRem));
 }
 
 void Form_calcu::butStart_Click() {
   m_calc.grid = GridFromControls();
   m_calc.Calculate();
   ShowAnswers(m_calc.answers);
+  MarkNonNumberField();
   Picture1->update();
 }
 
@@ -251,6 +319,32 @@ void Form_calcu::butCLR_Click() {
   m_calc.Clear();
   ShowGrid(m_calc.grid);
   ShowAnswers(m_calc.answers);
+  MarkNonNumberField();
+  // The old input and answer go from the drawing with the texts.
+  Picture1->update();
+}
+
+QLineEdit* Form_calcu::Field(const CalcField& field) const {
+  const size_t r = static_cast<size_t>(field.row);
+  switch (field.column) {
+    case 'X': return inpX[r];
+    case 'Y': return inpY[r];
+    case 'A': return inpA[r];
+    case 'B': return inpB[r];
+    case 'C': return inpC[r];
+    case 'R': return inpR[r];
+    case 'S': return inpS[r];
+    default: return inpD[r];
+  }
+}
+
+void Form_calcu::MarkNonNumberField() {
+  if (m_marked != nullptr) MarkField(m_marked, FieldProblem::kNone, QString());
+  m_marked = nullptr;
+  if (!m_calc.nonNumberField) return;
+  m_marked = Field(*m_calc.nonNumberField);
+  MarkField(m_marked, FieldProblem::kNotNumber, ToQString(NonNumberMessage(*m_calc.nonNumberField)));
+  m_marked->setFocus();
 }
 
 void Form_calcu::Scroll_Change() {

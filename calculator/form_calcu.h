@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QSlider>
 #include <QStatusBar>
 #include <QWidget>
@@ -21,7 +23,7 @@ class Form_calcu;
 // The drawing area: every paint draws the input and the answer again.
 class CalcPicture : public QWidget {
  public:
-  explicit CalcPicture(Form_calcu& form);
+  CalcPicture(Form_calcu& form, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -31,6 +33,8 @@ class CalcPicture : public QWidget {
 };
 
 class Form_calcu : public QWidget {
+  Q_OBJECT
+
  public:
   Form_calcu();
 
@@ -51,6 +55,14 @@ class Form_calcu : public QWidget {
   QLabel* Label1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusPanel1 = nullptr;
+  // The window shrinks below the size of its band: the band scrolls, and a
+  // splitter shares the height between the band and the drawing.
+  QSplitter* Splitter = nullptr;
+  QScrollArea* BandArea = nullptr;
+  QWidget* DrawingPane = nullptr;
+
+  // The input box of a grid field.
+  QLineEdit* Field(const CalcField& field) const;
 
   // Draws the drawing area's content on the given painter (the area's size).
   void CalcRedraw(QPainter& painter, int pixelWidth, int pixelHeight);
@@ -60,8 +72,8 @@ class Form_calcu : public QWidget {
   CalcAnswers AnswersFromLabels() const;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildBand();
@@ -74,9 +86,18 @@ class Form_calcu : public QWidget {
   void ShowGrid(const CalcGrid& grid);
   void ShowAnswers(const CalcAnswers& answers);
 
+  // Marks the field the last calculation could not read, and only that one.
+  void MarkNonNumberField();
+  // Until the operator moves the splitter: the band as high as it needs
+  // (with its horizontal scroll bar when it is wider than the window), the
+  // drawing the rest, and never less than its minimum height.
+  void FitBand();
+
   Calculator m_calc;
   CalcView m_view;
   QWidget* m_band = nullptr;
+  QLineEdit* m_marked = nullptr;
+  bool m_splitMoved = false;
   bool m_loading = true;
 };
 

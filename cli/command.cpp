@@ -5,6 +5,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "machining/field_checks.h"
+
 namespace vx::cli {
 
 std::string Args::Value(const std::string& name, const std::string& fallback) const {
@@ -123,6 +125,17 @@ std::optional<std::string> ApplyPieceOptions(const std::vector<std::string>& val
     fields.push_back(field);
     if (fields.size() != 4) return "--piece takes four texts SX,SY,ANGLE,MIRROR: " + values[k];
     layout.Row(static_cast<int>(k)) = PieceRow{fields[0], fields[1], fields[2], fields[3]};
+  }
+  // The texts the layout screen refuses are refused here too.
+  const std::vector<PieceFieldIssue> issues = CheckPieceLayout(layout);
+  if (!issues.empty()) {
+    const PieceFieldIssue& issue = issues.front();
+    const char* const names[] = {"SX", "SY", "ANGLE", "MIRROR"};
+    const PieceRow& row = layout.Row(issue.piece);
+    const std::string* texts[] = {&row.sftX, &row.sftY, &row.kAngle, &row.mirX};
+    const int field = static_cast<int>(issue.field);
+    return "--piece " + values[static_cast<size_t>(issue.piece)] + ": " + names[field] + " \"" + *texts[field] +
+           (issue.problem == FieldProblem::kNotInList ? "\" is not 0, 1 or 2" : "\" is not a number");
   }
   return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include "platform/atomic_file.h"
 #include "platform/qt_services.h"
 #include "shell/table_file.h"
+#include "shell/typed_field.h"
 
 namespace vx::cli {
 
@@ -71,6 +72,10 @@ std::optional<int> PrepareView(const Args& args, Context& context, const Command
   if (auto error = ApplyPieceOptions(args.Values("piece"), context.layout)) {
     return UsageError(context, command.name, *error, UsageLine(command));
   }
+  const std::string offset = args.Value("offset", "0");
+  if (CheckNumberField(offset) != FieldProblem::kNone) {
+    return UsageError(context, command.name, "--offset \"" + offset + "\" is not a number", UsageLine(command));
+  }
   const std::string path = context.folder.PathOf(kContourFile);
   ElementTable probe;
   const LoadStatus status = LoadTable(probe, path);
@@ -83,7 +88,7 @@ std::optional<int> PrepareView(const Args& args, Context& context, const Command
     return kExitFailure;
   }
   view.SetZoomPercent(*zoom);
-  view.SetOffsetText(args.Value("offset", "0"));
+  view.SetOffsetText(offset);
   return std::nullopt;
 }
 
@@ -152,8 +157,9 @@ int RunPrint(const Args& args, Context& context, const CommandSpec& command) {
     return kExitFailure;
   }
   NullSurface screen;
+  const SheetScale mode = args.Has("fit") ? SheetScale::kFitToPage : SheetScale::kTrueScale;
   const bool printed = view.PrintSheet(screen, *printer, context.table, context.layout,
-                                       context.folder.PathOf(kContourFile), ShortDateText(std::time(nullptr)));
+                                       context.folder.PathOf(kContourFile), ShortDateText(std::time(nullptr)), mode);
   if (!printed) {
     context.err << "vexline-cli print: cannot write " << target << "\n";
     return kExitFailure;
@@ -166,10 +172,10 @@ int RunPrint(const Args& args, Context& context, const CommandSpec& command) {
 void RegisterDisplayCommands(CommandTable& table) {
   CommandSpec view;
   view.name = "view";
-  view.summary = "the contour view: perimeter of the drawn chain, optionally a picture";
+  view.summary = "the contour view: perimeter of the drawn chains, optionally a picture";
   view.description =
       "Draws CON2TA.dat as the contour view does (every piece of the layout, with the offset path when an offset "
-      "is given) and prints perimeter=TEXT, the text of the perimeter label.";
+      "is given) and prints perimeter=TEXT, the text of the perimeter label: every chain drawn added up.";
   view.options = ViewOptions();
   view.options.push_back({"png", "FILE", "write a picture of the drawing area"});
   view.options.push_back({"size", "WIDTHxHEIGHT", "window size in pixels; default 800x600"});
@@ -180,10 +186,12 @@ void RegisterDisplayCommands(CommandTable& table) {
   print.name = "print";
   print.summary = "the contour view's print item: the printed sheet as a one-page PDF";
   print.description =
-      "Prints the drawing of CON2TA.dat on one landscape sheet at the zoom's scale (1:1 at 100 %) with the title "
-      "block, into the PDF file given by --pdf.";
+      "Prints the drawing of CON2TA.dat on one landscape sheet at 1:1, centred below the title block (with --fit "
+      "scaled to fill the page), with the title block, into the PDF file given by --pdf. The zoom does not "
+      "change the sheet.";
   print.options = ViewOptions();
   print.options.insert(print.options.begin(), {"pdf", "FILE", "the PDF file to write", false, true});
+  print.options.push_back({"fit", "", "scale the drawing to fit the page instead of 1:1"});
   print.run = [command = print](const Args& args, Context& context) { return RunPrint(args, context, command); };
   table.Add(print);
 }

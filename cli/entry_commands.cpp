@@ -3,15 +3,16 @@
 
 #include "cli/command.h"
 #include "entry/conversion1.h"
-#include "platform/freexl_reader.h"
+#include "platform/workbook_reader.h"
 
 namespace vx::cli {
 
 namespace {
 
 int RunConvert1(const Args&, Context& context) {
-  const FreeXlReader reader;
+  const WorkbookReader reader;
   const Conversion1Result result = RunConv1(context.table, context.folder, reader);
+  if (result.ok) context.err << WorkbookReadText(result.workbook) << "\n";
   if (!result.ok) {
     context.err << "vexline-cli convert1: " << result.message << "\n";
     return kExitFailure;
@@ -24,12 +25,16 @@ int RunConvert1(const Args&, Context& context) {
 void RegisterEntryCommands(CommandTable& table) {
   CommandSpec convert1;
   convert1.name = "convert1";
-  convert1.summary = "conversion 1: DATAIN.xls -> CONDTA.dat";
+  convert1.summary = "conversion 1: DATAIN.xls (.xlsx, .ods) -> CONDTA.dat";
   convert1.description =
-      "Reads the first worksheet of DATAIN.xls in the install folder (sheet row 1\n"
+      "Reads the first worksheet of the entry workbook in the install folder: the\n"
+      "newest of DATAIN.xls, DATAIN.xlsx and DATAIN.ods (the format is taken from\n"
+      "the content; which file was read is said on standard error). Sheet row 1\n"
       "holds the headings, sheet row 2 is skipped, elements from sheet row 3 in\n"
-      "columns B..I) and stores the element list as CONDTA.dat. A missing or\n"
-      "unreadable workbook, or more than 1999 element rows, ends with a message\n"
+      "columns B..I; the element list is stored as CONDTA.dat. Formula cells give\n"
+      "the result the spreadsheet stored with them. A missing, unreadable or\n"
+      "password-protected workbook, a formula cell without a stored result (an\n"
+      "error such as #DIV/0!), or more than 1999 element rows ends with a message\n"
       "and exit status 1; CONDTA.dat is then left as it was.\n"
       "\n"
       "Columns: B X, C Y, D code, E angle [ A ], F shift [ B ], G corner R [ C ],\n"

@@ -16,12 +16,24 @@ int Stopped(const ExchangeResult& result, const std::string& file, Context& cont
   return kExitFailure;
 }
 
+// Lines for the operator's attention (what an import left out) on standard error.
+class ErrorLines : public ProgressLines {
+ public:
+  explicit ErrorLines(std::ostream& err) : m_err(err) {}
+  void Print(const std::string& line) override { m_err << line << "\n"; }
+
+ private:
+  std::ostream& m_err;
+};
+
 int RunImport(const Args& args, Context& context, bool iges) {
   const std::string& file = args.positional[0];
   const ImportOptions options{args.Value("smooth", "1"), args.Value("round", iges ? "4" : "2"),
                               args.Value("yx", "0")};
-  const ExchangeResult result = iges ? ImportIgesFile(file, options, context.table, context.folder, context.progress)
-                                     : ImportDxfFile(file, options, context.table, context.folder, context.progress);
+  ErrorLines report(context.err);
+  const ExchangeResult result =
+      iges ? ImportIgesFile(file, options, context.table, context.folder, context.progress, &report)
+           : ImportDxfFile(file, options, context.table, context.folder, context.progress, &report);
   return result.ok ? kExitOk : Stopped(result, file, context);
 }
 
@@ -43,9 +55,11 @@ const OptionSpec kSmooth{"smooth", "T", "smoothing Txt_ISUM: chains the entities
 void RegisterExchangeCommands(CommandTable& table) {
   table.Add(CommandSpec{
       "import-dxf", "FILE", "DXF import: FILE -> CON2TA.dat",
-      "Reads the LINE, LWPOLYLINE, ARC and CIRCLE entities of the DXF file (circles of\n"
-      "radius 0.222 are start markers), rounds and chains them and stores the contour\n"
-      "file CON2TA.dat, as Start on the DXF import screen does.",
+      "Reads the model space of the DXF file: LINE, ARC, CIRCLE, LWPOLYLINE, POLYLINE,\n"
+      "INSERT and MINSERT (blocks expanded), ELLIPSE and SPLINE (as arcs within\n"
+      "0.001 mm); circles of radius 0.222 are start markers. Rounds and chains them\n"
+      "and stores the contour file CON2TA.dat, as Start on the DXF import screen does.\n"
+      "The entity types left out are named on standard error with their counts.",
       1, 1,
       {kSmooth, {"round", "T", "rounding digits Txt_IMAR (default \"2\")"}},
       [](const Args& args, Context& context) { return RunImport(args, context, false); }});

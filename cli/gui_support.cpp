@@ -33,6 +33,7 @@ void EnsureGuiApplication() {
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);  // lives until the process ends
   InstallFontSubstitutions();
+  KeepFileNumberFormat();
 }
 
 }  // namespace vx::cli

@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/gui_support.h"
+#include "machining/field_checks.h"
 #include "machining/nc_output.h"
 #include "machining/offset_path.h"
 #include "platform/file_dialog.h"
@@ -53,6 +54,25 @@ int RunNc(const Args& args, Context& context, const CommandSpec& command) {
   settings.wireOffset = args.Value("offset", settings.wireOffset);
   settings.reverse = args.Value("reverse", settings.reverse);
   settings.side = args.Value("side", settings.side);
+  // The texts START on the screen refuses are refused here too.
+  for (const NcFieldIssue& issue : CheckNcSettings(settings)) {
+    struct Named {
+      const char* option;
+      const std::string* text;
+      const char* codes;
+    };
+    const Named named[kNcFields] = {
+        {"--program", &settings.programNumber, ""}, {"", nullptr, ""},  // M21 and M23 have no option
+        {"", nullptr, ""},                          {"--target", &settings.outputTarget, "1, 2 or 3"},
+        {"--speed", &settings.speed, ""},           {"--offset", &settings.wireOffset, ""},
+        {"--reverse", &settings.reverse, "0 or 1"}, {"--side", &settings.side, "1 or 2"},
+    };
+    const Named& field = named[issue.field];
+    if (field.text == nullptr) continue;
+    const std::string what = issue.problem == FieldProblem::kNotInList ? std::string("is not ") + field.codes
+                                                                         : std::string("is not a number");
+    return NcUsageError(context, std::string(field.option) + " \"" + *field.text + "\" " + what, command);
+  }
   const double target = NumericValue(settings.outputTarget);
   const bool prints = target == 2 || target == 3;  // exact: typed codes
   // An empty name names no file: it is refused rather than taken as a file

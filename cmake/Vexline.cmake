@@ -33,6 +33,13 @@ function(vx_test name)
   if(ARG_GUI AND NOT VEXLINE_WITH_GUI)
     return()
   endif()
+  # A test of libraries this configuration does not build (the command-line
+  # program without Qt, say) is left out.
+  foreach(dep IN LISTS ARG_DEPS)
+    if(dep MATCHES "^vx_" AND NOT TARGET ${dep})
+      return()
+    endif()
+  endforeach()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${VX_WARNINGS})
@@ -77,9 +84,9 @@ function(vx_embed_files target base_dir)
 endfunction()
 
 # vx_fuzz_target(NAME SOURCES ... DEPS ...)
-# A fuzz target: a file defining LLVMFuzzerTestOneInput. With VEXLINE_FUZZ it
-# is a libFuzzer program (clang); otherwise a replay program that runs every
-# file of its committed corpus, fuzz/corpus/NAME, once as a test.
+# A fuzz target: a file defining LLVMFuzzerTestOneInput, whose committed corpus
+# is fuzz/corpus/NAME. With VEXLINE_FUZZ it is a libFuzzer program (clang);
+# otherwise a replay program. Either way the corpus is replayed once as a test.
 function(vx_fuzz_target name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -90,10 +97,13 @@ function(vx_fuzz_target name)
   if(VEXLINE_FUZZ)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # -runs=0 runs every file of the corpus once and stops.
+    set(replay ${name} -runs=0 ${corpus})
   else()
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
-    if(VEXLINE_WITH_TESTS)
-      add_test(NAME fuzz_replay_${name} COMMAND ${name} ${corpus})
-    endif()
+    set(replay ${name} ${corpus})
+  endif()
+  if(VEXLINE_WITH_TESTS)
+    add_test(NAME fuzz_replay_${name} COMMAND ${replay})
   endif()
 endfunction()

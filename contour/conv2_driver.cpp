@@ -113,10 +113,23 @@ void Run::RotateLines() {
   }
 }
 
+namespace {
+// Every step leaves CurRow past the row it began at, and RowCount cannot pass
+// row 2000 (InsertRow stops the run first), so a pass ends within some 4000
+// rounds. The limit makes that a guarantee whatever a file holds.
+constexpr int kMostRoundsPerPass = 4 * ElementTable::kRows;
+}  // namespace
+
+void Run::CountRound(int& rounds) {
+  if (++rounds > kMostRoundsPerPass) throw Stop{Conv2Status::kOverflow, conv2_reason::kTableFull};
+}
+
 void Run::PassOneElements() {
   T.CurRow = 1;
   PrevVertical = 0;
+  int rounds = 0;
   while (T.CurRow <= T.RowCount) {
+    CountRound(rounds);
     Mode = CodeOf(T.CurRow);
     switch (Mode) {
       case kPoint: PointStep(); break;
@@ -141,7 +154,9 @@ void Run::PassTwoCorners() {
   PrevVertical = 0;
   CurVertical = 0;
   CirclePending = 0;
+  int rounds = 0;
   while (T.CurRow <= T.RowCount) {
+    CountRound(rounds);
     const int i = T.CurRow;
     Mode = CodeOf(i);
     // A corner item deletes a row without lowering the count: the pass ends
@@ -169,6 +184,7 @@ bool Run::EndPointCornerLeft(int row) const {
 }
 
 void Run::PassThreeCleanUp() {
+  // CurRow moves on by one every round and RowCount does not grow.
   T.CurRow = 1;
   while (T.CurRow < T.RowCount + 3) {
     const int i = T.CurRow;

@@ -154,6 +154,10 @@ struct Run {
   void StoreCentre();
   void ReportConstructionError(const char* reason);
 
+  // Counts one round of a pass; stops the run as a table overflow past the
+  // most rounds a pass can take.
+  void CountRound(int& rounds);
+
   // The three passes.
   void PassOneElements();
   void PassTwoCorners();

@@ -132,4 +132,28 @@ ContourTableCheck CheckContourTable(const TextGrid& grid) {
   return check;
 }
 
+std::optional<std::string> CountAfterInsert(const std::string& countText, std::size_t gridRow) {
+  const std::string count = Trimmed(countText);
+  if (!CountIsValid(count)) return std::nullopt;
+  const auto n = static_cast<std::size_t>(NumericValue(count));
+  if (gridRow < 1 || gridRow > n + 1) return std::nullopt;
+  // A table already at the limit keeps its count: the save then names the
+  // row past the table instead of accepting a count that does not fit.
+  if (n >= static_cast<std::size_t>(ElementTable::kMaxCount)) return std::nullopt;
+  return std::to_string(n + 1);
+}
+
+std::optional<std::string> CountAfterDelete(const std::string& countText, const std::vector<std::size_t>& gridRows) {
+  const std::string count = Trimmed(countText);
+  if (!CountIsValid(count)) return std::nullopt;
+  const auto n = static_cast<std::size_t>(NumericValue(count));
+  std::size_t inTable = 0;
+  for (const std::size_t row : gridRows) {
+    if (row >= 1 && row <= n + 1) ++inTable;
+  }
+  const std::size_t after = inTable >= n ? 0 : n - inTable;
+  if (after == n) return std::nullopt;
+  return std::to_string(after);
+}
+
 }  // namespace vx

@@ -2,6 +2,8 @@
 // still has the table-file layout before it is stored.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,5 +39,15 @@ bool AddDroppedLastRow(TextGrid& grid);
 // P2, each a number or empty (blanks around a field are ignored); rows after
 // them are empty. Missing fields of a row are empty values.
 ContourTableCheck CheckContourTable(const TextGrid& grid);
+
+// The count line kept in step with rows inserted into or deleted from the
+// grid (grid rows 0-based, row 0 the count line). Rows 1 .. N + 1 are the
+// table of a count N: a row inserted at one of them (the rows from there on
+// move down) adds one to the count, each deleted one takes one away, not
+// below 0. Rows after the table leave the count alone, and so does a count
+// line that holds no valid count. Returns the new count text, or nothing when
+// the count does not change.
+std::optional<std::string> CountAfterInsert(const std::string& countText, std::size_t gridRow);
+std::optional<std::string> CountAfterDelete(const std::string& countText, const std::vector<std::size_t>& gridRows);
 
 }  // namespace vx

@@ -56,30 +56,55 @@ double SheetValue(const SheetCell& cell);
 
 struct SheetConversion {
   bool ok = true;
-  std::string problem;  // when not ok: the row limit was passed (message text)
+  // When not ok: the row limit was passed, or a formula cell whose value is
+  // taken has no stored result (message text naming the workbook and cell).
+  std::string problem;
 };
 
 // Converts the records of the sheet into rows 1.. of the table and sets
 // RowCount. The first record is skipped; each recognised code writes its rows;
 // code 99, or the fifth unrecognised record, writes the end row (replacing a
 // trailing separator) and stops. Rows past RowCount keep their old contents.
-// A sheet that would need a row past 1999 gives ok = false; the table is then
-// partly rewritten, so callers convert into a copy.
-SheetConversion ConvertSheet(const Worksheet& sheet, ElementTable& table);
+// A sheet that would need a row past 1999, or whose code cell or a cell whose
+// value a row takes is a formula without a stored result (an error, or none
+// saved), gives ok = false; the table is then partly rewritten, so callers
+// convert into a copy. workbookName is the file name messages use.
+SheetConversion ConvertSheet(const Worksheet& sheet, ElementTable& table,
+                             const std::string& workbookName = kEntryWorkbook);
+
+// The entry workbooks conversion 1 can read, in the order that wins a tie.
+inline constexpr const char* kEntryWorkbookNames[] = {"DATAIN.xls", "DATAIN.xlsx", "DATAIN.ods"};
+
+struct EntryWorkbook {
+  std::string name;  // canonical spelling: "DATAIN.xls", "DATAIN.xlsx" or "DATAIN.ods"
+  std::string path;  // the file in the install folder, as spelled there
+  bool exists = false;
+};
+
+// The entry workbook to read: the most recently modified of DATAIN.xls,
+// DATAIN.xlsx and DATAIN.ods in the install folder (names matched without
+// regard to case); on equal times the earlier in kEntryWorkbookNames. When
+// none exists: DATAIN.xls, not existing.
+EntryWorkbook FindEntryWorkbook(const InstallFolder& folder);
 
 // The operator's message for a workbook that could not be read.
-std::string WorkbookProblemText(const WorksheetResult& read, const std::string& path);
+std::string WorkbookProblemText(const WorksheetResult& read, const std::string& path,
+                                const std::string& workbookName = kEntryWorkbook);
+
+// The line that says which workbook a run read ("DATAIN.xlsx を読み込みました：PATH").
+std::string WorkbookReadText(const EntryWorkbook& workbook);
 
 struct Conversion1Result {
   bool ok = false;
   std::string message;  // when not ok: one line for the operator, naming the file or the limit
   std::string elementFile;  // the path written
+  EntryWorkbook workbook;   // the workbook read (or looked for)
 };
 
-// The whole run: reads the install folder's DATAIN.xls, converts it and stores
-// CONDTA.dat with SaveTable. On any failure (workbook missing or unreadable,
-// too many rows, element file not writable) the table and the element file
-// are left as they were.
+// The whole run: reads the install folder's entry workbook (FindEntryWorkbook),
+// converts it and stores CONDTA.dat with SaveTable. On any failure (workbook
+// missing or unreadable, a formula without a stored result, too many rows,
+// element file not writable) the table and the element file are left as they were.
 Conversion1Result RunConv1(ElementTable& table, const InstallFolder& folder, const SpreadsheetReader& reader);
 
 }  // namespace vx

@@ -155,7 +155,10 @@ class Fitter {
         b = good;
       }
       for (Entity& e : fit) {
-        if (out.size() >= room) return false;
+        if (out.size() >= room) {
+          m_full = true;
+          return false;
+        }
         out.push_back(e);
       }
       a = b;
@@ -167,6 +170,9 @@ class Fitter {
     }
     return true;
   }
+
+  // The last failed piece needed more entities than its room.
+  bool Full() const { return m_full; }
 
  private:
   // Unit tangent at t; where the derivative vanishes, the direction towards a
@@ -284,6 +290,7 @@ class Fitter {
   const ParametricCurve& m_curve;
   double m_tolerance;
   double m_pieceEnd = 0;
+  bool m_full = false;  // a piece needed more entities than its room
 };
 
 // B-spline basis functions of degree p and their first derivatives at u in
@@ -363,15 +370,18 @@ CurveFitResult FitArcs(const ParametricCurve& curve, double tolerance, std::vect
       if (!fitter.FitPiece(cuts[i], mid, piece, static_cast<size_t>(maxEntities)) ||
           !fitter.FitPiece(mid, cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
         result.ok = false;
+        result.full = fitter.Full();
         return result;
       }
     } else if (!fitter.FitPiece(cuts[i], cuts[i + 1], piece, static_cast<size_t>(maxEntities))) {
       result.ok = false;
+      result.full = fitter.Full();
       return result;
     }
     for (const Entity& e : piece) {
       if (static_cast<int>(fitted.size()) >= maxEntities) {
         result.ok = false;
+        result.full = true;
         return result;
       }
       fitted.push_back(e);

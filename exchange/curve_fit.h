@@ -30,7 +30,8 @@ struct ParametricCurve {
 // What a fit ends with: ok, or too many arcs for the list's room.
 struct CurveFitResult {
   bool ok = true;
-  int arcCount = 0;  // entities appended
+  int arcCount = 0;   // entities appended
+  bool full = false;  // not ok because more than maxEntities were needed (else the curve gave no fit)
 };
 
 // Fits circular arcs (biarcs, tangent to each other and to the curve at

@@ -1,4 +1,4 @@
-// Reading the LINE, LWPOLYLINE, ARC and CIRCLE entities of a DXF text into an entity list.
+// Reading the drawing entities of a DXF text into an entity list of lines and arcs.
 #pragma once
 
 #include <string>
@@ -7,16 +7,18 @@
 
 namespace vx {
 
-// Reads the ENTITIES section of DXF file text into the list (which must be
-// empty). Group codes are taken only in the three-character right-aligned
-// form ("  0", " 10", ...). Lines end in CR LF or CR; a text in which no line
-// "ENTITIES" is found that way is read again with LF as the line end.
-// Circles and arcs of radius exactly 0.222 become start markers.
-// An LWPOLYLINE gives one entity per side; a vertex with a bulge gives an arc.
-// Arcs, circles and polylines drawn with the extrusion direction (0, 0, -1)
-// (mirrored in CAD) are read as seen from above: x mirrored, arcs turned.
-// Stops (nothing usable) on a file that ends inside an entity, more than
-// 1000 entities or more than 200 markers; `fileName` names the file in messages.
+// Reads the model space of DXF file text into the list (emptied first):
+// LINE, ARC, CIRCLE, LWPOLYLINE and 2D POLYLINE (bulges and closed flag),
+// 3D POLYLINE as lines, ELLIPSE and SPLINE fitted with arcs within 0.001 mm,
+// and INSERT / MINSERT with their blocks expanded (nested, scaled, mirrored,
+// rotated). Extrusion (0, 0, -1) is read as seen from above. Circles and
+// arcs of radius exactly 0.222 are start markers. Every other entity type is
+// counted in list.skipped; entities of paper space are left out.
+// Stops with a message on binary DXF, DWG, text that is not DXF, a file that
+// ends inside its ENTITIES section, entities not parallel to the XY plane,
+// missing or external blocks, splines given by fit points only, more than
+// 1000 entities or 200 markers after expansion. `fileName` names the file in
+// messages.
 ExchangeResult ReadDxfText(const std::string& text, EntityList& list, const std::string& fileName = {});
 
 }  // namespace vx

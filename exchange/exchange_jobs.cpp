@@ -33,10 +33,16 @@ std::string Timestamp() {
   return text;
 }
 
+// The line of what the reader left out, where it belongs.
+void ReportSkipped(const EntityList& list, ProgressLines& progress, ProgressLines* report) {
+  const std::string line = SkippedLine(list);
+  if (!line.empty()) (report != nullptr ? *report : progress).Print(line);
+}
+
 }  // namespace
 
 ExchangeResult ImportDxfFile(const std::string& path, const ImportOptions& options, ElementTable& table,
-                             const InstallFolder& folder, ProgressLines& progress) {
+                             const InstallFolder& folder, ProgressLines& progress, ProgressLines* report) {
   if (path.empty()) return ExchangeResult::Stop(exchange_text::kNoFileChosen);
   progress.Print(exchange_text::kDxfLoading);
   std::string text;
@@ -44,11 +50,12 @@ ExchangeResult ImportDxfFile(const std::string& path, const ImportOptions& optio
   EntityList list;
   ExchangeResult read = ReadDxfText(text, list, path);
   if (!read.ok) return read;
+  ReportSkipped(list, progress, report);
   return RunImportPostProcessing(list, options, true, table, folder.PathOf(kContourFile), progress);
 }
 
 ExchangeResult ImportIgesFile(const std::string& path, const ImportOptions& options, ElementTable& table,
-                              const InstallFolder& folder, ProgressLines& progress) {
+                              const InstallFolder& folder, ProgressLines& progress, ProgressLines* report) {
   if (path.empty()) return ExchangeResult::Stop(exchange_text::kNoFileChosen);
   progress.Print(exchange_text::kIgesLoading);
   std::string text;
@@ -57,6 +64,7 @@ ExchangeResult ImportIgesFile(const std::string& path, const ImportOptions& opti
   // Deliberately exact: only the value 1 selects the YX order.
   ExchangeResult read = ReadIgesText(text, NumericValue(options.yxText) == 1, list);
   if (!read.ok) return read;
+  ReportSkipped(list, progress, report);
   return RunImportPostProcessing(list, options, false, table, folder.PathOf(kContourFile), progress);
 }
 

@@ -21,14 +21,19 @@ void RegisterExchangeScreens(ScreenManager& screens);
 // contour view. An orderly stop is shown in a message box and the screen
 // stays open.
 class ImportScreen : public QWidget {
+  Q_OBJECT
  public:
   enum class Kind { kDxf, kIges };
   ImportScreen(AppContext& context, Kind kind);
 
   void Dload_Click();
   void Start_Click();
+  // Takes path as the file to import, as a choice in Dload's dialog does:
+  // the options are reset and Start becomes the default button.
+  void ChooseFile(const std::string& path);
 
   QPushButton* Dload = nullptr;
+  QPushButton* CmdRecent = nullptr;  // "最近の図面": the drawings chosen before
   QPushButton* Start = nullptr;
   QLabel* Lbl_ISUM = nullptr;
   QLabel* Lbl_IMAR = nullptr;
@@ -46,8 +51,12 @@ class ImportScreen : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // The option labels and their default texts ("1", "2" or "4", "0").
+  // The option labels and their texts: the ones of the last completed
+  // import of this kind when they are remembered, else the defaults ("1",
+  // "2" or "4", "0").
   void ResetOptions();
+  void FillRecentMenu();
+  QString SettingsGroup() const;
 
   AppContext& m_context;
   Kind m_kind;
@@ -60,6 +69,7 @@ class ImportScreen : public QWidget {
 // file or template, a cancelled dialog or an unwritable file is shown in a
 // message box, nothing is written and the screen stays open.
 class ExportScreen : public QWidget {
+  Q_OBJECT
  public:
   enum class Kind { kDxf, kIges };
   ExportScreen(AppContext& context, Kind kind);

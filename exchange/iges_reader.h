@@ -1,4 +1,4 @@
-// Reading the line (110) and arc (100) entities of a fixed-column IGES text into an entity list.
+// Reading the plane curves of a fixed-column IGES file into an entity list.
 #pragma once
 
 #include <string>
@@ -7,12 +7,28 @@
 
 namespace vx {
 
-// Reads IGES file text (80-column records, section letter in column 73)
-// until its end or its T line. Only entities whose directory entry has line
-// font pattern 1 are taken; parameter records are joined over several P
-// lines. yxOrder turns every arc point (x, y) into (y, -x); lines are never
-// turned. Stops on a directory sequence number above 5000, a record of more
-// than ten fields or more than 1000 entities.
+// Reads IGES file text (80-column records with the section letter in column
+// 73, with or without line ends) into the entity list, in millimetres by the
+// model units of the global section.
+//
+// Read: lines (110), circular arcs (100), composite curves (102), copious
+// data as polylines (106 forms 1-3, 11-13, 63), conic arcs (104), parametric
+// splines (112) and rational B-splines (126) as tangent arcs within
+// 0.001 mm, and subfigure instances (408 of a 308 definition, nested), each
+// through its transformation matrix chain (124). Left out: line fonts other
+// than 0 and 1 (solid), annotation and parameter-space entities, physically
+// dependent entities (read through their composite curve or subfigure, or
+// part of a surface), members of composite curves and subfigure definitions
+// (read through them, once), and every other type; what is left out is
+// counted in list.skipped as "TYPE n". yxOrder turns every circular arc
+// point (x, y) of type 100 into (y, -x) before any transform; nothing else
+// is turned.
+//
+// Stops with a message on: a file that is not fixed-column ASCII IGES, an
+// unknown unit, geometry off one plane parallel to XY (within 0.01 mm), a
+// model of surfaces and solids alone, malformed entries, matrix chains or
+// nesting that loop or run deeper than 16, a directory number above 5000 of
+// an entry read, and more than 1000 entities.
 ExchangeResult ReadIgesText(const std::string& text, bool yxOrder, EntityList& list);
 
 }  // namespace vx

@@ -25,3 +25,7 @@ convert install/DATAIN.csv DATAIN
 for csv in tests/entry/data/*.csv; do
   convert "$csv" "$(basename "$csv" .csv)"
 done
+# The formula, result and password workbooks of tests/entry/data (.xls,
+# .xlsx, .ods), and xlrd's reading of each .xls and .xlsx beside it.
+/usr/bin/python3 tests/entry/data/make_formula_workbooks.py
+/usr/bin/python3 tests/entry/xlrd_dump.py --write tests/entry/data/*.xls tests/entry/data/*.xlsx tests/entry/real/*.xls

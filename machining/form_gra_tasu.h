@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 
+#include "machining/field_checks.h"
 #include "machining/piece_layout.h"
 
 namespace vx {
@@ -15,6 +17,8 @@ namespace vx {
 struct AppContext;
 
 class Form_gra_tasu : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Form_gra_tasu(AppContext& context);
 
@@ -27,8 +31,18 @@ class Form_gra_tasu : public QWidget {
   QPushButton* Cmd_reset = nullptr;
   QPushButton* Cmd_描画 = nullptr;
 
+  // Asks before the ten rows are cleared (only when a row differs from the
+  // reset state); refuses to show the drawing while a box is marked.
   void Cmd_reset_Click();
   void Cmd_描画_Click();
+
+  // The yes/no question of the reset; by default a message box with the
+  // buttons Yes and No (No preselected).
+  void SetConfirm(std::function<bool(const QString&)> confirm) { m_confirm = std::move(confirm); }
+
+  // The message that names a box of the layout whose text a run cannot take
+  // ("３個目 ミラー の「3」は使えません。...").
+  static QString IssueMessage(const PieceLayout& layout, const PieceFieldIssue& issue);
 
   // Shows the rows the layout holds now.
   void LoadFromLayout();
@@ -37,9 +51,12 @@ class Form_gra_tasu : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* AddBox(const char* name, int k, std::string PieceRow::*field, QWidget* frame);
+  QLineEdit* AddBox(const char* name, int k, std::string PieceRow::*field, PieceField kind, QWidget* frame);
+  QLineEdit* Box(int k, PieceField field) const;
+  void CheckBox(int k, PieceField field);
 
   AppContext& m_context;
+  std::function<bool(const QString&)> m_confirm;
   bool m_loading = false;
 };
 

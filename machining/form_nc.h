@@ -19,6 +19,8 @@ struct AppContext;
 class ProgressSurface;
 
 class Form_nc : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Form_nc(AppContext& context);
   ~Form_nc() override;
@@ -41,12 +43,24 @@ class Form_nc : public QWidget {
   void cmdSTART_Click();
   void Command1_Click();
 
+  // The message that names box k (0 .. 7) when START cannot take its text;
+  // empty when it can.
+  QString FieldMessage(int k) const;
+  // The one line that names every file written and every listing printed by
+  // a START (or says that nothing was written).
+  static QString SummaryLine(const NcStartResult& result);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   NcSettings Settings() const;
   NcPrinter SystemPrinter(int index);
+  // Marks box k as its text stands.
+  void CheckField(int k);
+  // False, after a message naming the first box START cannot take (here or in
+  // the multi-piece layout), when START must not run.
+  bool FieldsAccepted();
 
   AppContext& m_context;
   std::function<NcPrinter(int, double)> m_printerSource;

@@ -42,6 +42,11 @@ class ProgramRun {
       channels.printer = printer.printer.get();
     }
     m_generator.GenerateProgram(m_settings, programNumber, m_target, reverseFlag, channels);
+    if (m_generator.HasNonFiniteCoordinate()) {
+      m_services.messageBox.Show(kNcNotFiniteMessage);
+      if (channels.printer != nullptr) channels.printer->Abort();
+      return Step::kFailed;
+    }
     // Both channels are closed. When the file failed the print job is dropped
     // rather than ended: a listing of a program that was not stored would be
     // printed again with the next START.
@@ -59,6 +64,8 @@ class ProgramRun {
     } else if (channels.printer != nullptr && !channels.printer->EndDocument()) {
       m_services.messageBox.Show(PrinterMessage(printer.name));
       step = Step::kFailed;
+    } else if (channels.printer != nullptr) {
+      result.listingsPrinted.push_back({programNumber, printer.name});
     }
     return step;
   }

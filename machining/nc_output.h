@@ -20,6 +20,9 @@ namespace vx {
 // The preset name of the save dialog (in the install folder) and its filter.
 inline constexpr const char* kNcFileName = "NC.dat";
 inline constexpr const char* kNcFileFilter = "すべてのファイル(*.*) |*.*";
+// A program with a coordinate that is not a number (an overflowed shift, turn
+// or offset) is neither stored nor printed.
+inline constexpr const char* kNcNotFiniteMessage = "計算できない座標があるため NC プログラムを出力しません";
 
 // The output file of a program: the program number (its decimal text without
 // the sign position, at most 10 characters) goes before the first "." of the
@@ -52,9 +55,17 @@ enum class NcStartOutcome {
   kFailed,     // a message was shown; no file of the failed program was written
 };
 
+// A listing that reached the printer: its program number and how the
+// printer is named (NcPrinter::name).
+struct NcListing {
+  double programNumber = 0;
+  std::string printer;
+};
+
 struct NcStartResult {
   NcStartOutcome outcome = NcStartOutcome::kDone;
   std::vector<std::string> filesWritten;
+  std::vector<NcListing> listingsPrinted;
   int blocks = 0;  // the last block number written
 };
 

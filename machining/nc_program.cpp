@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "shell/contour_codes.h"
 #include "machining/offset_path.h"
@@ -18,6 +19,10 @@ constexpr const char* kLineEnd = "\r\n";
 
 bool ToFile(double target) { return target == 1 || target == 3; }      // exact: typed codes
 bool ToPrinter(double target) { return target == 2 || target == 3; }   // exact: typed codes
+
+// Coordinates up to 1e12 mm are whole thousandths below 2^53, so that the grid
+// arithmetic below is exact and far from the range of long long.
+constexpr double kLargestGridCoordinate = 1e12;
 
 // A value as the NC text gives it back, in whole thousandths.
 long long Thousandths(double v) { return std::llround(RoundHalfEven(v, 3) * 1000); }
@@ -65,7 +70,46 @@ GridPoint BalancedCentre(GridPoint s, GridPoint e, Vec2 centre, GridPoint best) 
 
 }  // namespace
 
+namespace {
+
+// "-2.49999999999995E+16" -> "-24999999999999500": a shortest text in exponent
+// form (a whole number of 1e15 or more) written out with its digits in full.
+std::string WithoutExponent(const std::string& text) {
+  const size_t e = text.find('E');
+  if (e == std::string::npos) return text;
+  const bool negative = !text.empty() && text[0] == '-';
+  std::string digits;
+  int pointAt = 0;  // digits before the decimal point in the mantissa
+  bool pointSeen = false;
+  for (size_t i = negative ? 1 : 0; i < e; ++i) {
+    if (text[i] == '.') {
+      pointSeen = true;
+    } else {
+      digits += text[i];
+      if (!pointSeen) ++pointAt;
+    }
+  }
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  // Only large values come here (the coordinates are rounded to 3 decimals), and
+  // a double ends below 1e309, so the exponent is 15 to 308.
+  if (exponent < 0 || exponent > 308) return text;
+  const size_t wholeDigits = static_cast<size_t>(pointAt + exponent);
+  if (digits.size() < wholeDigits) digits.append(wholeDigits - digits.size(), '0');
+  std::string whole = digits.substr(0, wholeDigits);
+  const std::string fraction = digits.substr(wholeDigits);
+  if (!fraction.empty()) whole += "." + fraction;
+  return (negative ? "-" : "") + whole;
+}
+
+}  // namespace
+
 ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
+  // The grid holds thousandths in whole numbers; beyond kLargestGridCoordinate
+  // (or for no number at all) they would overflow, and no controller takes
+  // such an arc anyway: the offsets are then the plain differences.
+  for (const double v : {start.x, start.y, centre.x, centre.y, end.x, end.y}) {
+    if (!(std::fabs(v) <= kLargestGridCoordinate)) return {centre.x - start.x, centre.y - start.y};
+  }
   const GridPoint s{Thousandths(start.x), Thousandths(start.y)};
   const GridPoint e{Thousandths(end.x), Thousandths(end.y)};
   GridPoint c{s.x + Thousandths(centre.x - start.x), s.y + Thousandths(centre.y - start.y)};
@@ -79,7 +123,9 @@ ArcOffsets ArcCentreOffsets(Vec2 start, Vec2 centre, Vec2 end) {
 }
 
 std::string FormatCoord(double v) {
-  std::string text = SignBlankTrimmed(RoundHalfEven(v, 3));
+  // No NC control reads the exponent form (it would take the E for an address
+  // word), so a coordinate of 1e15 and more is written out in full.
+  std::string text = WithoutExponent(SignBlankTrimmed(RoundHalfEven(v, 3)));
   if (text.find('.') == std::string::npos) text += ".";
   return text;
 }
@@ -113,6 +159,7 @@ double NcGenerator::Value(const ElementTable::Column& column, int row) const {
 void NcGenerator::GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget,
                                   int reverseFlag, NcChannels& channels) {
   m_channels = &channels;
+  m_notFinite = false;
   m_outputTarget = outputTarget;
   m_reverseFlag = reverseFlag;
   m_speedBlock = SpeedBlock(settings.speed);
@@ -154,8 +201,15 @@ void NcGenerator::PlaceAndEmit(int k, double wireOffset) {
   EmitPiece();
 }
 
+std::string NcGenerator::Word(double value) const {
+  // An overflowed shift, turn or offset gives no number; FormatCoord would
+  // write it as 0, so the program is marked as not to be stored.
+  if (!std::isfinite(value)) m_notFinite = true;
+  return FormatCoord(value);
+}
+
 std::string NcGenerator::Coords(int row) const {
-  return "X" + FormatCoord(Value(m_table.X, row)) + "Y" + FormatCoord(Value(m_table.Y, row));
+  return "X" + Word(Value(m_table.X, row)) + "Y" + Word(Value(m_table.Y, row));
 }
 
 std::string NcGenerator::CompensationCode() const {
@@ -187,6 +241,11 @@ void NcGenerator::EmitPiece() {
     if (code(i + 1) == kSeparatorCode || i == last) WriteBlock("M01");  // before the last move of a sub-path
     if (code(i) == kSeparatorCode) {
       ++i;
+      // A separator is never a move: further separators and chains of a
+      // single point (a separator right after them) are passed over; with no
+      // chain left the piece ends.
+      while (i <= last && (code(i) == kSeparatorCode || (i + 1 <= last && code(i + 1) == kSeparatorCode))) ++i;
+      if (i >= last) break;
       WriteNumberedBlock("G00" + Coords(i));
       PieceHeader();
       ++i;
@@ -201,7 +260,7 @@ void NcGenerator::EmitPiece() {
       auto point = [this](int row) { return Vec2{Value(m_table.X, row), Value(m_table.Y, row)}; };
       const ArcOffsets ij = ArcCentreOffsets(point(i - 2), point(i - 1), point(i));
       const std::string word = Value(t.P1, i - 1) > 0 ? "G03" : "G02";
-      WriteNumberedBlock(word + Coords(i) + "I" + FormatCoord(ij.i) + "J" + FormatCoord(ij.j));
+      WriteNumberedBlock(word + Coords(i) + "I" + Word(ij.i) + "J" + Word(ij.j));
     }
   }
   WriteBlock("M21");

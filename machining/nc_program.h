@@ -47,7 +47,8 @@ inline constexpr double kArcRadiusTolerance = 0.001;
 // where such a point lies within three grid steps of the perpendicular
 // bisector of the rounded ends, nearest the true centre). A gap larger than
 // rounding can make (over 0.006 mm) is left as it is: the path itself is
-// wrong there. I and J are whole thousandths either way.
+// wrong there. I and J are whole thousandths either way. Coordinates beyond
+// 1e12 mm (or not finite) give the plain differences centre - start.
 struct ArcOffsets {
   double i = 0;
   double j = 0;
@@ -90,6 +91,10 @@ class NcGenerator {
   // every piece and exchanges G41 and G42.
   void GenerateProgram(const NcSettings& settings, double programNumber, double outputTarget, int reverseFlag,
                        NcChannels& channels);
+  // True when the last program generated has a coordinate that is not a finite
+  // number (a shift, turn or offset beyond the range of numbers): such a
+  // program must not be stored or printed.
+  bool HasNonFiniteCoordinate() const { return m_notFinite; }
 
  private:
   void PlaceAndEmit(int k, double wireOffset);
@@ -98,6 +103,7 @@ class NcGenerator {
   void WriteBlock(const std::string& block);
   void WriteNumberedBlock(const std::string& block);
   std::string Coords(int row) const;
+  std::string Word(double value) const;
   std::string CompensationCode() const;
   double Value(const ElementTable::Column& column, int row) const;
 
@@ -108,6 +114,7 @@ class NcGenerator {
   ProgressLines& m_screen;
 
   int m_blockCounter = 0;
+  mutable bool m_notFinite = false;
   bool m_g92Done = false;
   // Settings of the program being generated.
   NcChannels* m_channels = nullptr;

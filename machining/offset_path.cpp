@@ -160,6 +160,8 @@ void OffsetRun::Run() {
   RadiusPass();
   int& i = m_t.CurRow;
   i = 1;
+  // i moves on in every round of both loops and the run ends once it reaches
+  // RowCount (at most 1999): at most some 2000 rounds in all.
   for (;;) {
     ApproachLine(i);
     ++i;

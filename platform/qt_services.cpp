@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cmath>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -12,7 +13,10 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <clocale>
+
 #include "platform/atomic_file.h"
+#include "platform/logic_texts.h"
 
 namespace vx {
 
@@ -32,6 +36,8 @@ void InstallFontSubstitutions() {
   QApplication::setFont(defaultFont);
 }
 
+void KeepFileNumberFormat() { std::setlocale(LC_NUMERIC, "C"); }
+
 QFont DesignFont(const QString& name, double pointSize) {
   QFont font(name);
   font.setPointSizeF(pointSize);
@@ -49,7 +55,7 @@ ProgressSurface::ProgressSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void ProgressSurface::Print(const std::string& line) {
-  m_lines << ToQString(line);
+  m_lines << LogicText(line);
   update();
   // The work runs on the interface thread: show the line before it goes on.
   repaint();
@@ -71,7 +77,7 @@ void ProgressSurface::paintEvent(QPaintEvent*) {
 }
 
 void QtMessageBox::Show(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), ToQString(text), QMessageBox::Ok, m_owner);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), LogicText(text), QMessageBox::Ok, m_owner);
   box.exec();
 }
 
@@ -79,7 +85,7 @@ QString QtFilterText(const std::string& filter) {
   const QStringList parts = ToQString(filter).split('|');
   QStringList entries;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString label = parts[i];
+    QString label = LogicText(parts[i]);
     const QString patterns = QString(parts[i + 1]).replace(';', ' ');
     if (!label.contains('(')) label += " (" + patterns + ")";
     entries << label;
@@ -89,17 +95,66 @@ QString QtFilterText(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialog::AskOpen(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getOpenFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
 }
 
 std::optional<std::string> QtFileDialog::AskSave(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getSaveFileName(m_owner, ToQString(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getSaveFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
+}
+
+namespace {
+
+// The reach of a device: the device and as much again on every side (at least
+// 100 units, for a device not laid out yet).
+QRectF DeviceReach(double width, double height) {
+  const double margin = std::max({width, height, 100.0});
+  return QRectF(-margin, -margin, width + 2 * margin, height + 2 * margin);
+}
+
+}  // namespace
+
+bool WithinDeviceReach(const QPointF& point, double deviceWidth, double deviceHeight) {
+  const QRectF reach = DeviceReach(deviceWidth, deviceHeight);
+  // Written so that NaN is outside.
+  return point.x() >= reach.left() && point.x() <= reach.right() && point.y() >= reach.top() &&
+         point.y() <= reach.bottom();
+}
+
+bool ClipToDeviceReach(QLineF& segment, double deviceWidth, double deviceHeight) {
+  const QRectF reach = DeviceReach(deviceWidth, deviceHeight);
+  QPointF a = segment.p1(), b = segment.p2();
+  if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) return false;
+  // One edge at a time: an end beyond it moves onto it, along the segment as
+  // seen from the other end (from the end nearer to the device, so that ends
+  // of 1e30 do not swallow the digits of the crossing).
+  struct Edge {
+    bool vertical;  // the edge x = bound; otherwise y = bound
+    double bound;
+    double side;    // +1: inside is coordinate >= bound; -1: <= bound
+  };
+  const Edge edges[4] = {{true, reach.left(), 1}, {true, reach.right(), -1}, {false, reach.top(), 1},
+                         {false, reach.bottom(), -1}};
+  for (const Edge& e : edges) {
+    auto along = [&e](const QPointF& p) { return e.vertical ? p.x() : p.y(); };
+    auto inside = [&e, &along](const QPointF& p) { return e.side * (along(p) - e.bound) >= 0; };
+    auto cut = [&e, &along](const QPointF& from, const QPointF& to) {
+      const double t = (e.bound - along(from)) / (along(to) - along(from));
+      return e.vertical ? QPointF(e.bound, from.y() + (to.y() - from.y()) * t)
+                        : QPointF(from.x() + (to.x() - from.x()) * t, e.bound);
+    };
+    const bool aInside = inside(a), bInside = inside(b);
+    if (!aInside && !bInside) return false;
+    if (!aInside) a = cut(b, a);
+    if (!bInside) b = cut(a, b);
+  }
+  segment = QLineF(a, b);
+  return true;
 }
 
 PainterSurface::PainterSurface(QPainter& painter, int pixelWidth, int pixelHeight)
@@ -121,13 +176,17 @@ void PainterSurface::Clear() { m_painter.fillRect(0, 0, m_width, m_height, Palet
 void PainterSurface::SetColour(int paletteIndex) { m_colour = PaletteQColor(paletteIndex); }
 
 void PainterSurface::Point(double x, double y) {
+  const QPointF point = ToPixels(x, y);
+  if (!WithinDeviceReach(point, m_width, m_height)) return;
   m_painter.setPen(QPen(m_colour, 1));
-  m_painter.drawPoint(ToPixels(x, y));
+  m_painter.drawPoint(point);
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2) {
+  QLineF segment(ToPixels(x1, y1), ToPixels(x2, y2));
+  if (!ClipToDeviceReach(segment, m_width, m_height)) return;
   m_painter.setPen(QPen(m_colour, 1));
-  m_painter.drawLine(ToPixels(x1, y1), ToPixels(x2, y2));
+  m_painter.drawLine(segment);
 }
 
 void PainterSurface::Circle(double x, double y, double radius) {
@@ -136,11 +195,21 @@ void PainterSurface::Circle(double x, double y, double radius) {
   const QPointF centre = ToPixels(x, y);
   const double rx = std::abs(radius / m_scaleWidth * m_width);
   const double ry = std::abs(radius / m_scaleHeight * m_height);
+  // A circle that does not cross the device's reach (wholly beside it, or
+  // round it) draws nothing there and is left out.
+  const QRectF reach = DeviceReach(m_width, m_height);
+  const double nearX = std::clamp(centre.x(), reach.left(), reach.right());
+  const double nearY = std::clamp(centre.y(), reach.top(), reach.bottom());
+  const double farX = std::max(std::abs(centre.x() - reach.left()), std::abs(centre.x() - reach.right()));
+  const double farY = std::max(std::abs(centre.y() - reach.top()), std::abs(centre.y() - reach.bottom()));
+  const double r = std::max(rx, ry);
+  if (!std::isfinite(r) || !std::isfinite(centre.x()) || !std::isfinite(centre.y())) return;
+  if (std::hypot(centre.x() - nearX, centre.y() - nearY) > r || std::hypot(farX, farY) < std::min(rx, ry)) return;
   m_painter.drawEllipse(centre, rx, ry);
 }
 
 BatchedPainterSurface::BatchedPainterSurface(QPainter& painter, int pixelWidth, int pixelHeight)
-    : m_direct(painter, pixelWidth, pixelHeight), m_painter(painter) {
+    : m_direct(painter, pixelWidth, pixelHeight), m_painter(painter), m_width(pixelWidth), m_height(pixelHeight) {
   m_lines.reserve(kRunLength);
   m_points.reserve(kRunLength);
 }
@@ -162,13 +231,15 @@ void BatchedPainterSurface::SetColour(int paletteIndex) { m_colour = paletteInde
 void BatchedPainterSurface::Point(double x, double y) {
   if (m_pointColour != m_colour || m_points.size() >= kRunLength) DrawPoints();
   m_pointColour = m_colour;
-  m_points.push_back(m_direct.ToPixels(x, y));
+  const QPointF point = m_direct.ToPixels(x, y);
+  if (WithinDeviceReach(point, m_width, m_height)) m_points.push_back(point);
 }
 
 void BatchedPainterSurface::Line(double x1, double y1, double x2, double y2) {
   if (m_lineColour != m_colour || m_lines.size() >= kRunLength) DrawLines();
   m_lineColour = m_colour;
-  m_lines.emplace_back(m_direct.ToPixels(x1, y1), m_direct.ToPixels(x2, y2));
+  QLineF segment(m_direct.ToPixels(x1, y1), m_direct.ToPixels(x2, y2));
+  if (ClipToDeviceReach(segment, m_width, m_height)) m_lines.push_back(segment);
 }
 
 void BatchedPainterSurface::Circle(double x, double y, double radius) {
@@ -267,14 +338,20 @@ void QtPrinter::SetColour(int paletteIndex) { m_colour = PaletteQColor(paletteIn
 
 void QtPrinter::Point(double x, double y) {
   if (!Begin()) return;
+  const QRectF paint = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+  const QPointF point = ToDevice(x, y);
+  if (!WithinDeviceReach(point, paint.width(), paint.height())) return;
   m_painter->setPen(QPen(m_colour, 0));
-  m_painter->drawPoint(ToDevice(x, y));
+  m_painter->drawPoint(point);
 }
 
 void QtPrinter::Line(double x1, double y1, double x2, double y2) {
   if (!Begin()) return;
+  const QRectF paint = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+  QLineF segment(ToDevice(x1, y1), ToDevice(x2, y2));
+  if (!ClipToDeviceReach(segment, paint.width(), paint.height())) return;
   m_painter->setPen(QPen(m_colour, 0));
-  m_painter->drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+  m_painter->drawLine(segment);
 }
 
 void QtPrinter::SetFont(const std::string& name, double sizePoints) {

@@ -26,6 +26,13 @@ namespace vx {
 // installed Japanese font. Call once after the application object exists.
 void InstallFontSubstitutions();
 
+// Numbers in files and NC programs are written and read with a decimal
+// point whatever the operator's language: the application object sets the C
+// library's locale from the environment (a German or French one writes
+// "1,5"), so the number part of it is set back to "C". Call once after the
+// application object exists.
+void KeepFileNumberFormat();
+
 // The font a design name stands for.
 QFont DesignFont(const QString& name, double pointSize);
 
@@ -73,6 +80,15 @@ class QtFileDialog : public FileDialog {
 // Converts the "Text (*.a)|*.a|..." filter form into Qt's "Text (*.a);;..." form.
 QString QtFilterText(const std::string& filter);
 
+// The part of a segment in device units that lies within the reach of a
+// device of the given size: the device and as much again on every side. Qt's
+// engines take device coordinates to integers, so nothing farther reaches
+// them; what is drawn on the device itself does not change. False when no
+// part of the segment lies within the reach (or it is not a number).
+bool ClipToDeviceReach(QLineF& segment, double deviceWidth, double deviceHeight);
+// True when a point in device units lies within that reach.
+bool WithinDeviceReach(const QPointF& point, double deviceWidth, double deviceHeight);
+
 // Draws on a QPainter whose device is `pixelWidth` x `pixelHeight` pixels, with
 // the user window given by SetScale. The painter must outlive the surface.
 class PainterSurface : public Surface {
@@ -117,6 +133,7 @@ class BatchedPainterSurface : public Surface {
 
   PainterSurface m_direct;
   QPainter& m_painter;
+  int m_width, m_height;
   int m_colour = 0;
   int m_lineColour = 0;
   int m_pointColour = 0;

@@ -9,18 +9,23 @@
 namespace vx {
 
 // One sheet cell as stored: empty, a number, or text (UTF-8). Dates and times
-// arrive as their text.
+// arrive as their text, a boolean as the number 1 or 0. A formula cell is the
+// result the spreadsheet stored with it, in the same kinds; a formula whose
+// stored result is an error, or that has no stored result, is kNoResult with
+// the error's text ("#DIV/0!") or an empty text. Numbers are always finite.
 struct SheetCell {
-  enum class Kind { kEmpty, kNumber, kText };
+  enum class Kind { kEmpty, kNumber, kText, kNoResult };
   Kind kind = Kind::kEmpty;
   double number = 0.0;
   std::string text;
 
   static SheetCell Number(double value) { return {Kind::kNumber, value, {}}; }
   static SheetCell Text(std::string value) { return {Kind::kText, 0.0, std::move(value)}; }
+  static SheetCell NoResult(std::string error) { return {Kind::kNoResult, 0.0, std::move(error)}; }
   bool IsEmpty() const { return kind == Kind::kEmpty; }
   bool IsNumber() const { return kind == Kind::kNumber; }
   bool IsText() const { return kind == Kind::kText; }
+  bool IsNoResult() const { return kind == Kind::kNoResult; }
 };
 
 // The used range of one worksheet from sheet row 1 and column A: rows[0] is
@@ -38,11 +43,49 @@ struct Worksheet {
   }
 };
 
+// Collects cells in any order into a Worksheet of the first columnCount
+// columns. A later cell at the same place replaces the earlier one. Rows past
+// kMaxRows (the binary format's own limit) are left out: conversion 1 ends
+// long before (at most 1999 element rows and five unrecognised records).
+class WorksheetBuilder {
+ public:
+  static constexpr int kMaxRows = 65536;
+  explicit WorksheetBuilder(int columnCount) : m_columns(columnCount) {}
+
+  void Put(long long row, long long column, SheetCell cell);
+  // The sheet, without trailing rows that are empty in every kept column.
+  Worksheet Finish();
+
+ private:
+  int m_columns;
+  Worksheet m_sheet;
+};
+
+// Why a workbook could not be read, as the operator reads it after the file's name.
+namespace workbook_problem {
+inline constexpr const char* kMissing = "ファイルがありません";
+inline constexpr const char* kNotAFile = "ファイルではありません";
+inline constexpr const char* kCannotOpen = "ファイルを開けません";
+inline constexpr const char* kTooLarge = "ファイルが大きすぎます（100 MB まで）";
+inline constexpr const char* kNotWorkbook = "ブック（.xls、.xlsx、.ods）ではありません";
+inline constexpr const char* kDamaged = "ブックが壊れています";
+inline constexpr const char* kPassword =
+    "ブックがパスワードで保護されています。パスワードを付けずに保存し直してください";
+inline constexpr const char* kTooOld = "Excel 4.0 以前の形式です。Excel 97-2003 形式で保存し直してください";
+inline constexpr const char* kNoWorksheet = "ブックにワークシートがありません";
+inline constexpr const char* kNoZipSupport = "この版は .xlsx と .ods を読めません。Excel 97-2003 形式で保存し直してください";
+}  // namespace workbook_problem
+
 struct WorksheetResult {
   std::optional<Worksheet> sheet;  // absent when the workbook could not be read
   bool missing = false;            // the file does not exist
   std::string problem;             // why it could not be read, for the operator's message
 };
+
+// The result in bytes and back, as a reader run in a child process hands it
+// to its parent; false when the bytes are not a whole result.
+std::string SerializeWorksheetResult(const WorksheetResult& result);
+bool DeserializeWorksheetResult(const std::string& bytes, WorksheetResult& result);
 
 class SpreadsheetReader {
  public:

@@ -1,7 +1,10 @@
 // What the desktop program owns and hands to every screen.
 #pragma once
 
+#include <string>
+
 #include "machining/piece_layout.h"
+#include "shell/contour_notice.h"
 #include "shell/element_table.h"
 #include "shell/install_folder.h"
 
@@ -18,6 +21,11 @@ struct AppContext {
   ScreenManager& screens;
   MessageBox& messageBox;    // modal box with an OK button
   FileDialog& fileDialog;    // common open and save dialogs
+  // The wire offset as typed, one setting for the contour view's offset box and
+  // the NC output's offset box: what the view shows is what START cuts.
+  std::string wireOffset = "0";
+  // Set by CONV-2 and the imports when they stop without writing CON2TA.dat.
+  ContourNotice contourNotice{};
 };
 
 }  // namespace vx

@@ -1,11 +1,13 @@
 // The main menu: the title and one button per stage.
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 #include <map>
 
+#include "shell/language.h"
 #include "shell/screen_manager.h"
 
 namespace vx {
@@ -29,9 +31,13 @@ class Form_main : public QWidget {
   QPushButton* Cmd_dxfW = nullptr;
   QPushButton* Cmd_igesW = nullptr;
   QPushButton* Cmd_end = nullptr;
+  // The language of the screens, taking effect at the next start.
+  QComboBox* CmbLanguage = nullptr;
 
   // Enables each button whose screen is built into this program.
   void UpdateButtons();
+  // Shows the language this run uses in the language box.
+  void ShowLanguage(UiLanguage language);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -85,6 +85,12 @@ std::string ShortestText(double value) {
   if (value == 0.0 || !std::isfinite(value)) return "0";
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  // Within 5e-15 of the largest double, 15 digits round up past it, and that
+  // text would read back as no number at all: such a value is written with
+  // its last digit rounded towards zero instead.
+  if (!std::isfinite(std::strtod(buffer, nullptr))) {
+    std::snprintf(buffer, sizeof buffer, "%.15G", value * (1 - 5e-15));
+  }
   std::string text = buffer;
   // Exponent form as "1E-07": at least two exponent digits, no "+" padding.
   const size_t e = text.find('E');

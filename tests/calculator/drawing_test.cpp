@@ -137,6 +137,21 @@ TEST(CalcDrawing, InputLinesAreClippedToTheBox) {
   }
 }
 
+TEST(CalcDrawing, BothLinesOfATwoLineProblemAreDrawn) {
+  // Leaving and entering lines, parallel lines, a vertical one first or
+  // second, a shifted one, after a solve: two input lines each time.
+  const char* const pairs[][2] = {
+      {"0,0,1,30", "10,0,2,120"}, {"0,0,3,0,0", "0,0,3,90,0"}, {"0,0,3,90,2", "0,0,3,0,3"},
+      {"5,5,1,-45", "0,0,3,45,1"}, {"0,0,3,180,0", "0,0,2,-90"}, {"0,10,1,0", "10,0,2,89.9"},
+  };
+  for (const auto& pair : pairs) {
+    const Calculator calc = Solve(pair[0], pair[1], ",,99");
+    const RecordingSurface surface = Draw(calc.grid, calc.answers);
+    EXPECT_EQ(surface.Of(kCalcInputColour).size(), 2u) << pair[0] << " / " << pair[1];
+    EXPECT_FALSE(calc.answers.ansX.empty()) << pair[0] << " / " << pair[1];
+  }
+}
+
 TEST(CalcDrawing, PointsAndCircles) {
   const std::vector<Op> ops = Draw(Grid("3,4,8", "-2,1,0,,,,-6,1", " 8,2,08")).Of(kCalcInputColour);
   ASSERT_EQ(ops.size(), 3u);

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "calculator/calculator_guide.h"
 #include "calculator/calculator_screens.h"
@@ -15,6 +17,7 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "shell/app_context.h"
+#include "shell/field_marks.h"
 #include "shell/form_main.h"
 
 namespace vx {
@@ -60,6 +63,20 @@ TEST_F(CalcuFixture, OpensWithItsCaptionsGridAndGuide) {
   EXPECT_EQ(form.HScroll1->maximum(), 50);
 }
 
+// Pixels of the drawing area in the input colour (light blue) and the answer colour (light red).
+std::pair<int, int> BlueAndRed(Form_calcu& form) {
+  const QImage picture = form.Picture1->grab().toImage();
+  int blue = 0, red = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+    }
+  }
+  return {blue, red};
+}
+
 TEST_F(CalcuFixture, ThreePointCircleIsSolvedAndDrawn) {
   Form_calcu form;
   form.resize(900, 720);
@@ -80,24 +97,21 @@ TEST_F(CalcuFixture, ThreePointCircleIsSolvedAndDrawn) {
   form.Slider1->setValue(300);
   const QPixmap shot = form.grab();
   shot.save(VX_BINARY_DIR "/calculator_three_points.png");
-  const QImage picture = form.Picture1->grab().toImage();
-  int red = 0, blue = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const QColor c = picture.pixelColor(x, y);
-      red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
-      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
-    }
-  }
+  const auto [blue, red] = BlueAndRed(form);
   EXPECT_GT(red, 100) << "the answer circle in light red";
   EXPECT_GT(blue, 20) << "the input points in light blue";
 }
 
-TEST_F(CalcuFixture, ClearButtonResetsGridWithoutRedraw) {
+TEST_F(CalcuFixture, ClearButtonResetsGridAndClearsTheDrawing) {
   Form_calcu form;
+  form.resize(900, 720);
+  form.show();
   Type(form, 0, "1", "2", "8");
-  form.inpA[1]->setText("30");
+  Type(form, 1, "20", "10", "8");
+  form.inpD[2]->setText("99");
   form.butStart->click();
+  EXPECT_GT(BlueAndRed(form).first, 10);
+  EXPECT_GT(BlueAndRed(form).second, 10);
   form.butCLR->click();
   for (int r = 0; r < 3; ++r) {
     EXPECT_EQ(form.inpX[r]->text(), "0.000");
@@ -105,6 +119,49 @@ TEST_F(CalcuFixture, ClearButtonResetsGridWithoutRedraw) {
     EXPECT_EQ(form.inpA[r]->text(), "");
   }
   for (QLabel* label : {form.ansX, form.ansY, form.ansA, form.ansR, form.ansRem}) EXPECT_EQ(label->text(), "");
+  EXPECT_EQ(BlueAndRed(form), (std::pair<int, int>{0, 0}));
+}
+
+TEST_F(CalcuFixture, FieldHoldingNoNumberIsNamedAndMarked) {
+  Form_calcu form;
+  Type(form, 0, "abc", "0", "8");
+  Type(form, 1, "10", "0", "8");
+  form.inpD[2]->setText("99");
+  form.butStart->click();
+  EXPECT_EQ(form.ansRem->text(), QString::fromUtf8("1行目のXが数値でない"));
+  EXPECT_TRUE(IsMarked(form.inpX[0]));
+  EXPECT_EQ(form.inpX[0]->toolTip(), QString::fromUtf8("1行目のXが数値でない"));
+  form.inpX[0]->setText("0");
+  form.butStart->click();
+  EXPECT_EQ(form.ansA->text(), "0");
+  EXPECT_FALSE(IsMarked(form.inpX[0]));
+}
+
+TEST_F(CalcuFixture, WindowFitsSmallScreens) {
+  // 1366 x 768 at 100 % and 1920 x 1080 at 200 % (960 x 540 in the window's
+  // own pixels), less a task bar and the window frame.
+  for (const QSize screen : {QSize(1366, 700), QSize(940, 480)}) {
+    Form_calcu form;
+    EXPECT_LE(form.minimumSize().width(), screen.width());
+    EXPECT_LE(form.minimumSize().height(), screen.height());
+    form.resize(screen);
+    form.show();
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), screen);
+    // The drawing keeps its room; what the band does not show it scrolls to.
+    EXPECT_GE(form.DrawingPane->height(), 120);
+    EXPECT_GE(form.Picture1->height(), 60);
+    EXPECT_EQ(form.DrawingPane->y() + form.DrawingPane->height(), screen.height());
+    const QWidget* band = form.BandArea->widget();
+    const bool bandFits = band->minimumSizeHint().width() <= form.BandArea->viewport()->width();
+    EXPECT_EQ(form.BandArea->horizontalScrollBar()->maximum() > 0, !bandFits) << screen.width();
+    form.grab().save(QString(VX_BINARY_DIR "/calculator_%1x%2.png").arg(screen.width()).arg(screen.height()));
+  }
+  // Opened on a screen of its own, the window never exceeds it.
+  Form_calcu form;
+  const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+  EXPECT_LE(form.width(), std::max(room.width(), 360));
+  EXPECT_LE(form.height(), std::max(room.height(), 300));
 }
 
 TEST_F(CalcuFixture, WrongOrderMessageInTheRemarkLabel) {

@@ -82,6 +82,40 @@ TEST(CalcInput, NonNumericThirdCodeIsReported) {
   }
 }
 
+TEST(CalcInput, FieldHoldingNoNumberGetsItsOwnMessage) {
+  struct Case {
+    const char* rows[3];
+    const char* message;  // empty: solved
+  };
+  const Case cases[] = {
+      {{"abc,0,8", "10,0,8", ",,99"}, "1行目のXが数値でない"},        // once 中心が同じで計算出来ない
+      {{"0,0,8", "10,1O,8", ",,99"}, "2行目のYが数値でない"},
+      {{"0,0,1,3O", "0,0,2,90", ",,99"}, "1行目のAが数値でない"},
+      {{"0,0,3,0,1mm", "0,0,3,90", ",,99"}, "1行目のBが数値でない"},
+      {{"0,0,1,0,1mm", "0,0,2,90", ",,99"}, ""},                      // B of a plain line is not read
+      {{"0,0,0,,,,5x,1", "10,0,0,,,,5,1", ",,99"}, "1行目のRが数値でない"},
+      {{"0,0,0,,,,5,+", "10,0,0,,,,5,1", ",,99"}, "1行目のSが数値でない"},
+      {{"0,0,0,,,,5,1", "x,y,5,,,0.001", "8,0,0,,,,5,1"}, ""},        // a value row reads C alone
+      {{"0,0,0,,,,5,1", ",,5,,,c", "8,0,0,,,,5,1"}, "2行目のCが数値でない"},
+      {{"0,0,8", "10,0,8", "x,0,99"}, ""},                            // the third row takes no part
+      {{"0,0,8", "10,0,8", "x,0,8"}, "3行目のXが数値でない"},
+      {{"0,0,8", "10,0,8", "0,0,7"}, ""},                             // no known code: a point at X, Y
+      {{" ,0,8", "10,0,8", ",,99"}, ""},                              // blank is 0
+  };
+  for (const Case& c : cases) {
+    const Calculator calc = Solve(c.rows[0], c.rows[1], c.rows[2]);
+    const std::string what = std::string(c.rows[0]) + " / " + c.rows[1] + " / " + c.rows[2];
+    if (*c.message != '\0') {
+      EXPECT_EQ(calc.answers, (CalcAnswers{"", "", "", "", c.message})) << what;
+      ASSERT_TRUE(calc.nonNumberField.has_value()) << what;
+      EXPECT_EQ(NonNumberMessage(*calc.nonNumberField), c.message);
+    } else {
+      EXPECT_FALSE(calc.nonNumberField.has_value()) << what;
+      EXPECT_EQ(calc.answers.ansRem.find("数値でない"), std::string::npos) << what;
+    }
+  }
+}
+
 TEST(CalcInput, ShowAnswerPointRoundsToFourPlacesUnlessHeld) {
   Calculator calc;
   calc.ShowAnswerPoint(1.23456, -0.00004);

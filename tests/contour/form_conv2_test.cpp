@@ -72,6 +72,20 @@ TEST_F(Conv2ScreenFixture, CaptionButtonAndMessagesGoToTheBox) {
   EXPECT_EQ(graphsOpened, 1);
 }
 
+TEST_F(Conv2ScreenFixture, StoppedRunNotesThatTheContourFileIsAnOlderOne) {
+  temp.Write(kContourFile, "1\r\n0,0,0,0,0\r\n,,99,,\r\n");  // left by an earlier run
+  const std::string path = folder.PathOf(kContourFile);
+  screens.Show(ScreenId::kConv2, Owner::kMenu);  // no element file: the run stops
+  QApplication::processEvents();
+  EXPECT_EQ(graphsOpened, 1);  // the contour view still follows, and says so
+  EXPECT_EQ(context.contourNotice.Current(path),
+            "CONV-2 が中止されたため、CON2TA.dat は今回の変換結果ではありません。");
+  temp.Write(kElementFile, ElementFileText({{0, 0, 0, 0, 0}, {10, 0, 1, 90, 0}, {0, 10, 2, 180, 0}, {0, 0, 99, 0, 0}}));
+  screens.Show(ScreenId::kConv2, Owner::kMenu);
+  QApplication::processEvents();
+  EXPECT_EQ(context.contourNotice.Current(path), "");
+}
+
 TEST_F(Conv2ScreenFixture, MenuButtonIsEnabled) {
   Form_main menu(screens);
   EXPECT_TRUE(menu.Cmd_conv2->isEnabled());

@@ -27,7 +27,7 @@ struct CliRun : ::testing::Test {
 TEST_F(CliRun, ViewPrintsThePerimeterLabel) {
   folder.Write("CON2TA.dat", kRectangle);
   EXPECT_EQ(Run({"view", "--piece", "0,0,,", "--piece", "50,0,,1"}), kExitOk);
-  EXPECT_EQ(out.str(), "perimeter=60\n");
+  EXPECT_EQ(out.str(), "perimeter=120\n");  // both pieces
   EXPECT_EQ(err.str(), "");
 }
 
@@ -41,6 +41,26 @@ TEST_F(CliRun, PrintWritesAOnePagePdf) {
   folder.Write("CON2TA.dat", kRectangle);
   EXPECT_EQ(Run({"print", "--pdf", folder.File("sheet.pdf"), "--offset", "0"}), kExitOk);
   EXPECT_EQ(folder.Read("sheet.pdf").substr(0, 5), "%PDF-");
+}
+
+// Contour files the fuzz targets once found slow or broken: every command
+// ends at once with its result. An imported side from (0, 0) to (1000, 1000)
+// with bulge 1e-14 (radius 3.5e16) is drawn and printed as its chord and cut
+// as an arc written out in full.
+TEST_F(CliRun, HugeRadiusArcEndsEveryCommand) {
+  folder.Write("CON2TA.dat",
+               "3\r\n0,0,0,0,0\r\n-2.49999999999995E+16,2.50000000000005E+16,0,3.53553390593274E+16,0\r\n"
+               "1000,1000,0,0,0\r\n,,99,,\r\n");
+  EXPECT_EQ(Run({"view", "--png", folder.File("view.png")}), kExitOk);
+  EXPECT_EQ(out.str(), "perimeter=1414.2\n");
+  EXPECT_EQ(Run({"view", "--offset", "0.1"}), kExitOk);
+  EXPECT_EQ(Run({"print", "--pdf", folder.File("sheet.pdf"), "--offset", "0.1"}), kExitOk);
+  EXPECT_EQ(folder.Read("sheet.pdf").substr(0, 5), "%PDF-");
+  EXPECT_EQ(Run({"nc", "--offset", "0.1", "--output", folder.File("NC.dat")}), kExitOk);
+  EXPECT_EQ(Run({"nc", "--output", folder.File("NC.dat")}), kExitOk);
+  const std::string program = folder.Read("NC1.dat");
+  EXPECT_NE(program.find("N002G03X1000.Y1000.I-24999999999999500.J25000000000000500.\r\n"), std::string::npos)
+      << program;
 }
 
 TEST_F(CliRun, StopsAndUsageErrorsWriteNothing) {
@@ -62,6 +82,8 @@ TEST_F(CliRun, StopsAndUsageErrorsWriteNothing) {
   const Case usage[] = {
       {{"view", "--zoom", "abc"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
       {{"view", "--zoom", "501"}, kExitUsage, "vexline-cli view: --zoom takes a whole number from 0 to 500\n"},
+      {{"print", "--pdf", folder.File("a.pdf"), "--offset", "0.1mm"}, kExitUsage,
+       "vexline-cli print: --offset \"0.1mm\" is not a number\n"},
       {{"view", "--size", "400", "--png", folder.File("a.png")}, kExitUsage,
        "vexline-cli view: --size takes WIDTHxHEIGHT in pixels\n"},
       {{"print"}, kExitUsage, "vexline-cli print: --pdf FILE is required\n"},

@@ -86,8 +86,11 @@ void BM_FullRedrawTenPiecesWithOffset(benchmark::State& state) {
   ElementTable table;
   for (auto _ : state) {
     QPainter painter(&image);
-    BatchedPainterSurface surface(painter, picture.width, picture.height);
-    view.Redraw(surface, table, layout, folder.File("CON2TA.dat"));
+    {
+      // The surface draws its last runs when it goes; the painter must still be active then.
+      BatchedPainterSurface surface(painter, picture.width, picture.height);
+      view.Redraw(surface, table, layout, folder.File("CON2TA.dat"));
+    }
     painter.end();
     benchmark::DoNotOptimize(image.constBits());
   }

@@ -117,5 +117,43 @@ INSTANTIATE_TEST_SUITE_P(
                     "表の 2 行目に 6 列目以降のデータがあります。保存しません。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct CountCase {
+  const char* name;
+  const char* count;
+  std::vector<size_t> rows;  // one row: an insertion there; else the rows deleted
+  bool insert;
+  std::optional<std::string> after;
+};
+void PrintTo(const CountCase& c, std::ostream* os) { *os << c.name; }
+
+class CountInStep : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(CountInStep, AfterInsertOrDelete) {
+  const CountCase& c = GetParam();
+  const std::optional<std::string> after =
+      c.insert ? CountAfterInsert(c.count, c.rows.front()) : CountAfterDelete(c.count, c.rows);
+  EXPECT_EQ(after, c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CountInStep,
+    ::testing::Values(
+        // Count 3: grid rows 1..4 are the table (three rows and the end row).
+        CountCase{"InsertAtFirstRow", "3", {1}, true, "4"},
+        CountCase{"InsertAboveTheEndRow", "3", {4}, true, "4"},
+        CountCase{"InsertAfterTheEndRow", "3", {5}, true, std::nullopt},
+        CountCase{"InsertAtTheCountLine", "3", {0}, true, std::nullopt},
+        CountCase{"InsertWithBlanksAroundTheCount", " 3 ", {2}, true, "4"},
+        CountCase{"InsertWithATypedSlip", "3O", {2}, true, std::nullopt},
+        CountCase{"InsertAtTheLimit", "1999", {2}, true, std::nullopt},
+        CountCase{"DeleteOneRow", "3", {2}, false, "2"},
+        CountCase{"DeleteTheEndRow", "3", {4}, false, "2"},
+        CountCase{"DeleteInAndAfterTheTable", "3", {1, 3, 5, 6}, false, "1"},
+        CountCase{"DeleteOnlyAfterTheTable", "3", {5}, false, std::nullopt},
+        CountCase{"DeleteTheWholeTable", "2", {1, 2, 3}, false, "0"},
+        CountCase{"DeleteTheEndRowOfAnEmptyTable", "0", {1}, false, std::nullopt},
+        CountCase{"DeleteWithAnInvalidCount", "-1", {1}, false, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vx

@@ -1,12 +1,13 @@
 // Conversion 1 on workbooks saved by LibreOffice Calc, and its orderly refusals.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "entry/conversion1.h"
-#include "platform/freexl_reader.h"
+#include "platform/workbook_reader.h"
 #include "shell/table_file.h"
 #include "support/temp_folder.h"
 
@@ -20,7 +21,7 @@ struct Conversion1Fixture : ::testing::Test {
   test::TempFolder temp;
   InstallFolder folder{temp.Path()};
   ElementTable table;
-  FreeXlReader reader;
+  WorkbookReader reader;
 
   Conversion1Result Convert(const std::string& workbook, const std::string& asName = "DATAIN.xls") {
     std::filesystem::copy_file(kData + workbook, temp.File(asName));
@@ -105,7 +106,7 @@ TEST_F(Conversion1Fixture, UnreadableWorkbookLeavesTheOldElementFile) {
   temp.Write("CONDTA.dat", "old");
   const Conversion1Result result = RunConv1(table, folder, reader);
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（Excel 97-2003 形式のブックではありません）：" + temp.File("DATAIN.xls"));
+  EXPECT_EQ(result.message, "DATAIN.xls を読み込めません（ブック（.xls、.xlsx、.ods）ではありません）：" + temp.File("DATAIN.xls"));
   EXPECT_EQ(temp.Read("CONDTA.dat"), "old");
 }
 
@@ -206,6 +207,127 @@ INSTANTIATE_TEST_SUITE_P(
         // The counter is never reset: unrecognised rows anywhere add up.
         RuleCase{"CounterNeverReset", {std::nullopt, 8, std::nullopt, 1, std::nullopt, 8, std::nullopt, 8, std::nullopt, 8},
                  "5\r\n4,0,0,0,0\r\n6,0,1,0,0\r\n8,0,0,0,0\r\n10,0,0,0,0\r\n0,0,99,0,0\r\n,,,,\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The formula workbook saved by LibreOffice in each format, as the install
+// folder's entry workbook: the element file is the same whichever is read.
+// Formula results are taken as stored: numbers, a text by its leading number
+// ("12.5mm" -> 12.5), TRUE -> 1, an empty text -> 0; a code cell "=0+1" is the
+// code 1, a code cell with the text "8" none; the #DIV/0! in the skipped
+// record and after the end is never taken.
+class Conversion1Formulas : public Conversion1Fixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Conversion1Formulas, StoredResultsAreTaken) {
+  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  const std::string name = std::string("DATAIN") + GetParam();
+  const Conversion1Result result = Convert(std::string("formulas") + GetParam(), name);
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(result.workbook.name, name);
+  EXPECT_EQ(temp.Read("CONDTA.dat"),
+            "8\r\n"
+            "15.5,20,0,0,1.4142135623731\r\n"
+            "35.5,0,1,14.142135623731,1\r\n"
+            "42,12.5,2,-45,0\r\n"
+            "43,21.5,0,0,0\r\n"
+            "44,22,0,0,0\r\n"
+            "45,22.5,0,0,0\r\n"
+            "12.5,0.6667,8,-12.5,2\r\n"
+            "0,0,99,0,0\r\n"
+            ",,,,\r\n");
+}
+
+TEST_P(Conversion1Formulas, AnErrorResultStopsNamingTheCell) {
+  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  const std::string name = std::string("DATAIN") + GetParam();
+  temp.Write("CONDTA.dat", "old");
+  table.RowCount = 7;
+  const Conversion1Result result = Convert(std::string("formula_error") + GetParam(), name);
+  EXPECT_FALSE(result.ok);
+  // The =NA() in column B of the corner row is not taken; the =1/0 of the point's Y is.
+  EXPECT_EQ(result.message, name + " の C5 は計算結果がありません（計算エラー #DIV/0!）。ConDTA.dat は書き込みません。");
+  EXPECT_EQ(temp.Read("CONDTA.dat"), "old");
+  EXPECT_EQ(table.RowCount, 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Conversion1Formulas, ::testing::Values(".xls", ".xlsx", ".ods"),
+                         [](const auto& info) { return std::string(info.param + 1); });
+
+struct NoResultCase {
+  const char* name;
+  int code;
+  int column;  // where the formula without a stored result stands
+  const char* message;  // empty: the cell is not taken, the conversion goes on
+};
+void PrintTo(const NoResultCase& c, std::ostream* os) { *os << c.name; }
+
+class Conversion1NoResult : public ::testing::TestWithParam<NoResultCase> {};
+
+TEST_P(Conversion1NoResult, OnlyCellsTakenCount) {
+  Worksheet sheet;
+  sheet.rows.push_back({SheetCell::Text("No")});
+  sheet.rows.push_back({});
+  std::vector<SheetCell> row(9);
+  row[sheet_field::kCode] = SheetCell::Number(GetParam().code);
+  row[static_cast<size_t>(GetParam().column)] = SheetCell::NoResult("");
+  sheet.rows.push_back(row);
+  ElementTable table;
+  const SheetConversion converted = ConvertSheet(sheet, table, "DATAIN.ods");
+  EXPECT_EQ(converted.ok, std::string(GetParam().message).empty());
+  EXPECT_EQ(converted.problem, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, Conversion1NoResult,
+    ::testing::Values(
+        NoResultCase{"PointX", 8, sheet_field::kX,
+                     "DATAIN.ods の B3 は計算結果がありません（結果が保存されていません。"
+                     "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。"},
+        NoResultCase{"CircleWay", 0, sheet_field::kWay,
+                     "DATAIN.ods の I3 は計算結果がありません（結果が保存されていません。"
+                     "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。"},
+        NoResultCase{"CodeCell", 8, sheet_field::kCode,
+                     "DATAIN.ods の D3 は計算結果がありません（結果が保存されていません。"
+                     "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。"},
+        NoResultCase{"CornerItemX", 5, sheet_field::kX, ""},
+        NoResultCase{"PointAngle", 8, sheet_field::kAngle, ""},
+        NoResultCase{"EndRowRadius", 99, sheet_field::kRadius, ""},
+        NoResultCase{"ColumnA", 1, 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NewestCase {
+  const char* name;
+  std::vector<std::pair<const char*, int>> files;  // name and age in minutes
+  const char* chosen;
+};
+void PrintTo(const NewestCase& c, std::ostream* os) { *os << c.name; }
+
+class EntryWorkbookChoice : public ::testing::TestWithParam<NewestCase> {};
+
+TEST_P(EntryWorkbookChoice, NewestIsRead) {
+  test::TempFolder temp;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (const auto& [name, minutes] : GetParam().files) {
+    temp.Write(name, "x");
+    std::filesystem::last_write_time(temp.File(name), now - std::chrono::minutes(minutes));
+  }
+  const EntryWorkbook chosen = FindEntryWorkbook(InstallFolder(temp.Path()));
+  EXPECT_EQ(chosen.name, GetParam().chosen);
+  EXPECT_EQ(chosen.exists, !GetParam().files.empty());
+  if (chosen.exists) {
+    EXPECT_TRUE(std::filesystem::exists(chosen.path)) << chosen.path;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, EntryWorkbookChoice,
+    ::testing::Values(NewestCase{"None", {}, "DATAIN.xls"},
+                      NewestCase{"XlsxAlone", {{"DATAIN.xlsx", 5}}, "DATAIN.xlsx"},
+                      NewestCase{"NewXlsxBesideOldXls", {{"DATAIN.xls", 60}, {"DATAIN.xlsx", 1}}, "DATAIN.xlsx"},
+                      NewestCase{"NewXlsBesideOldOds", {{"DATAIN.xls", 1}, {"DATAIN.ods", 60}}, "DATAIN.xls"},
+                      NewestCase{"OdsNewestOfThree", {{"DATAIN.xls", 9}, {"DATAIN.xlsx", 5}, {"DATAIN.ods", 2}}, "DATAIN.ods"},
+                      NewestCase{"NamesWithoutCase", {{"datain.XLS", 9}, {"Datain.Ods", 2}}, "DATAIN.ods"},
+                      NewestCase{"TieGoesToXls", {{"DATAIN.ods", 3}, {"DATAIN.xls", 3}}, "DATAIN.xls"},
+                      NewestCase{"OtherNamesIgnored", {{"DATAIN.xls", 9}, {"DATAIN2.xlsx", 1}, {"DATAIN.csv", 1}}, "DATAIN.xls"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetValue, NumbersTextAndEmptyCells) {

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTest>
+#include <chrono>
 #include <filesystem>
 
 #include "entry/entry_forms.h"
@@ -17,12 +19,8 @@
 #include "shell/screen_manager.h"
 #include "support/temp_folder.h"
 
-// The one class Qt lets mark an event as coming from the window system (its
-// own test library uses the same name); here it stands for the window manager.
-class QSpontaneKeyEvent {
- public:
-  static void MarkSpontaneous(QEvent* event) { event->setSpontaneous(); }
-};
+// QSpontaneKeyEvent, the one class Qt lets mark an event as coming from the
+// window system, is its test library's; here it stands for the window manager.
 
 namespace vx {
 namespace {
@@ -172,6 +170,36 @@ TEST_F(EntryFixture, RefusedConversionDoesNotChainAndReopeningConvertsAgain) {
   EXPECT_EQ(conv2Shown, 1);
 }
 
+// A DATAIN.ods saved after the sample DATAIN.xls is what the entry screen
+// shows and conversion 1 reads, formula results included; conversion 1's
+// line names it.
+TEST_F(EntryFixture, NewestWorkbookIsShownAndConverted) {
+  CopyIn("/install/DATAIN.xls", "DATAIN.xls");
+  std::filesystem::last_write_time(temp.File("DATAIN.xls"),
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  CopyIn("/tests/entry/data/formulas.ods", "DATAIN.ods");
+  int conv2Shown = 0;
+  screens.Register(ScreenId::kConv2, [&conv2Shown](AppContext&) {
+    ++conv2Shown;
+    return new QLabel("conv-2");
+  });
+  auto* entry = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(Cell(entry->OLE1, 2, 1), "15.5");   // B3: =10+5.5
+  EXPECT_EQ(Cell(entry->OLE1, 4, 2), "12.5mm");  // C5: a text result from another sheet
+  EXPECT_TRUE(entry->LabelStatus->isHidden());
+  Screenshot(entry, "Form_datain_ods.png");
+
+  auto* conv0 = dynamic_cast<Form_conv0*>(screens.Show(ScreenId::kConv0, Owner::kNone));
+  ASSERT_NE(conv0, nullptr);
+  EXPECT_EQ(conv0->Label1->text().toStdString(),
+            "DATAIN.ods を読み込みました：" + temp.File("DATAIN.ods") + "\n" + temp.File("CONDTA.dat"));
+  Settle();
+  EXPECT_EQ(table.RowCount, 8);
+  EXPECT_EQ(conv2Shown, 1);
+  EXPECT_TRUE(messageBox.messages.empty());
+}
+
 TEST_F(EntryFixture, ContourTableShowsCorrectsAndRefusesBrokenLayout) {
   const std::string original = "2\r\n0,0,0,0,0\r\n10,.5,0,0,0\r\n0,0,99,0,0\r\n";
   temp.Write("con2ta.dat", original);
@@ -239,12 +267,12 @@ TEST_F(EntryFixture, ContourTableKeepsUnsavedEditsWhenTheFileChanges) {
   int asked = 0;
   screen->confirmDiscard = [&asked] { return ++asked > 1; };
   QCloseEvent byOperator;
-  QSpontaneKeyEvent::MarkSpontaneous(&byOperator);
+  QSpontaneKeyEvent::setSpontaneous(&byOperator);
   QCoreApplication::instance()->notify(screen, &byOperator);  // keeps the mark
   EXPECT_FALSE(byOperator.isAccepted());
   EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
   QCloseEvent again;
-  QSpontaneKeyEvent::MarkSpontaneous(&again);
+  QSpontaneKeyEvent::setSpontaneous(&again);
   QCoreApplication::instance()->notify(screen, &again);
   EXPECT_TRUE(again.isAccepted());
   EXPECT_EQ(asked, 2);
@@ -275,6 +303,115 @@ TEST_F(EntryFixture, ProgramEndClosesTheContourTableWithoutAsking) {
   Settle();
   EXPECT_EQ(asked, 0);
   EXPECT_EQ(screens.Existing(ScreenId::kCon2amd), nullptr);
+}
+
+// The grid's texts row by row, the empty cells as "".
+std::vector<std::string> Rows(const QTableWidget* grid) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    QStringList cells;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+      const QTableWidgetItem* item = grid->item(row, column);
+      cells << (item ? item->text() : QString());
+    }
+    rows.push_back(cells.join(',').toStdString());
+  }
+  return rows;
+}
+
+TEST_F(EntryFixture, ContourTableKeepsTheCountInStepAndUndoesEveryStep) {
+  temp.Write("CON2TA.dat", "2\r\n0,0,0,0,0\r\n87.9289317056946,-1.46446585284728,0,0,0\r\n0,0,99,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  QTableWidget* grid = screen->OLE1;
+  screen->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+  // Headed as the messages name the fields; every value shown whole.
+  QStringList headings;
+  for (int column = 0; column < grid->columnCount(); ++column) headings << grid->horizontalHeaderItem(column)->text();
+  EXPECT_EQ(headings, QStringList({"X", "Y", "Code", "P1", "P2"}));
+  const QFontMetrics metrics(grid->font());
+  EXPECT_GE(grid->columnWidth(0), metrics.horizontalAdvance("87.9289317056946"));
+  EXPECT_GE(grid->columnWidth(1), metrics.horizontalAdvance("-1.46446585284728"));
+  const std::vector<std::string> loaded = {"2,,,,", "0,0,0,0,0", "87.9289317056946,-1.46446585284728,0,0,0",
+                                           "0,0,99,0,0"};
+  EXPECT_EQ(Rows(grid), loaded);
+
+  // Insert above row 3, type a point into it as the operator does, delete row 2.
+  grid->setCurrentCell(2, 0);
+  screen->CmdInsertRow->click();
+  const std::vector<std::string> inserted = {"3,,,,", "0,0,0,0,0", ",,,,", "87.9289317056946,-1.46446585284728,0,0,0",
+                                             "0,0,99,0,0"};
+  EXPECT_EQ(Rows(grid), inserted);
+  grid->setCurrentCell(2, 0);
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_5, Qt::NoModifier);  // the first key opens the cell's editor
+  QWidget* editor = QApplication::focusWidget();
+  ASSERT_NE(editor, grid);
+  QTest::keyClicks(editor, "0");
+  QTest::keyClick(editor, Qt::Key_Return);
+  Settle();  // the editor hands its text over once the events run
+  grid->setItem(2, 1, new QTableWidgetItem("12.5"));  // a new cell, as pasting makes one
+  grid->setCurrentCell(1, 3);
+  screen->CmdDeleteRow->click();
+  const std::vector<std::string> edited = {"2,,,,", "50,12.5,,,", "87.9289317056946,-1.46446585284728,0,0,0",
+                                           "0,0,99,0,0"};
+  EXPECT_EQ(Rows(grid), edited);
+  EXPECT_TRUE(screen->HasUnsavedEdits());
+  Screenshot(screen, "Form_con2amd_edited.png");
+
+  // Ctrl+Z takes back one step at a time, Ctrl+Y does it again.
+  const std::vector<std::vector<std::string>> undone = {
+      {"3,,,,", "0,0,0,0,0", "50,12.5,,,", "87.9289317056946,-1.46446585284728,0,0,0", "0,0,99,0,0"},
+      {"3,,,,", "0,0,0,0,0", "50,,,,", "87.9289317056946,-1.46446585284728,0,0,0", "0,0,99,0,0"},
+      inserted, loaded};
+  for (const auto& expected : undone) {
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Rows(grid), expected);
+  }
+  EXPECT_FALSE(screen->HasUnsavedEdits());  // back to the file as read
+  EXPECT_FALSE(screen->CmdUndo->isEnabled());
+  for (int i = 0; i < 4; ++i) QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Rows(grid), edited);
+  EXPECT_TRUE(screen->HasUnsavedEdits());
+  screen->CmdUndo->click();
+  screen->CmdRedo->click();
+  EXPECT_EQ(Rows(grid), edited);
+
+  // The count line is never deleted; the table saves as it stands.
+  grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 0), true);
+  screen->CmdDeleteRow->click();
+  EXPECT_EQ(Rows(grid), edited);
+  ASSERT_EQ(messageBox.messages.size(), 1u);
+  EXPECT_EQ(messageBox.messages[0], "1 行目は件数の行のため削除できません。");
+  ASSERT_TRUE(screen->Save());
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "2\r\n50,12.5,,,\r\n87.9289317056946,-1.46446585284728,0,0,0\r\n0,0,99,0,0\r\n");
+  EXPECT_FALSE(screen->HasUnsavedEdits());
+}
+
+TEST_F(EntryFixture, ContourTableAsksBeforeReadingOverCorrectionsAndOnEsc) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = dynamic_cast<Form_con2amd*>(screens.Show(ScreenId::kCon2amd, Owner::kNone));
+  ASSERT_NE(screen, nullptr);
+  int asked = 0;
+  bool letGo = false;
+  screen->confirmDiscard = [&] {
+    ++asked;
+    return letGo;
+  };
+  screen->CmdReload->click();  // nothing to lose: no question
+  EXPECT_EQ(asked, 0);
+  screen->OLE1->item(1, 1)->setText("5");
+  screen->CmdReload->click();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(Cell(screen->OLE1, 1, 1), "5");
+  QTest::keyClick(screen->OLE1, Qt::Key_Escape);  // Esc asks as the window's close button does
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(screen->isVisible());
+  letGo = true;
+  screen->CmdReload->click();
+  EXPECT_EQ(Cell(screen->OLE1, 1, 1), "2");
+  EXPECT_FALSE(screen->HasUnsavedEdits());
 }
 
 TEST_F(EntryFixture, MenuButtonsOfTheEntryScreensAreEnabled) {

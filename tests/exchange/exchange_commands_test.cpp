@@ -39,6 +39,20 @@ TEST_F(CliFixture, ImportDxfWithScreenTextsAsOptions) {
   EXPECT_EQ(temp.Read("CON2TA.dat"), "3\r\n0,0,0,0,0\r\n10.1,0,0,0,0\r\n10.1,5,0,0,0\r\n0.999,0,99,0,0\r\n");
 }
 
+TEST_F(CliFixture, ImportDxfNamesWhatItLeftOutOnStandardError) {
+  std::string text = kTwoLines;
+  text.replace(text.find("  0\nENDSEC"), 0, "  0\nDIMENSION\n  0\nTEXT\n  0\nDIMENSION\n");
+  temp.Write("a.dxf", text);
+  ASSERT_EQ(Run({"import-dxf", temp.File("a.dxf")}), kExitOk) << err.str();
+  EXPECT_EQ(err.str(), "読み込まなかった図形: DIMENSION 2, TEXT 1\n");
+  EXPECT_EQ(progress.lines.back(), exchange_text::kDataDiskEnd);
+  // Nothing of the part at all: the line, then the refusal.
+  temp.Write("b.dxf", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n0\nENDSEC\n0\nEOF\n");
+  EXPECT_EQ(Run({"import-dxf", temp.File("b.dxf")}), kExitFailure);
+  EXPECT_EQ(err.str(), "読み込まなかった図形: TEXT 1\n" + std::string(exchange_text::kNoEntities) + " (" +
+                           temp.File("b.dxf") + ")\n");
+}
+
 TEST_F(CliFixture, StopsExitWithOneLineAndWriteNothing) {
   temp.Write("empty.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n");
   EXPECT_EQ(Run({"import-dxf", temp.File("empty.dxf")}), kExitFailure);

@@ -163,6 +163,110 @@ TEST(RowsTest, TooManyRowsStopAndLeaveTheTableAlone) {
   EXPECT_TRUE(table.X[1].IsEmpty());
 }
 
+// Degenerate input: what rounding, smoothing and conversion make of entities
+// of no length, short arcs, lone points and flat arcs.
+struct DegenerateCase {
+  const char* name;
+  std::vector<Entity> entities;
+  const char* digits;
+  const char* smooth;
+  std::vector<std::string> rows;  // rows 1..N + 1, or empty for a stop
+  std::string message = {};       // the stop's message
+};
+
+void PrintTo(const DegenerateCase& c, std::ostream* os) { *os << c.name; }
+
+class DegenerateTest : public ::testing::TestWithParam<DegenerateCase> {};
+
+TEST_P(DegenerateTest, RowsOrStop) {
+  const DegenerateCase& c = GetParam();
+  EntityList list;
+  for (const Entity& e : c.entities) list.entity[++list.count] = e;
+  ElementTable table;
+  RecordingProgressLines progress;
+  const ExchangeResult result = PostProcessIntoTable(list, {c.smooth, c.digits, "0"}, false, table, progress);
+  if (c.rows.empty()) {
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, c.message);
+    EXPECT_EQ(table.RowCount, 0);
+    return;
+  }
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(RowTexts(table, 1, table.RowCount + 1), c.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DegenerateTest,
+    ::testing::Values(
+        DegenerateCase{"line of no length after rounding is dropped",
+                       {Line(0, 0, 10, 0), Line(30, 0, 30.001, 0.002), Line(20, 0, 25, 0)},
+                       "2",
+                       "0",
+                       {"0,0,0,0,0", "10,0,0,0,0", "888,0,88,0,0", "20,0,0,0,0", "25,0,0,0,0", "0.999,0,99,0,0"}},
+        DegenerateCase{"short arc whose ends meet after rounding is no full circle",
+                       {Line(0, 0, 10, 0), Arc(5, 0.001, 5, 0.004, 0, 0.0025, 5)},
+                       "2",
+                       "0",
+                       {"0,0,0,0,0", "10,0,0,0,0", "0.999,0,99,0,0"}},
+        DegenerateCase{"almost full arc whose ends meet after rounding is a full circle",
+                       {Arc(5, 0.001, 5, -0.001, 0, 0, 5)},
+                       "2",
+                       "0",
+                       {"5,0,0,0,0", "0,0,8,5,-2", "5,0,0,0,0", "0.999,0,99,0,0"}},
+        DegenerateCase{"lone points at the start, between chains and at the end are left out",
+                       {Line(1, 1, 1, 1), Line(0, 0, 10, 0), Line(5, 5, 5, 5), Line(20, 0, 25, 0), Line(7, 7, 7, 7)},
+                       "0",
+                       "0",
+                       {"0,0,0,0,0", "10,0,0,0,0", "888,0,88,0,0", "20,0,0,0,0", "25,0,0,0,0", "0.999,0,99,0,0"}},
+        DegenerateCase{"nothing of any length is refused",
+                       {Line(1, 1, 1.001, 1), Arc(3, 3, 3.002, 3, 3.001, 2, -1)},
+                       "2",
+                       "1",
+                       {},
+                       exchange_text::kAllZeroLength},
+        DegenerateCase{"a flat arc of a huge radius is its chord",
+                       {Arc(0, 0, 10, 0, 5, -9999999.99999875, -1e7)},
+                       "0",
+                       "0",
+                       {"0,0,0,0,0", "10,0,0,0,0", "0.999,0,99,0,0"}},
+        DegenerateCase{"a coordinate beyond the limit is refused",
+                       {Line(0, 0, 2e7, 0)},
+                       "2",
+                       "1",
+                       {},
+                       exchange_text::kCoordinateRange}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+TEST(SmoothingTest, FullCircleJoinedByItsStartStaysFull) {
+  EntityList list = MakeList({Line(0, 0, 10, 0), Arc(10.004, 0, 10.004, 0, 15, 0, 4.996)});
+  SmoothEntities(list, 0.01, false);
+  EXPECT_EQ(test::EntityText(list.entity[2]), test::EntityText(Arc(10, 0, 10, 0, 15, 0, 4.996)));
+}
+
+TEST(SmoothingTest, ShortArcWhoseSnappedStartPassesItsEndBecomesALine) {
+  // A counter-clockwise arc of 0.001 rad; the line before it ends beyond the
+  // arc's end, so snapping would make it turn almost a full turn.
+  EntityList list = MakeList({Line(0, 0.008, 5, 0.008), Arc(5, 0, 4.9999975, 0.005, 0, 0, 5)});
+  SmoothEntities(list, 0.01, false);
+  EXPECT_EQ(test::EntityText(list.entity[2]), test::EntityText(Line(5, 0.008, 4.9999975, 0.005)));
+}
+
+TEST(ReportTest, SkippedLineNamesEachTypeWithItsCount) {
+  EntityList list;
+  EXPECT_EQ(SkippedLine(list), "");
+  for (const char* type : {"TEXT", "HATCH", "TEXT", "DIMENSION", "TEXT"}) list.CountSkipped(type);
+  EXPECT_EQ(SkippedLine(list), "読み込まなかった図形: TEXT 3, HATCH 1, DIMENSION 1");
+}
+
+TEST(ReportTest, NothingButPaperSpaceNamesIt) {
+  EntityList list;
+  list.skipped.emplace_back(exchange_text::kPaperSpaceEntry, 4);
+  ElementTable table;
+  RecordingProgressLines progress;
+  EXPECT_EQ(PostProcessIntoTable(list, {"1", "2", "0"}, true, table, progress).message,
+            exchange_text::kPaperSpaceOnly);
+}
+
 struct PostProcessFixture : ::testing::Test {
   test::TempFolder folder;
   ElementTable table;

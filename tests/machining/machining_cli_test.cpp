@@ -92,8 +92,17 @@ TEST_F(CliFixture, EmptyOutputOrPdfNameIsAUsageErrorAndWritesNothing) {
            {{"nc", "--output", ""}, "vexline-cli nc: --output PATH needs a file name"},
            {{"nc", "--target", "2", "--pdf", ""}, "vexline-cli nc: targets 2 and 3 print: --pdf PATH is required"},
            {{"nc", "--target", "3"}, "vexline-cli nc: targets 2 and 3 print: --pdf PATH is required"},
-           {{"nc", "--piece", "1,2"}, "vexline-cli nc: --piece takes four texts SX,SY,ANGLE,MIRROR: 1,2"}}) {
+           {{"nc", "--piece", "1,2"}, "vexline-cli nc: --piece takes four texts SX,SY,ANGLE,MIRROR: 1,2"},
+           // Texts the NC output screen refuses.
+           {{"nc", "--program", "abc"}, "vexline-cli nc: --program \"abc\" is not a number"},
+           {{"nc", "--offset", "O.1"}, "vexline-cli nc: --offset \"O.1\" is not a number"},
+           {{"nc", "--side", "7"}, "vexline-cli nc: --side \"7\" is not 1 or 2"},
+           {{"nc", "--target", "9"}, "vexline-cli nc: --target \"9\" is not 1, 2 or 3"},
+           {{"nc", "--reverse", "2"}, "vexline-cli nc: --reverse \"2\" is not 0 or 1"},
+           {{"nc", "--piece", "0,0,,", "--piece", "50,x,,3"}, "vexline-cli nc: --piece 50,x,,3: SY \"x\" is not a number"},
+           {{"nc", "--piece", "0,0,,3"}, "vexline-cli nc: --piece 0,0,,3: MIRROR \"3\" is not 0, 1 or 2"}}) {
     SCOPED_TRACE(c.message);
+    err.str("");
     EXPECT_EQ(Run(c.words), kExitUsage);
     EXPECT_EQ(err.str(), c.message + "\nusage: vexline-cli nc [--program T] [--target T] [--speed T] [--offset T] "
                                      "[--reverse T] [--side T] [--output PATH] [--pdf PATH] "

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -68,6 +69,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ArcCentreOffsets, TheBrokenCaseReallyBreaksWhenRoundedAlone) {
   const Vec2 s = OnCircle(kNearOrigin, 2, 105), e = OnCircle(kNearOrigin, 2, 330);
   EXPECT_GT(RadiusGap(s, e, Read3(kNearOrigin.x - s.x), Read3(kNearOrigin.y - s.y)), 0.0015);
+}
+
+// An imported arc of radius 3.5e16: thousandths of its centre would overflow
+// the grid's whole numbers, so its offsets are the plain differences.
+TEST(ArcCentreOffsets, BeyondTheGridGivesThePlainDifferences) {
+  const ArcOffsets ij = ArcCentreOffsets({0, 0}, {-2.49999999999995e16, 2.50000000000005e16}, {1000, 1000});
+  EXPECT_EQ(FormatCoord(ij.i), "-24999999999999500.");
+  EXPECT_EQ(FormatCoord(ij.j), "25000000000000500.");
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(std::isfinite(ArcCentreOffsets({0, 0}, {infinity, 0}, {1, 1}).i));
 }
 
 // --- The fast arc check over random contours ----------------------------------

@@ -191,7 +191,12 @@ TEST(FormatCoord, Examples) {
                                                    {-0.0004, "0."},
                                                    {0.0125, ".012"},
                                                    {-12, "-12."},
-                                                   {99.9995, "100."}}) {
+                                                   {99.9995, "100."},
+                                                   // Never the exponent form: a control would read its E as an address.
+                                                   {123456789012.345, "123456789012.345"},
+                                                   {1e15, "1000000000000000."},
+                                                   {-2.49999999999995e16, "-24999999999999500."},
+                                                   {1.5e20, "150000000000000000000."}}) {
     EXPECT_EQ(FormatCoord(c.value), c.text) << c.value;
   }
 }
@@ -237,6 +242,24 @@ TEST_F(NcFixture, TwoSubPaths) {
                     {"N001G92X5.Y5.", "N002G01X10.Y5.G42FH22EH21H20", "N003G01X10.Y10.", "N004G01X5.Y10.",
                      "M01", "N005G01X5.Y5.G40F100.M91", "N006G00X25.Y5.", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90",
                      "N007G01X30.Y5.G42FH22EH21H20", "N008G01X30.Y10.", "M01", "N009G01X25.Y5.G40F100.M91"},
+                    kTrailer}));
+}
+
+TEST_F(NcFixture, SeparatorRowsAndLonePointsNeverBecomeMoves) {
+  // A chain of one point between separators, two separators in a row and a
+  // lone point at the end: no block moves to them or to a separator's 888.
+  std::vector<Row> rows = {{5, 5}, {10, 5},          {10, 10},    {0, 0, 0, 88}, {40, 40}, {0, 0, 0, 88},
+                           {0, 0, 0, 88}, {25, 5},   {30, 5},     {0, 0, 0, 88}, {70, 70}};
+  for (Row& row : rows) {
+    if (row.code == 88) row.x = 888;
+  }
+  WriteContour(rows);
+  Start(NcSettings{});
+  EXPECT_EQ(Lines(Program()),
+            Concat({kHeader,
+                    {"N001G92X5.Y5.", "N002G01X10.Y5.G42FH22EH21H20", "M01", "N003G01X10.Y10.G40F100.M91",
+                     "N004G00X25.Y5.", "M20", "M78", "M78", "M80", "M82", "M84", "M90", "G90",
+                     "N005G01X30.Y5.G42FH22EH21H20G40F100.M91"},
                     kTrailer}));
 }
 
@@ -430,6 +453,25 @@ TEST_F(NcFixture, UnwritableFileGivesAMessageAndNoFile) {
   EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
   EXPECT_EQ(box.messages, std::vector<std::string>{"NCファイルを書き込めません: " + temp.Path() + "missing-folder/NC1.dat"});
   EXPECT_EQ(screen.lines.size(), 1u);  // the reverse program is not attempted
+}
+
+// A piece shifted past the range of numbers: its coordinates would be written
+// as "0."; the program is neither stored nor printed, and nothing follows it.
+TEST_F(NcFixture, CoordinateBeyondTheRangeOfNumbersStoresNothing) {
+  WriteContour({{0, 0}, {1.7e308, 0}, {0, 1e308}, {0, 0}});
+  layout.Row(0).sftX = "1e308";
+  FixedFileDialog chosen{temp.Path() + "NC.dat"};
+  NcSettings settings;
+  settings.outputTarget = "3";
+  settings.reverse = "1";
+  const NcStartResult result = Start(settings, &chosen);
+  EXPECT_EQ(result.outcome, NcStartOutcome::kFailed);
+  EXPECT_EQ(box.messages, std::vector<std::string>{"計算できない座標があるため NC プログラムを出力しません"});
+  EXPECT_FALSE(temp.Exists("NC1.dat"));
+  EXPECT_FALSE(temp.Exists("NC2.dat"));
+  ASSERT_EQ(printers.size(), 1u);
+  EXPECT_EQ(printers[0]->aborted, 1);
+  EXPECT_EQ(printers[0]->ended, 0);
 }
 
 TEST_F(NcFixture, MissingContourFileStopsBeforeAnything) {

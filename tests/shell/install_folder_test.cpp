@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "shell/install_folder.h"
+#include "support/environment.h"
 #include "support/temp_folder.h"
 
 namespace vx {
@@ -15,11 +16,16 @@ TEST(InstallFolder, FolderTextEndsInSeparator) {
 }
 
 TEST(InstallFolder, EnvironmentVariableNamesTheFolder) {
-  ::setenv("VEXLINE_HOME", "/opt/shop", 1);
+  test::SetEnvironment("VEXLINE_HOME", "/opt/shop");
   EXPECT_EQ(InstallFolder::FromEnvironment().Folder(), "/opt/shop/");
-  ::unsetenv("VEXLINE_HOME");
-  ::setenv("HOME", "/home/op", 1);
+  test::SetEnvironment("VEXLINE_HOME", nullptr);
+#ifdef _WIN32
+  test::SetEnvironment("ProgramFiles", "D:\\Programs");
+  EXPECT_EQ(InstallFolder::FromEnvironment().Folder(), "D:\\Programs\\Vexline\\");
+#else
+  test::SetEnvironment("HOME", "/home/op");
   EXPECT_EQ(InstallFolder::FromEnvironment().Folder(), "/home/op/Vexline/");
+#endif
 }
 
 TEST(InstallFolder, WorkingFilesMatchWithoutRegardToCase) {

@@ -67,5 +67,18 @@ TEST(NumberText, ShortestAndSignBlankForms) {
   EXPECT_EQ(ShortestText(-0.0), "0");
 }
 
+// A written number reads back as a number near it, up to the largest double,
+// whose 15-digit rounding would lie beyond the range.
+TEST(NumberText, ExtremeValuesReadBack) {
+  for (const double value : {1.7976931348623157e308, -1.7976931348623157e308, 1.79769313486231e308,
+                             4.9406564584124654e-324, 2.2250738585072014e-308, 1e300}) {
+    const std::string text = ShortestText(value);
+    EXPECT_TRUE(IsNumericText(text)) << text;
+    EXPECT_NEAR(NumericValue(text) / value, 1, 1e-13) << text;
+    EXPECT_EQ(ShortestText(NumericValue(text)), text) << "stable from the first writing on";
+  }
+  EXPECT_EQ(ShortestText(1.7976931348623157e308), "1.79769313486231E+308");
+}
+
 }  // namespace
 }  // namespace vx

@@ -1,0 +1,22 @@
+// Setting and clearing environment variables in tests, on every system.
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+namespace vx::test {
+
+// Sets name to value, or removes it when value is null.
+inline void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  ::_putenv_s(name, value ? value : "");
+#else
+  if (value) {
+    ::setenv(name, value, 1);
+  } else {
+    ::unsetenv(name);
+  }
+#endif
+}
+
+}  // namespace vx::test
