@@ -139,7 +139,9 @@ Run::CornerSpan Run::CornerSegments(int i) {
     --span.before;
   }
   span.next = span.itemAfter ? i + 2 : i + 1;
-  while (!span.itemAfter && IsPointRow(span.next) && IsPointRow(span.next + 1) &&
+  // The walk stops at the last row: in a list without an end row the rows
+  // past it are empty, points at the origin, that never end.
+  while (!span.itemAfter && span.next < T.RowCount && IsPointRow(span.next) && IsPointRow(span.next + 1) &&
          (AtVertex(span.next, i) ||
           (span.next == i + 1 && CodeOf(i + 2) == kEnteringLine && Between(i, i + 1, i + 2)))) {
     ++span.next;
