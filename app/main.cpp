@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
   vx::InstallLanguage(language, application);
   vx::InstallFontSubstitutions();
   vx::KeepFileNumberFormat();
+  vx::FollowActiveWindows();
 
   vx::QtMessageBox messageBox;
   const vx::InstallFolder folder = vx::InstallFolder::FromEnvironment();

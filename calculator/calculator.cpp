@@ -103,6 +103,7 @@ void Calculator::Clear() {
   for (CalcGridRow& row : grid) row = CalcGridRow{};
   grid[2].inpD = "99";
   ClearAnswers();
+  nonNumberField.reset();  // the box it named holds "0.000" or nothing now
 }
 
 void Calculator::ClearAnswers() {

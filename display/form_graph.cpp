@@ -237,6 +237,8 @@ void Form_graph::BuildMenus() {
                                 [this] {
                                   if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
                                   QPrintDialog dialog(m_printer.get(), this);
+                                  // It chooses the printer; the print items print.
+                                  dialog.setWindowTitle(tr("プリンタの設定"));
                                   dialog.exec();
                                 });
   menufile[7] = file->addAction(tr("印刷(&P)"), QKeySequence(QStringLiteral("Ctrl+P")), this,

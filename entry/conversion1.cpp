@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/file_path.h"
 #include "shell/number_text.h"
 #include "shell/table_file.h"
 
@@ -71,7 +72,7 @@ class ElementWriter {
 };
 
 // The fields of the current record as conversion 1 takes them. A formula
-// cell without a stored result is noted (the first one) and reads as 0.
+// cell without a stored result is noted and reads as 0.
 class RecordFields {
  public:
   explicit RecordFields(const SheetRecords& record) : m_record(record) {}
@@ -92,8 +93,9 @@ class RecordFields {
   int SheetRow() const { return m_record.SheetRow(); }
 
  private:
+  // The leftmost such cell is named, whatever order the fields are read in.
   void Note(int index, const SheetCell& cell) {
-    if (!m_noResult) m_noResult = std::make_pair(index, cell.text);
+    if (!m_noResult || index < m_noResult->first) m_noResult = std::make_pair(index, cell.text);
   }
   const SheetRecords& m_record;
   std::optional<std::pair<int, std::string>> m_noResult;  // column and error text
@@ -202,8 +204,8 @@ EntryWorkbook FindEntryWorkbook(const InstallFolder& folder) {
   for (const char* name : kEntryWorkbookNames) {
     const std::string path = folder.PathOf(name);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) continue;
-    const auto time = std::filesystem::last_write_time(path, error);
+    if (!std::filesystem::is_regular_file(PathFromUtf8(path), error)) continue;
+    const auto time = std::filesystem::last_write_time(PathFromUtf8(path), error);
     if (error) continue;
     if (!newest.exists || time > newestTime) {
       newest = {name, path, true};

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace vx {
@@ -127,14 +128,14 @@ class Fitter {
     while (a < tb) {
       double b = tb;
       std::vector<Entity> fit;
-      if (!TryBiarc(a, b, fit)) {
+      if (!TryPiece(a, b, fit)) {
         // Halve until a span fits, then search the longest span that does.
         double good = a, bad = b;
         for (int i = 0; i < kMaxHalvings && good == a; ++i) {
           const double mid = a + (bad - a) * 0.5;
           if (!(mid > a)) break;
           std::vector<Entity> trial;
-          if (TryBiarc(a, mid, trial)) {
+          if (TryPiece(a, mid, trial)) {
             good = mid;
             fit = std::move(trial);
           } else {
@@ -145,7 +146,7 @@ class Fitter {
         for (int i = 0; i < kSearchSteps; ++i) {
           const double mid = good + (bad - good) * 0.5;
           std::vector<Entity> trial;
-          if (TryBiarc(a, mid, trial)) {
+          if (TryPiece(a, mid, trial)) {
             good = mid;
             fit = std::move(trial);
           } else {
@@ -175,6 +176,27 @@ class Fitter {
   bool Full() const { return m_full; }
 
  private:
+  // A biarc over [a, b], or, where none fits, one straight line when the
+  // whole stretch stays within the tolerance of its first point (no line
+  // when it ends where it starts). Only a stretch of the curve smaller than
+  // the tolerance takes the line, so the arcs of ordinary curves are those
+  // of the biarcs alone.
+  bool TryPiece(double a, double b, std::vector<Entity>& fit) const {
+    return TryBiarc(a, b, fit) || TrySmallStretch(a, b, fit);
+  }
+
+  bool TrySmallStretch(double a, double b, std::vector<Entity>& fit) const {
+    const CurveVec p0 = m_curve.at(a).point, p1 = m_curve.at(b).point;
+    if (!Finite(p0) || !Finite(p1) || !(Length(Sub(p1, p0)) <= m_tolerance)) return false;
+    for (int i = 1; i <= kCheckSamples; ++i) {
+      const CurveVec q = m_curve.at(a + (b - a) * i / (kCheckSamples + 1)).point;
+      if (!Finite(q) || !(Length(Sub(q, p0)) <= m_tolerance)) return false;
+    }
+    fit.clear();
+    if (p0.x != p1.x || p0.y != p1.y) fit.push_back(MakeSegment(p0, p1, {}, 0, true));  // exact: no length
+    return true;
+  }
+
   // Unit tangent at t; where the derivative vanishes, the direction towards a
   // nearby point of the curve.
   bool Tangent(double t, double ta, double tb, CurveVec& tangent) const {
@@ -293,44 +315,46 @@ class Fitter {
   bool m_full = false;  // a piece needed more entities than its room
 };
 
+// Degrees beyond this are not met in drawings; the limit keeps the basis table small.
+constexpr int kMaxDegree = 25;
+
 // B-spline basis functions of degree p and their first derivatives at u in
-// span k (knots[k] <= u < knots[k + 1]): N[j] and dN[j] for control k − p + j.
-void BasisAndDerivatives(const std::vector<double>& knots, int p, int k, double u, std::vector<double>& n,
-                         std::vector<double>& dn) {
-  // Table of basis values of every degree up to p (the usual triangular scheme).
-  std::vector<std::vector<double>> table(static_cast<size_t>(p + 1), std::vector<double>(static_cast<size_t>(p + 1)));
-  std::vector<double> left(static_cast<size_t>(p + 1)), right(static_cast<size_t>(p + 1));
+// span k (knots[k] <= u < knots[k + 1]): n[j] and dn[j] for control k − p + j.
+// Works in fixed tables on the stack: the fitting evaluates a curve tens of
+// thousands of times.
+void BasisAndDerivatives(const std::vector<double>& knots, int p, int k, double u, double* n, double* dn) {
+  // Table of basis values of every degree up to p (the usual triangular
+  // scheme): the lower triangle holds the knot differences, the upper the
+  // basis values. Every entry read is written first.
+  double table[kMaxDegree + 1][kMaxDegree + 1];
+  double left[kMaxDegree + 1], right[kMaxDegree + 1];
   table[0][0] = 1.0;
   for (int j = 1; j <= p; ++j) {
-    left[static_cast<size_t>(j)] = u - knots[static_cast<size_t>(k + 1 - j)];
-    right[static_cast<size_t>(j)] = knots[static_cast<size_t>(k + j)] - u;
+    left[j] = u - knots[static_cast<size_t>(k + 1 - j)];
+    right[j] = knots[static_cast<size_t>(k + j)] - u;
     double saved = 0.0;
     for (int r = 0; r < j; ++r) {
-      // Lower triangle holds the knot differences, upper the basis values.
-      table[static_cast<size_t>(j)][static_cast<size_t>(r)] =
-          right[static_cast<size_t>(r + 1)] + left[static_cast<size_t>(j - r)];
-      const double denom = table[static_cast<size_t>(j)][static_cast<size_t>(r)];
-      const double temp = denom != 0 ? table[static_cast<size_t>(r)][static_cast<size_t>(j - 1)] / denom : 0.0;
-      table[static_cast<size_t>(r)][static_cast<size_t>(j)] = saved + right[static_cast<size_t>(r + 1)] * temp;
-      saved = left[static_cast<size_t>(j - r)] * temp;
+      table[j][r] = right[r + 1] + left[j - r];
+      const double denom = table[j][r];
+      const double temp = denom != 0 ? table[r][j - 1] / denom : 0.0;
+      table[r][j] = saved + right[r + 1] * temp;
+      saved = left[j - r] * temp;
     }
-    table[static_cast<size_t>(j)][static_cast<size_t>(j)] = saved;
+    table[j][j] = saved;
   }
-  n.assign(static_cast<size_t>(p + 1), 0.0);
-  dn.assign(static_cast<size_t>(p + 1), 0.0);
-  for (int j = 0; j <= p; ++j) n[static_cast<size_t>(j)] = table[static_cast<size_t>(j)][static_cast<size_t>(p)];
+  for (int j = 0; j <= p; ++j) n[j] = table[j][p];
   // First derivative: p * (N_{j,p-1} / (u_{j+p} − u_j) − N_{j+1,p-1} / (u_{j+p+1} − u_{j+1})).
   for (int j = 0; j <= p; ++j) {
     double d = 0.0;
     if (j >= 1) {
-      const double denom = table[static_cast<size_t>(p)][static_cast<size_t>(j - 1)];
-      if (denom != 0) d += table[static_cast<size_t>(j - 1)][static_cast<size_t>(p - 1)] / denom;
+      const double denom = table[p][j - 1];
+      if (denom != 0) d += table[j - 1][p - 1] / denom;
     }
     if (j <= p - 1) {
-      const double denom = table[static_cast<size_t>(p)][static_cast<size_t>(j)];
-      if (denom != 0) d -= table[static_cast<size_t>(j)][static_cast<size_t>(p - 1)] / denom;
+      const double denom = table[p][j];
+      if (denom != 0) d -= table[j][p - 1] / denom;
     }
-    dn[static_cast<size_t>(j)] = p * d;
+    dn[j] = p * d;
   }
 }
 
@@ -425,8 +449,7 @@ ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<
                              std::vector<double> weights) {
   ParametricCurve curve;
   const size_t n = control.size();
-  // Degrees beyond 25 are not met in drawings; the limit keeps the basis table small.
-  if (degree < 1 || degree > 25 || n < static_cast<size_t>(degree) + 1 ||
+  if (degree < 1 || degree > kMaxDegree || n < static_cast<size_t>(degree) + 1 ||
       knots.size() != n + static_cast<size_t>(degree) + 1) {
     return curve;
   }
@@ -462,7 +485,7 @@ ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<
     size_t k = static_cast<size_t>(std::upper_bound(knots.begin() + p, knots.begin() + static_cast<long>(count), u) -
                                    knots.begin()) - 1;
     while (k > static_cast<size_t>(p) && knots[k] == knots[k + 1]) --k;  // exact: an empty span
-    std::vector<double> nb, dnb;
+    double nb[kMaxDegree + 1], dnb[kMaxDegree + 1];
     BasisAndDerivatives(knots, p, static_cast<int>(k), u, nb, dnb);
     double ax = 0, ay = 0, aw = 0, dx = 0, dy = 0, dw = 0;
     for (int j = 0; j <= p; ++j) {
@@ -486,6 +509,164 @@ ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<
     return s;
   };
   return curve;
+}
+
+std::vector<double> UniformClampedKnots(size_t controlCount, int degree) {
+  std::vector<double> knots;
+  const size_t order = static_cast<size_t>(degree) + 1;
+  if (degree < 1 || controlCount < order) return knots;
+  const size_t inner = controlCount - order;
+  knots.assign(order, 0.0);
+  for (size_t i = 1; i <= inner; ++i) knots.push_back(static_cast<double>(i));
+  knots.insert(knots.end(), order, static_cast<double>(inner + 1));
+  return knots;
+}
+
+namespace {
+
+double CrossLength(CurveVec a, CurveVec b) { return std::fabs(Cross(a, b)); }
+
+// The end tangents of fit points estimated from five points (Akima): at an
+// end, the chords next to it and two chords extended beyond it, weighted by
+// how sharply the chords turn on either side. Needs three points or more.
+std::pair<CurveVec, CurveVec> FivePointEndTangents(const std::vector<CurveVec>& p) {
+  const size_t n = p.size();
+  // q[i + 1] holds chord i (p[i + 1] − p[i]) for i = 0..n − 2, with two
+  // chords extended linearly beyond each end.
+  std::vector<CurveVec> q(n + 3);
+  for (size_t i = 0; i + 1 < n; ++i) q[i + 2] = Sub(p[i + 1], p[i]);
+  q[1] = Sub(Scale(q[2], 2), q[3]);
+  q[0] = Sub(Scale(q[1], 2), q[2]);
+  q[n + 1] = Sub(Scale(q[n], 2), q[n - 1]);
+  q[n + 2] = Sub(Scale(q[n + 1], 2), q[n]);
+  auto tangent = [&q](size_t k) {  // at point k, from chords k − 2 .. k + 1 (in q: k .. k + 3)
+    const double v1 = CrossLength(q[k], q[k + 1]), v2 = CrossLength(q[k + 2], q[k + 3]);
+    // Points in line turn nowhere: the two chords count alike.
+    const double alpha = v1 + v2 > 0 ? v1 / (v1 + v2) : 0.5;
+    return Add(Scale(q[k + 1], 1 - alpha), Scale(q[k + 2], alpha));
+  };
+  return {tangent(0), tangent(n - 1)};
+}
+
+// Solves a x = b (n unknowns, dense rows) by Gaussian elimination with
+// partial pivoting, for two right-hand sides at once; the work is kept to
+// the band of nonzero entries. False when the system is singular.
+bool SolveBanded(std::vector<std::vector<double>>& a, std::vector<CurveVec>& b) {
+  const size_t n = a.size();
+  size_t lower = 0, upper = 0;
+  for (size_t i = 0; i < n; ++i) {
+    for (size_t j = 0; j < n; ++j) {
+      if (a[i][j] == 0) continue;  // exact: structural zeros
+      if (j < i) lower = std::max(lower, i - j);
+      if (j > i) upper = std::max(upper, j - i);
+    }
+  }
+  const size_t reach = lower + upper;  // fill-in of the rows swapped up
+  for (size_t k = 0; k < n; ++k) {
+    size_t pivot = k;
+    const size_t lastRow = std::min(n - 1, k + lower);
+    for (size_t i = k + 1; i <= lastRow; ++i) {
+      if (std::fabs(a[i][k]) > std::fabs(a[pivot][k])) pivot = i;
+    }
+    if (!(std::fabs(a[pivot][k]) > 1e-14)) return false;
+    std::swap(a[pivot], a[k]);
+    std::swap(b[pivot], b[k]);
+    const size_t lastColumn = std::min(n - 1, k + reach);
+    for (size_t i = k + 1; i <= lastRow; ++i) {
+      const double f = a[i][k] / a[k][k];
+      if (f == 0) continue;  // exact: nothing to eliminate
+      for (size_t j = k; j <= lastColumn; ++j) a[i][j] -= f * a[k][j];
+      b[i] = Sub(b[i], Scale(b[k], f));
+    }
+  }
+  for (size_t k = n; k-- > 0;) {
+    CurveVec sum = b[k];
+    const size_t lastColumn = std::min(n - 1, k + reach);
+    for (size_t j = k + 1; j <= lastColumn; ++j) sum = Sub(sum, Scale(b[j], a[k][j]));
+    b[k] = Scale(sum, 1 / a[k][k]);
+    if (!Finite(b[k])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ParametricCurve FitPointCurve(const std::vector<CurveVec>& fit, const CurveVec* startTangent,
+                              const CurveVec* endTangent) {
+  const bool given = startTangent != nullptr && endTangent != nullptr;
+  const size_t count = fit.size();
+  if (count < (given ? 2u : 3u) || count > kMaxFitPoints) return {};
+  for (const CurveVec& p : fit) {
+    if (!Finite(p)) return {};
+  }
+  // Chord-length parameters 0 = t[0] < ... < t[m] = 1.
+  const size_t m = count - 1;
+  std::vector<double> t(count, 0.0);
+  double total = 0;
+  for (size_t i = 0; i < m; ++i) {
+    const double d = Length(Sub(fit[i + 1], fit[i]));
+    if (!(d > 0)) return {};  // a point repeated: no parameter step
+    total += d;
+    t[i + 1] = total;
+  }
+  for (size_t i = 1; i < m; ++i) t[i] /= total;
+  t[m] = 1.0;
+  // End derivatives: the tangent directions scaled by the polygon's length.
+  CurveVec d0, d1;
+  if (given) {
+    d0 = *startTangent;
+    d1 = *endTangent;
+  } else {
+    std::tie(d0, d1) = FivePointEndTangents(fit);
+  }
+  const double l0 = Length(d0), l1 = Length(d1);
+  if (!(l0 > 0) || !(l1 > 0) || !std::isfinite(l0) || !std::isfinite(l1)) return {};
+  d0 = Scale(d0, total / l0);
+  d1 = Scale(d1, total / l1);
+
+  // Knots: four zeros, the inner parameters, four ones; m + 3 control points.
+  constexpr int p = 3;
+  const size_t n = m + 3;
+  std::vector<double> knots(p + 1, 0.0);
+  knots.insert(knots.end(), t.begin() + 1, t.end() - 1);
+  knots.insert(knots.end(), p + 1, 1.0);
+  // Rows: the curve at each parameter passes its fit point; the second and
+  // the last but one rows give the end derivatives,
+  // C'(0) = p / knots[p + 1] (P1 − P0) and C'(1) = p / (1 − knots[n − 1]) (Pn−1 − Pn−2).
+  std::vector<std::vector<double>> a;
+  std::vector<CurveVec> b;
+  a.reserve(n);
+  b.reserve(n);
+  auto basisRow = [&](double u) {
+    std::vector<double> row(n, 0.0);
+    // The span holding u (the last non-empty one at u = 1).
+    size_t k = static_cast<size_t>(std::upper_bound(knots.begin() + p, knots.begin() + static_cast<long>(n), u) -
+                                   knots.begin()) - 1;
+    while (k > static_cast<size_t>(p) && knots[k] == knots[k + 1]) --k;  // exact: an empty span
+    double nb[kMaxDegree + 1], dnb[kMaxDegree + 1];
+    BasisAndDerivatives(knots, p, static_cast<int>(k), u, nb, dnb);
+    for (int j = 0; j <= p; ++j) row[k - p + static_cast<size_t>(j)] = nb[j];
+    return row;
+  };
+  std::vector<double> first(n, 0.0), last(n, 0.0);
+  first[0] = -1;
+  first[1] = 1;
+  last[n - 2] = -1;
+  last[n - 1] = 1;
+  for (size_t i = 0; i <= m; ++i) {
+    if (i == m) {
+      a.push_back(last);
+      b.push_back(Scale(d1, (1.0 - knots[n - 1]) / p));
+    }
+    a.push_back(basisRow(t[i]));
+    b.push_back(fit[i]);
+    if (i == 0) {
+      a.push_back(first);
+      b.push_back(Scale(d0, knots[p + 1] / p));
+    }
+  }
+  if (!SolveBanded(a, b)) return {};
+  return BSplineCurve(p, std::move(knots), std::move(b), {});
 }
 
 }  // namespace vx

@@ -27,7 +27,10 @@ struct ParametricCurve {
   std::vector<double> breaks;  // inner parameters where the tangent may jump, ascending
 };
 
-// What a fit ends with: ok, or too many arcs for the list's room.
+// What a fit ends with: ok, or not ok because more arcs would be needed than
+// the list has room for (full) or because the curve cannot be followed (its
+// numbers are not finite, or it turns back on itself where it claims to be
+// smooth and no arc of any size fits there).
 struct CurveFitResult {
   bool ok = true;
   int arcCount = 0;   // entities appended
@@ -41,7 +44,9 @@ struct CurveFitResult {
 // counter-clockwise) to out, the first starting exactly at C(t0) and the
 // last ending exactly at C(t1), each starting where the one before ends.
 // Stops with ok = false, and out unchanged, once more than maxEntities would be
-// needed. Degenerate pieces (zero derivative, zero length) are skipped.
+// needed. Degenerate pieces (zero derivative, zero length) are skipped; a
+// stretch of the curve that stays within the tolerance of one point (a cusp
+// where control points coincide) becomes one straight line, or nothing.
 CurveFitResult FitArcs(const ParametricCurve& curve, double tolerance, std::vector<Entity>& out,
                        int maxEntities);
 
@@ -58,5 +63,21 @@ ParametricCurve EllipseCurve(CurveVec centre, CurveVec major, double ratio, doub
 // spline (the caller then refuses or skips the entity).
 ParametricCurve BSplineCurve(int degree, std::vector<double> knots, std::vector<CurveVec> control,
                              std::vector<double> weights);
+
+// The cubic B-spline through fit points that CAD systems draw for a spline
+// given by its fit points alone: chord-length parameters, the inner
+// parameters as knots, and end derivatives in the given tangent directions
+// (or, without them, directions estimated from the five points nearest each
+// end) scaled by the length of the fit-point polygon; the control points
+// solve the interpolation with those end derivatives. Returns a curve with
+// `at` empty for fewer than two points (three without tangents), a point
+// repeated next to itself, a zero tangent, or more than kMaxFitPoints points.
+constexpr size_t kMaxFitPoints = 1000;
+ParametricCurve FitPointCurve(const std::vector<CurveVec>& fit, const CurveVec* startTangent,
+                              const CurveVec* endTangent);
+
+// The clamped uniform knots (0, ..., 0, 1, 2, ..., k, k + 1, ..., k + 1, with
+// degree + 1 knots at each end) that a spline stored without knots has.
+std::vector<double> UniformClampedKnots(size_t controlCount, int degree);
 
 }  // namespace vx

@@ -38,8 +38,11 @@ class Decoder {
   DxfPair Need();
   [[noreturn]] void Truncated() { throw Fault{exchange_text::DxfTruncated(m_fileName)}; }
 
+  // The number of a pair's value; a value that is no number, or out of
+  // range, stops decoding with a message naming its line.
   double Real(const DxfPair& pair);
   long Integer(const DxfPair& pair, long lo, long hi);
+  void CheckNumber(DxfNumber read, const DxfPair& pair) const;
 
   void SkipSection();
   void ReadBlocks();
@@ -68,6 +71,8 @@ class Decoder {
 
   // Group 67 = 1 of the entity being read: it belongs to paper space.
   bool m_paperSpace = false;
+  // Group 60 = 1 of the entity being read: it is invisible.
+  bool m_invisible = false;
   // Extrusion and handle of the entity being read.
   DxfPoint* m_extrusion = nullptr;
   std::string* m_handle = nullptr;
@@ -97,15 +102,21 @@ DxfPair Decoder::Need() {
   return pair;
 }
 
+void Decoder::CheckNumber(DxfNumber read, const DxfPair& pair) const {
+  // The value is on the line after its code.
+  if (read == DxfNumber::kNotANumber) throw Fault{exchange_text::DxfNotANumber(m_fileName, pair.line + 1)};
+  if (read == DxfNumber::kOutOfRange) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line + 1)};
+}
+
 double Decoder::Real(const DxfPair& pair) {
   double value = 0;
-  if (!DxfReal(pair.value, value)) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line)};
+  CheckNumber(DxfReal(pair.value, value), pair);
   return value;
 }
 
 long Decoder::Integer(const DxfPair& pair, long lo, long hi) {
   long value = 0;
-  if (!DxfInteger(pair.value, lo, hi, value)) throw Fault{exchange_text::DxfBadNumber(m_fileName, pair.line)};
+  CheckNumber(DxfInteger(pair.value, lo, hi, value), pair);
   return value;
 }
 
@@ -119,6 +130,7 @@ void Decoder::ForEachPair(OnPair onPair) {
     }
     if (pair.code == 5 && m_handle != nullptr) *m_handle = std::string(pair.value);
     if (pair.code == 67) m_paperSpace = Integer(pair, SHRT_MIN, SHRT_MAX) == 1;
+    if (pair.code == 60) m_invisible = Integer(pair, SHRT_MIN, SHRT_MAX) == 1;
     if (m_extrusion != nullptr) {
       if (pair.code == 210) m_extrusion->x = Real(pair);
       if (pair.code == 220) m_extrusion->y = Real(pair);
@@ -221,6 +233,7 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
   e.type = std::string(start.value);
   e.line = start.line;
   m_paperSpace = false;
+  m_invisible = false;
   m_extrusion = &e.extrusion;
   m_handle = &e.handle;
   const std::string_view type = start.value;
@@ -245,6 +258,7 @@ void Decoder::ReadEntity(const DxfPair& start, std::vector<DxfEntity>& out, bool
   }
   m_extrusion = nullptr;
   m_handle = nullptr;
+  e.invisible = m_invisible;
   if (modelSpace && m_paperSpace) {
     ++m_drawing.paperSpaceEntities;
     return;
@@ -318,7 +332,7 @@ void Decoder::ReadPolyline(DxfEntity& e) {
     poly.kind = DxfPolyline::Kind::k3d;
   }
   DxfPoint* const ownExtrusion = m_extrusion;
-  const bool ownPaperSpace = m_paperSpace;
+  const bool ownPaperSpace = m_paperSpace, ownInvisible = m_invisible;
   ReadFollowers("VERTEX", [&]() {
     DxfVertex v;
     long vertexFlags = 0;
@@ -335,6 +349,7 @@ void Decoder::ReadPolyline(DxfEntity& e) {
   });
   m_extrusion = ownExtrusion;
   m_paperSpace = ownPaperSpace;
+  m_invisible = ownInvisible;
   e.data = std::move(poly);
 }
 
@@ -393,6 +408,16 @@ void Decoder::ReadSpline(DxfEntity& e) {
       case 21:
         if (!spline.fit.empty()) spline.fit.back().y = Real(p);
         break;
+      case 12:
+        spline.startTangent.x = Real(p);
+        spline.hasStartTangent = true;
+        break;
+      case 22: spline.startTangent.y = Real(p); break;
+      case 13:
+        spline.endTangent.x = Real(p);
+        spline.hasEndTangent = true;
+        break;
+      case 23: spline.endTangent.y = Real(p); break;
       default: break;
     }
   });
@@ -430,7 +455,7 @@ void Decoder::ReadInsert(DxfEntity& e) {
   e.data = insert;
   if (!attributesFollow) return;
   DxfPoint* const ownExtrusion = m_extrusion;
-  const bool ownPaperSpace = m_paperSpace;
+  const bool ownPaperSpace = m_paperSpace, ownInvisible = m_invisible;
   int attributes = 0;
   ReadFollowers("ATTRIB", [&]() {
     ForEachPair([](const DxfPair&) {});
@@ -438,6 +463,7 @@ void Decoder::ReadInsert(DxfEntity& e) {
   });
   m_extrusion = ownExtrusion;
   m_paperSpace = ownPaperSpace;
+  m_invisible = ownInvisible;
   std::get<DxfInsert>(e.data).attributes = attributes;
 }
 

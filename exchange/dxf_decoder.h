@@ -56,6 +56,9 @@ struct DxfSpline {
   long degree = 3;
   std::vector<double> knots, weights;
   std::vector<DxfPoint> control, fit;
+  // Start and end tangents of a spline given by fit points (groups 12/22, 13/23).
+  DxfPoint startTangent, endTangent;
+  bool hasStartTangent = false, hasEndTangent = false;
 };
 
 // INSERT and MINSERT: the block placed at insert, scaled, rotated (degrees)
@@ -77,6 +80,7 @@ struct DxfEntity {
   std::string type;    // "LINE", "TEXT", ...
   std::string handle;  // group 5
   size_t line = 0;     // line of its "0" group in the file, for messages
+  bool invisible = false;  // group 60 = 1: drawn by no CAD system
   DxfPoint extrusion{0, 0, 1};
   std::variant<DxfOther, DxfLine, DxfArc, DxfPolyline, DxfEllipse, DxfSpline, DxfInsert> data;
 };

@@ -20,6 +20,11 @@ constexpr double kCurveTolerance = 0.001;
 // An extrusion direction further than this from the Z axis (sine of the
 // angle) puts the entity in a plane that is not parallel to XY.
 constexpr double kPlaneTolerance = 1e-6;
+// An arc or ellipse whose end lies within this share of a turn past (or
+// short of) a whole turn from its start is a whole turn: writers put the end
+// of a full ellipse at 6.283185308 or of a circle at 360.0000001, and CAD
+// systems draw those whole.
+constexpr double kWholeTurnSlack = 1e-9;
 // A transformed circle of the marker radius within this is a marker (the
 // scale of a rotation is 1 only to the last bit).
 constexpr double kMarkerMatch = 1e-12;
@@ -93,6 +98,14 @@ class DxfMapper {
 
   void Run() {
     for (const DxfEntity& e : m_drawing.entities) Map(e, Affine{}, 0);
+    // The model space's own block is empty in files of AutoCAD, but some
+    // writers put the drawing there instead of into ENTITIES; CAD systems
+    // show it as model space.
+    for (const char* name : {"*MODEL_SPACE", "$MODEL_SPACE"}) {
+      const auto block = m_drawing.blocks.find(name);
+      if (block == m_drawing.blocks.end()) continue;
+      for (const DxfEntity& e : block->second.entities) Map(e, Affine{}, 0);
+    }
   }
 
  private:
@@ -133,6 +146,7 @@ class DxfMapper {
   const DxfDrawing& m_drawing;
   EntityList& m_list;
   std::vector<std::string> m_chain;  // blocks being expanded, outermost first
+  const DxfEntity* m_current = nullptr;  // the entity being mapped, for messages
   long m_visits = 0;
 };
 
@@ -171,6 +185,13 @@ Affine DxfMapper::Ocs(const DxfEntity& e, double elevation) const {
 
 void DxfMapper::Map(const DxfEntity& e, const Affine& t, int depth) {
   Visit();
+  m_current = &e;
+  if (e.invisible) {
+    // Hidden in the drawing (a render light's symbol, a construction aid):
+    // no CAD system shows it, so it is no part of the part.
+    AddSkipped(exchange_text::kInvisibleEntry, 1);
+    return;
+  }
   if (!e.handle.empty() && m_drawing.textFrames.count(e.handle) != 0) {
     AddSkipped("MTEXT FRAME", 1);  // drawn with its text, not part of the part
     return;
@@ -224,11 +245,15 @@ void DxfMapper::MapArc(const DxfEntity& e, const DxfArc& arc, const Affine& t) {
   const double a0 = arc.circle ? 0 : arc.startAngle;
   const double a1 = arc.circle ? 0 : arc.endAngle;
   // Angles of the arc in radians, the end after the start (a full turn when
-  // they are equal, as a circle is read).
+  // they are equal, as a circle is read, or a whole turn apart).
   double sweep = std::fmod(a1 - a0, 360.0);
   if (sweep <= 0) sweep += 360;
+  const bool whole =
+      360 - sweep < 360 * kWholeTurnSlack || (sweep < 360 * kWholeTurnSlack && std::fabs(a1 - a0) > 180);
+  if (whole) sweep = 360;
   const double r0 = std::fmod(a0, 360.0) * kPi / 180;
-  AddArc(centre, r, r0, r0 + sweep * kPi / 180, ArcPoint(centre, r, a0), ArcPoint(centre, r, a1), full,
+  // A whole turn ends exactly where it starts.
+  AddArc(centre, r, r0, r0 + sweep * kPi / 180, ArcPoint(centre, r, a0), ArcPoint(centre, r, whole ? a0 : a1), full,
          arc.circle ? ArcKind::kCircle : ArcKind::kDrawn);
 }
 
@@ -283,7 +308,10 @@ void DxfMapper::AddCurve(const ParametricCurve& curve, bool closed) {
   std::vector<Entity> arcs;
   const CurveFitResult fit =
       FitArcs(curve, kCurveTolerance, arcs, EntityList::kMaxEntities - m_list.count);
-  if (!fit.ok) throw Stop{exchange_text::kTooManyEntities};
+  if (!fit.ok) {
+    if (fit.full || m_current == nullptr) throw Stop{exchange_text::kTooManyEntities};
+    throw Stop{exchange_text::DxfBadCurve(m_current->type, m_current->line)};
+  }
   if (arcs.empty()) return;
   if (closed) {
     // The curve's end is its start to the last bit, so the chain closes.
@@ -348,10 +376,12 @@ void DxfMapper::MapEllipse(const DxfEntity& e, const DxfEllipse& ellipse, const 
     throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
   }
   // Equal parameters: nothing; a difference of whole turns: the full ellipse.
-  if (std::fabs(ellipse.endParam - ellipse.startParam) < 1e-12) return;
-  double span = std::fmod(ellipse.endParam - ellipse.startParam, 2 * kPi);
+  const double difference = ellipse.endParam - ellipse.startParam;
+  if (std::fabs(difference) < 1e-12) return;
+  double span = std::fmod(difference, 2 * kPi);
   if (span < 0) span += 2 * kPi;
-  const bool full = span < 1e-12 || 2 * kPi - span < 1e-12;
+  const double slack = 2 * kPi * kWholeTurnSlack;
+  const bool full = 2 * kPi - span < slack || (span < slack && std::fabs(difference) > kPi);
   if (full) span = 2 * kPi;
   const Vec centre = t.Apply({ellipse.centre.x, ellipse.centre.y});
   const Vec u = t.Linear(major), v = t.Linear(minor);
@@ -362,29 +392,44 @@ void DxfMapper::MapEllipse(const DxfEntity& e, const DxfEllipse& ellipse, const 
 }
 
 void DxfMapper::MapSpline(const DxfEntity& e, const DxfSpline& spline, const Affine& t) {
-  if (spline.control.empty()) {
-    if (!spline.fit.empty()) throw Stop{exchange_text::DxfFitPointSpline(e.line)};
-    throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
-  }
-  std::vector<CurveVec> control;
-  control.reserve(spline.control.size());
-  for (const DxfPoint& p : spline.control) {
-    if (!Finite(p.x, kCurveInputLimit) || !Finite(p.y, kCurveInputLimit)) {
-      throw Stop{exchange_text::kCoordinateRange};
+  // Points of the spline (world coordinates) placed through t.
+  auto placed = [&t](const std::vector<DxfPoint>& points, std::vector<CurveVec>& out) {
+    out.reserve(points.size());
+    for (const DxfPoint& p : points) {
+      if (!Finite(p.x, kCurveInputLimit) || !Finite(p.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
+      const Vec q = t.Apply({p.x, p.y});
+      if (!Finite(q.x, kCurveInputLimit) || !Finite(q.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
+      out.push_back(CurveVec{q.x, q.y});
     }
-    const Vec q = t.Apply({p.x, p.y});
-    if (!Finite(q.x, kCurveInputLimit) || !Finite(q.y, kCurveInputLimit)) throw Stop{exchange_text::kCoordinateRange};
-    control.push_back(CurveVec{q.x, q.y});
+  };
+  ParametricCurve curve;
+  if (spline.control.empty()) {
+    if (spline.fit.empty()) throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
+    // Given by fit points alone: the cubic through them that CAD systems
+    // draw (their stored degree and knots do not count), with the file's
+    // end tangents when it has both.
+    std::vector<CurveVec> fit;
+    placed(spline.fit, fit);
+    const bool tangents = spline.hasStartTangent && spline.hasEndTangent;
+    const Vec s = t.Linear({spline.startTangent.x, spline.startTangent.y});
+    const Vec f = t.Linear({spline.endTangent.x, spline.endTangent.y});
+    const CurveVec start{s.x, s.y}, end{f.x, f.y};
+    curve = FitPointCurve(fit, tangents ? &start : nullptr, tangents ? &end : nullptr);
+  } else {
+    std::vector<CurveVec> control;
+    placed(spline.control, control);
+    std::vector<double> weights = spline.weights;
+    // Weights that are all 1 (or absent) make an ordinary spline.
+    bool rational = false;
+    for (double w : weights) rational = rational || w != 1;  // exact: the stored value 1
+    if (!rational) weights.clear();
+    if (spline.degree >= 1 && spline.degree <= 25) {
+      // A spline stored without knots has clamped uniform ones.
+      std::vector<double> knots =
+          spline.knots.empty() ? UniformClampedKnots(control.size(), static_cast<int>(spline.degree)) : spline.knots;
+      curve = BSplineCurve(static_cast<int>(spline.degree), std::move(knots), control, weights);
+    }
   }
-  std::vector<double> weights = spline.weights;
-  // Weights that are all 1 (or absent) make an ordinary spline.
-  bool rational = false;
-  for (double w : weights) rational = rational || w != 1;  // exact: the stored value 1
-  if (!rational) weights.clear();
-  const ParametricCurve curve =
-      (spline.degree >= 1 && spline.degree <= 25)
-          ? BSplineCurve(static_cast<int>(spline.degree), spline.knots, control, weights)
-          : ParametricCurve{};
   if (!curve.at) throw Stop{exchange_text::DxfBadCurve(e.type, e.line)};
   const CurveSample a = curve.at(curve.t0), b = curve.at(curve.t1);
   const double extent = std::fabs(a.point.x) + std::fabs(a.point.y) + 1;

@@ -128,11 +128,12 @@ bool IsDwg(std::string_view text) {
   return true;
 }
 
-bool DxfReal(std::string_view value, double& out) {
+DxfNumber DxfReal(std::string_view value, double& out) {
   out = 0;
   value = Trimmed(value);
+  if (value.empty()) return DxfNumber::kOk;
   const size_t length = NumberPrefix(value);
-  if (length == 0) return true;
+  if (length == 0 || length != value.size()) return DxfNumber::kNotANumber;
   // from_chars takes neither a leading "+" nor a "d" exponent: the number is
   // copied without them (into a buffer on the stack when it is short).
   const std::string_view digits = value.substr(value[0] == '+' ? 1 : 0, length - (value[0] == '+' ? 1 : 0));
@@ -154,21 +155,24 @@ bool DxfReal(std::string_view value, double& out) {
     // A value too small for a double is 0; one too large is no number for us.
     const std::string_view text(number, digits.size());
     const size_t e = text.find_first_of("eE");
-    return e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+    const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+    return tiny ? DxfNumber::kOk : DxfNumber::kOutOfRange;
   }
-  if (error != std::errc() || end == number || !std::isfinite(parsed)) return false;
+  if (error != std::errc() || end == number) return DxfNumber::kNotANumber;
+  if (!std::isfinite(parsed)) return DxfNumber::kOutOfRange;
   out = parsed;
-  return true;
+  return DxfNumber::kOk;
 }
 
-bool DxfInteger(std::string_view value, long lo, long hi, long& out) {
+DxfNumber DxfInteger(std::string_view value, long lo, long hi, long& out) {
   out = 0;
   double real = 0;
-  if (!DxfReal(value, real)) return false;
+  const DxfNumber read = DxfReal(value, real);
+  if (read != DxfNumber::kOk) return read;
   // Compared as doubles first: only a value inside lo..hi is converted.
-  if (!(real >= static_cast<double>(lo) && real <= static_cast<double>(hi))) return false;
+  if (!(real >= static_cast<double>(lo) && real <= static_cast<double>(hi))) return DxfNumber::kOutOfRange;
   out = static_cast<long>(real);
-  return true;
+  return DxfNumber::kOk;
 }
 
 }  // namespace vx

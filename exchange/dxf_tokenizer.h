@@ -51,14 +51,21 @@ bool IsBinaryDxf(std::string_view text);
 // True for the version mark that opens a DWG drawing ("AC1015", "AC1.50", ...).
 bool IsDwg(std::string_view text);
 
-// The numeric value of a value line: its leading decimal number ("12.5",
-// "-.5", "1E+03"), 0 when there is none. False when the number is beyond the
-// range of a double (the value is then 0).
-bool DxfReal(std::string_view value, double& out);
+enum class DxfNumber {
+  kOk,          // the number read (0 for an empty value)
+  kNotANumber,  // text that is no number, or a number with text after it
+  kOutOfRange   // beyond the range of a double, or of the integer asked for
+};
 
-// An integer value (flags, counts) within lo..hi: the leading number,
-// truncated; 0 when there is none. False when it lies outside lo..hi or is not
-// finite, so a value like 1e30 is never converted.
-bool DxfInteger(std::string_view value, long lo, long hi, long& out);
+// The number of a value line ("12.5", "-.5", "1E+03", blanks around it
+// ignored; 0 when the value is empty). A value that is not wholly a number
+// ("1,5" written with a decimal comma, "1.#QNAN", "abc") is refused rather
+// than read as its leading digits, which would move geometry silently.
+DxfNumber DxfReal(std::string_view value, double& out);
+
+// An integer value (flags, counts) within lo..hi: the number, truncated; 0
+// when the value is empty. Out of range when it lies outside lo..hi, so a
+// value like 1e30 is never converted.
+DxfNumber DxfInteger(std::string_view value, long lo, long hi, long& out);
 
 }  // namespace vx

@@ -66,6 +66,9 @@ inline std::string DxfBadCode(const std::string& path, size_t line) {
 inline std::string DxfBadNumber(const std::string& path, size_t line) {
   return "ＤＸＦファイルの " + std::to_string(line) + " 行目の数値が範囲を超えています。読み込みを中止しました: " + path;
 }
+inline std::string DxfNotANumber(const std::string& path, size_t line) {
+  return "ＤＸＦファイルの " + std::to_string(line) + " 行目の値が数値ではありません。読み込みを中止しました: " + path;
+}
 inline std::string DxfNoEntitiesSection(const std::string& path) {
   return "ＤＸＦファイルに ENTITIES セクションがありません。読み込みを中止しました: " + path;
 }
@@ -90,11 +93,6 @@ inline std::string DxfFlatInsert(size_t line) {
 inline std::string DxfBadCurve(const std::string& type, size_t line) {
   return type + " のデータが正しくありません（" + std::to_string(line) + " 行目）。読み込みを中止しました。";
 }
-inline std::string DxfFitPointSpline(size_t line) {
-  return "制御点のない SPLINE（フィット点だけのもの）は読めません（" + std::to_string(line) +
-         " 行目）。読み込みを中止しました。";
-}
-
 // Why an import's entity list gives no contour, and what it left out.
 inline constexpr const char* kPaperSpaceOnly =
     "モデル空間に線分・円弧がありません（ペーパー空間の図形は読みません）。読み込みを中止しました。";
@@ -107,6 +105,8 @@ inline constexpr const char* kSkippedPrefix = "読み込まなかった図形: "
 inline constexpr const char* kCheckSkipped = " 読み込まなかった図形があります。確かめてから画面を閉じて下さい｡ ";
 // The entry of the skipped list that counts the entities of paper space.
 inline constexpr const char* kPaperSpaceEntry = "ペーパー空間の図形";
+// The entry that counts the invisible entities (group 60 = 1).
+inline constexpr const char* kInvisibleEntry = "非表示の図形";
 
 inline std::string CannotWrite(const std::string& path) { return "ファイルを書き込めません: " + path; }
 inline std::string NoContourFile(const std::string& path) { return "コンバートデータを読み込めません: " + path; }

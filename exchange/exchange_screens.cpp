@@ -57,6 +57,11 @@ ImportScreen::ImportScreen(AppContext& context, Kind kind) : m_context(context),
                                this),
                     "Label_msg");
   layout->addWidget(Label_msg);
+  LabelFile = Named(new QLabel(this), "LabelFile");
+  LabelFile->setWordWrap(true);
+  LabelFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  LabelFile->hide();
+  layout->addWidget(LabelFile);
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
   Lbl_ISUM = Named(new QLabel(this), "Lbl_ISUM");
@@ -114,6 +119,8 @@ void ImportScreen::ChooseFile(const std::string& path) {
   m_fileName = path;
   ResetOptions();
   Label_msg->setText(tr(" ファイルが決まりました。スタートを押して下さい｡ "));
+  LabelFile->setText(tr("ファイル: %1").arg(QDir::toNativeSeparators(ToQString(path))));
+  LabelFile->show();
   // Enter now starts the import.
   Dload->setDefault(false);
   Start->setDefault(true);
@@ -150,6 +157,11 @@ void ImportScreen::ResetOptions() {
 }
 
 void ImportScreen::Start_Click() {
+  if (m_fileName.empty()) {
+    // Nothing was asked for: the contour file stays the one it was.
+    m_context.messageBox.Show(exchange_text::kNoFileChosen);
+    return;
+  }
   Surface->Clear();  // a new try after a stop starts on a clean surface
   const ImportOptions options{ToStdString(Txt_ISUM->text()), ToStdString(Txt_IMAR->text()),
                               ToStdString(Txt_IENX->text())};

@@ -42,6 +42,9 @@ class ImportScreen : public QWidget {
   QLineEdit* Txt_IMAR = nullptr;
   QLineEdit* Txt_IENX = nullptr;
   QLabel* Label_msg = nullptr;
+  // The drawing chosen (by Dload, the recent drawings, Ctrl+O or a drop):
+  // seen before Start reads it.
+  QLabel* LabelFile = nullptr;
   ProgressSurface* Surface = nullptr;
 
   // The file chosen with Dload (empty before).

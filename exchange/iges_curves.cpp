@@ -24,6 +24,19 @@ constexpr double kConicZero = 1e-12;
 // drawing reaches there, and cosh overflows not far beyond.
 constexpr double kMaxHyperbolaParameter = 40;
 constexpr long kMaxSplineDegree = 25;
+// A circular or elliptic arc whose end lies this close to its start, as a
+// share of its radius, is a full turn: writers that compute the end of a
+// full circle from its angle print it a few units of the last digit away
+// from the start (cos and sin of 2 pi, single precision), on either side.
+// An arc that really turned so little would be far below a micrometre long.
+constexpr double kFullTurnGap = 1e-6;
+
+// Whether an arc of radius r from s to e is a full turn (see kFullTurnGap).
+bool FullTurn(CurveVec s, CurveVec e, double r) {
+  // exact: how IGES writes a full circle or ellipse
+  if (s.x == e.x && s.y == e.y) return true;
+  return std::hypot(e.x - s.x, e.y - s.y) <= kFullTurnGap * r;
+}
 
 Result FromSink(IgesPlaneSink::Status s) {
   switch (s) {
@@ -107,7 +120,8 @@ Result AddLine(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
 Result AddCircularArc(CurveVec c, CurveVec s, CurveVec e, double zt, const Affine3& t, IgesPlaneSink& sink) {
   const double r = std::hypot(s.x - c.x, s.y - c.y);
   if (r == 0) return Result::kOk;        // exact: a point draws nothing
-  const bool full = s.x == e.x && s.y == e.y;  // exact: how IGES writes a full circle
+  const bool full = FullTurn(s, e, r);
+  if (full) e = s;  // the full circle ends exactly where it starts
   const Vec3 a = t.ApplyLinear({1, 0, 0}), b = t.ApplyLinear({0, 1, 0});
   const Vec3 centre = t.Apply({c.x, c.y, zt});
   // Points of the circle lie at most r * |(a.z, b.z)| above or below its centre.
@@ -211,7 +225,7 @@ Result AddEllipse(const Conic& q, const Affine3& t, IgesPlaneSink& sink) {
   };
   const double a0 = angle(q.s);
   double a1 = angle(q.end);
-  const bool full = q.s.x == q.end.x && q.s.y == q.end.y;  // exact: how IGES writes a full ellipse
+  const bool full = FullTurn(q.s, q.end, std::max(ru, rv));
   if (full) {
     a1 = a0 + kTwoPi;
   } else if (a1 <= a0) {
@@ -350,8 +364,10 @@ Result AddSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
 
 // 112: CTYPE, H, NDIM, N, breakpoints T(1)..T(N+1), then per segment the
 // cubic coefficients A, B, C, D of x, y and z (x = A + B s + C s^2 + D s^3
-// with s = t - T(i)). Placed by t into the drawing, a corner allowed at
-// every breakpoint.
+// with s = t - T(i)). Placed by t into the drawing. Each segment is its own
+// piece: writers that print the coefficients to a few digits leave the end
+// of one segment a little apart from the start of the next, and a corner is
+// allowed where they meet.
 Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink& sink) {
   long n = 0;
   if (!p.Integer(4, n) || n < 1 || static_cast<size_t>(n) > p.tokens.size()) return Result::kBadParameters;
@@ -369,22 +385,19 @@ Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink&
       if (!p.Real(coefficientsAt + 12 * i + j, cubic[i][j])) return Result::kBadParameters;
     }
   }
-  // The curve's point and derivative in its own space at parameter u.
-  auto local = [breaks, cubic](double u, Vec3& point, Vec3& derivative) {
-    size_t i = static_cast<size_t>(std::upper_bound(breaks.begin(), breaks.end() - 1, u) - breaks.begin());
-    i = i == 0 ? 0 : i - 1;
-    const double s = u - breaks[i];
-    const std::array<double, 12>& c = cubic[i];
+  // Segment i's point and derivative in its own space at parameter u.
+  auto local = [](const std::array<double, 12>& c, double s, Vec3& point, Vec3& derivative) {
     auto value = [s](const double* k) { return k[0] + s * (k[1] + s * (k[2] + s * k[3])); };
     auto slope = [s](const double* k) { return k[1] + s * (2 * k[2] + s * 3 * k[3]); };
     point = {value(&c[0]), value(&c[4]), value(&c[8])};
     derivative = {slope(&c[0]), slope(&c[4]), slope(&c[8])};
   };
   constexpr int kSegmentSamples = 16;
+  std::vector<ParametricCurve> pieces;
   for (size_t i = 0; i < segments; ++i) {
     for (int j = 0; j <= kSegmentSamples; ++j) {
       Vec3 q, d;
-      local(breaks[i] + (breaks[i + 1] - breaks[i]) * j / kSegmentSamples, q, d);
+      local(cubic[i], (breaks[i + 1] - breaks[i]) * j / kSegmentSamples, q, d);
       q = t.Apply(q);
       if (!(std::fabs(q.x) <= kIgesMaxCoordinate) || !(std::fabs(q.y) <= kIgesMaxCoordinate)) {
         return Result::kOutOfRange;
@@ -392,19 +405,19 @@ Result AddParametricSpline(const IgesParams& p, const Affine3& t, IgesPlaneSink&
       const Result r = FromSink(sink.CheckZ(q.z));
       if (r != Result::kOk) return r;
     }
+    ParametricCurve piece;
+    piece.t0 = 0;
+    piece.t1 = breaks[i + 1] - breaks[i];
+    piece.at = [local, c = cubic[i], t](double s) {
+      Vec3 q, d;
+      local(c, s, q, d);
+      q = t.Apply(q);
+      d = t.ApplyLinear(d);
+      return CurveSample{{q.x, q.y}, {d.x, d.y}};
+    };
+    pieces.push_back(std::move(piece));
   }
-  ParametricCurve curve;
-  curve.t0 = breaks.front();
-  curve.t1 = breaks.back();
-  curve.breaks.assign(breaks.begin() + 1, breaks.end() - 1);
-  curve.at = [local, t](double u) {
-    Vec3 q, d;
-    local(u, q, d);
-    q = t.Apply(q);
-    d = t.ApplyLinear(d);
-    return CurveSample{{q.x, q.y}, {d.x, d.y}};
-  };
-  return FromSink(sink.Fit(curve));
+  return FromSink(sink.FitPieces(pieces));
 }
 
 }  // namespace

@@ -92,6 +92,56 @@ bool TinyCurve(const ParametricCurve& curve, CurveVec a, CurveVec b) {
   return true;
 }
 
+constexpr double kFullTurn = 6.283185307179586;
+
+// The angle (radians) an arc entity turns through from its start to its end.
+double SweepOf(const Entity& e) {
+  const double ax = e.X1 - e.CX, ay = e.Y1 - e.CY, bx = e.X2 - e.CX, by = e.Y2 - e.CY;
+  double a = std::atan2((e.R > 0 ? 1 : -1) * (ax * by - ay * bx), ax * bx + ay * by);
+  if (a <= 0) a += kFullTurn;
+  return a;
+}
+
+// How far apart (mm) the centres and radii of two fitted arcs may lie for
+// them to be one circle: the fit of a true circle or circular arc (a
+// B-spline circle, say) gives arcs that agree to rounding.
+double SameCircleGap(double radius) { return 1e-6 + 1e-8 * radius; }
+
+// Joins consecutive arcs of a fit that lie on one circle and run the same
+// way into one arc, so that a circle written as a spline is one circle, not
+// a dozen pieces of it (the entity list holds 1000). Arcs that come round
+// to where the first started make a full circle.
+void JoinArcsOfOneCircle(std::vector<Entity>& fitted) {
+  std::vector<Entity> joined;
+  double sweep = 0;  // of joined.back()
+  for (const Entity& e : fitted) {
+    if (!joined.empty()) {
+      Entity& m = joined.back();
+      const double gap = SameCircleGap(std::fabs(m.R));
+      if (m.R != 0 && e.R != 0 && (m.R > 0) == (e.R > 0) && std::hypot(e.CX - m.CX, e.CY - m.CY) <= gap &&
+          std::fabs(std::fabs(e.R) - std::fabs(m.R)) <= gap) {
+        const double total = sweep + SweepOf(e);
+        const bool closes = std::hypot(e.X2 - m.X1, e.Y2 - m.Y1) <= gap;
+        if (closes && std::fabs(total - kFullTurn) < 1e-6) {
+          m.X2 = m.X1;  // a full circle ends exactly where it starts
+          m.Y2 = m.Y1;
+          sweep = kFullTurn;
+          continue;
+        }
+        if (!closes && total < kFullTurn) {
+          m.X2 = e.X2;
+          m.Y2 = e.Y2;
+          sweep = total;
+          continue;
+        }
+      }
+    }
+    joined.push_back(e);
+    sweep = e.R == 0 ? 0 : SweepOf(e);
+  }
+  fitted = std::move(joined);
+}
+
 IgesPlaneSink::Status IgesPlaneSink::FitEntities(const ParametricCurve& curve, std::vector<Entity>& fitted) const {
   const CurveVec a = curve.at(curve.t0).point, b = curve.at(curve.t1).point;
   if (TinyCurve(curve, a, b)) {
@@ -101,6 +151,7 @@ IgesPlaneSink::Status IgesPlaneSink::FitEntities(const ParametricCurve& curve, s
   const int room = EntityList::kMaxEntities - m_list.count;
   const CurveFitResult fit = FitArcs(curve, kIgesFitTolerance, fitted, room);
   if (!fit.ok) return fit.full ? Status::kFull : Status::kNoFit;
+  JoinArcsOfOneCircle(fitted);
   return Status::kOk;
 }
 
@@ -114,6 +165,29 @@ IgesPlaneSink::Status IgesPlaneSink::Fit(const ParametricCurve& curve, bool clos
     fitted.back().Y2 = fitted.front().Y1;
   }
   return AddAll(fitted);
+}
+
+IgesPlaneSink::Status IgesPlaneSink::FitPieces(const std::vector<ParametricCurve>& pieces) {
+  std::vector<Entity> chain;
+  for (const ParametricCurve& piece : pieces) {
+    std::vector<Entity> fitted;
+    const Status s = FitEntities(piece, fitted);
+    if (s != Status::kOk) return s;
+    if (fitted.empty()) continue;
+    if (!chain.empty()) {
+      const Entity& last = chain.back();
+      Entity& first = fitted.front();
+      if (std::hypot(first.X1 - last.X2, first.Y1 - last.Y2) <= kIgesFitTolerance) {
+        first.X1 = last.X2;
+        first.Y1 = last.Y2;
+      } else {
+        chain.push_back(Entity{last.X2, last.Y2, first.X1, first.Y1, 0, 0, 0});
+      }
+    }
+    chain.insert(chain.end(), fitted.begin(), fitted.end());
+    if (static_cast<int>(chain.size()) > EntityList::kMaxEntities - m_list.count) return Status::kFull;
+  }
+  return AddAll(chain);
 }
 
 IgesPlaneSink::Status IgesPlaneSink::FitBackwards(const ParametricCurve& curve) {

@@ -58,6 +58,10 @@ class IgesPlaneSink {
   // Appends every entity fitted, reversed and in reverse order: the same
   // curve travelled from its other end.
   Status FitBackwards(const ParametricCurve& curve);
+  // Appends the arcs fitted to pieces that follow one another, as one
+  // chain: where a piece starts within kIgesFitTolerance of the end of the
+  // one before, it starts exactly there; farther away, a line bridges the gap.
+  Status FitPieces(const std::vector<ParametricCurve>& pieces);
 
  private:
   Status FitEntities(const ParametricCurve& curve, std::vector<Entity>& fitted) const;

@@ -96,14 +96,36 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Delimiters and units from the global section's text.
+// Whether the global parameters (tokens[0] being parameter 3) hold numbers
+// where numbers belong: the integer and precision parameters 7 to 11, the
+// model space scale (13) and the unit flag (14), each where present and not
+// empty. A string there means a count of an earlier string was wrong and the
+// parameters slid out of place.
+bool GlobalNumbersInPlace(const IgesTokens& tokens) {
+  if (!tokens.ok) return false;
+  for (size_t n : {7, 8, 9, 10, 11, 13, 14}) {
+    if (n - 3 >= tokens.tokens.size()) break;
+    const IgesToken& token = tokens.tokens[n - 3];
+    double value = 0;
+    if (!IgesReal(token, 0, value)) return false;
+  }
+  return true;
+}
+
+// Delimiters and units from the global section's text. When the numbers are
+// out of place, the section is read again with every string ending at the
+// first delimiter it holds; when that does not put them in place either,
+// the section is not read (its units could not be trusted).
 ExchangeResult ReadGlobal(const std::string& text, IgesModel& model) {
   const IgesDelimiters delimiters = ReadIgesDelimiters(text);
   if (!delimiters.ok) return ExchangeResult::Stop(exchange_text::kIgesBadGlobal);
   model.parameterDelimiter = delimiters.parameter;
   model.recordDelimiter = delimiters.record;
-  const IgesTokens tokens = TokenizeIgesParameters(delimiters.rest, delimiters.parameter, delimiters.record);
-  if (!tokens.ok) return ExchangeResult::Stop(exchange_text::kIgesBadGlobal);
+  IgesTokens tokens = TokenizeIgesParameters(delimiters.rest, delimiters.parameter, delimiters.record);
+  if (!GlobalNumbersInPlace(tokens)) {
+    tokens = TokenizeIgesParameters(delimiters.rest, delimiters.parameter, delimiters.record, true);
+    if (!GlobalNumbersInPlace(tokens)) return ExchangeResult::Stop(exchange_text::kIgesBadGlobal);
+  }
   // tokens[0] is global parameter 3.
   auto parameter = [&](size_t n) { return n - 3 < tokens.tokens.size() ? tokens.tokens[n - 3] : IgesToken{}; };
   const IgesToken flag = parameter(kGlobalUnitFlag), name = parameter(kGlobalUnitName);

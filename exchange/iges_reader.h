@@ -14,9 +14,12 @@ namespace vx {
 // Read: lines (110), circular arcs (100), composite curves (102), copious
 // data as polylines (106 forms 1-3, 11-13, 63), conic arcs (104), parametric
 // splines (112) and rational B-splines (126) as tangent arcs within
-// 0.001 mm, and subfigure instances (408 of a 308 definition, nested), each
+// 0.001 mm, subfigure instances (408 of a 308 definition, nested; the copy's
+// origin lands on the instance's offset) and rectangular and circular arrays
+// of copies (412, 414, with their do-don't lists), each
 // through its transformation matrix chain (124). Left out: line fonts other
-// than 0 and 1 (solid), annotation and parameter-space entities, physically
+// than 0 and 1 (solid) and than definitions (304 form 2) whose pattern shows
+// every segment, annotation and parameter-space entities, physically
 // dependent entities (read through their composite curve or subfigure, or
 // part of a surface), members of composite curves and subfigure definitions
 // (read through them, once), and every other type; what is left out is

@@ -63,7 +63,7 @@ std::string Trimmed(const std::string& text) {
 
 // Reads one parameter starting at pos (after the previous delimiter); leaves
 // pos on the delimiter that ends it (or at the end of the text).
-bool ReadToken(const std::string& text, size_t& pos, char parameterDelimiter, char recordDelimiter,
+bool ReadToken(const std::string& text, size_t& pos, char parameterDelimiter, char recordDelimiter, bool cutStrings,
                IgesToken& token) {
   size_t p = pos;
   while (p < text.size() && IsBlank(text[p])) ++p;
@@ -73,12 +73,13 @@ bool ReadToken(const std::string& text, size_t& pos, char parameterDelimiter, ch
     if (digits - p > kMaxCountDigits) return false;
     const size_t count = static_cast<size_t>(std::strtoul(text.substr(p, digits - p).c_str(), nullptr, 10));
     const size_t begin = digits + 1;
-    if (count > text.size() - begin) return false;
-    const size_t end = begin + count;
+    const bool overruns = count > text.size() - begin;
+    if (overruns && !cutStrings) return false;
+    const size_t end = overruns ? text.size() : begin + count;
     token.isString = true;
     size_t after = end;
     while (after < text.size() && IsBlank(text[after])) ++after;
-    if (after < text.size() && text[after] != parameterDelimiter && text[after] != recordDelimiter) {
+    if (cutStrings || (after < text.size() && text[after] != parameterDelimiter && text[after] != recordDelimiter)) {
       // The counted string does not end at a delimiter: its writer counted
       // wrong (a path edited after counting, say). It is taken up to the
       // first delimiter inside the counted characters, where there is one,
@@ -90,6 +91,7 @@ bool ReadToken(const std::string& text, size_t& pos, char parameterDelimiter, ch
         return true;
       }
     }
+    if (overruns) return false;
     token.text = text.substr(begin, count);
     // Blanks may stand between a string and its delimiter; anything else up
     // to the delimiter is passed over.
@@ -124,14 +126,15 @@ IgesRecords SplitIgesRecords(const std::string& text) {
   return records;
 }
 
-IgesTokens TokenizeIgesParameters(const std::string& text, char parameterDelimiter, char recordDelimiter) {
+IgesTokens TokenizeIgesParameters(const std::string& text, char parameterDelimiter, char recordDelimiter,
+                                  bool cutStrings) {
   IgesTokens result;
   size_t pos = 0;
   // Each pass reads one parameter and its delimiter, so the loop ends after
   // at most text.size() + 1 passes.
   while (true) {
     IgesToken token;
-    if (!ReadToken(text, pos, parameterDelimiter, recordDelimiter, token)) {
+    if (!ReadToken(text, pos, parameterDelimiter, recordDelimiter, cutStrings, token)) {
       result.ok = false;
       return result;
     }

@@ -42,11 +42,14 @@ struct IgesToken {
 // it, such as a comment, is not read). A record that runs to the end of the
 // text without its delimiter ends there. Fails only on a Hollerith count that
 // runs past the end of the text or is not a number of characters.
+// cutStrings: every counted string ends at the first delimiter among its
+// characters (a second reading of a global section whose counts are wrong).
 struct IgesTokens {
   bool ok = true;
   std::vector<IgesToken> tokens;
 };
-IgesTokens TokenizeIgesParameters(const std::string& text, char parameterDelimiter, char recordDelimiter);
+IgesTokens TokenizeIgesParameters(const std::string& text, char parameterDelimiter, char recordDelimiter,
+                                  bool cutStrings = false);
 
 // The two delimiters of the global section and the text after them. The
 // first two global parameters declare them as 1Hx or leave them empty

@@ -9,11 +9,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <stdlib.h>  // mkdtemp
 
 namespace vx::fuzz {
 
@@ -57,10 +56,15 @@ inline const std::string& ScratchFolder() {
     std::string path;
     Folder() {
       std::error_code error;
-      const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-      std::string pattern = (error ? std::string("/tmp") : base.string()) + "/vxfuzz.XXXXXX";
-      if (mkdtemp(pattern.data()) == nullptr) std::abort();
-      path = pattern + "/";
+      std::filesystem::path base = std::filesystem::temp_directory_path(error);
+      if (error) base = ".";
+      std::random_device seed;
+      std::mt19937_64 pick((static_cast<uint64_t>(seed()) << 32) ^ seed());
+      for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+        const std::filesystem::path candidate = base / ("vxfuzz." + std::to_string(pick()));
+        if (std::filesystem::create_directory(candidate, error)) path = candidate.string() + "/";
+      }
+      if (path.empty()) std::abort();
     }
     ~Folder() {
       std::error_code error;

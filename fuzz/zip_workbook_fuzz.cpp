@@ -1,12 +1,13 @@
-// Zipped workbooks (.xlsx and .ods) from bytes, through liborcus and our
-// checks around it: a sheet whose cells are empty, finite numbers or valid
-// UTF-8, or a reason; nothing crashes, hangs or runs out of memory.
+// Zipped workbooks (.xlsx and .ods) from bytes: the package checks, our XML
+// reader and the sheet readers give a sheet whose cells are empty, finite
+// numbers or valid UTF-8, or a reason; nothing crashes, hangs or runs out of
+// memory.
 //
 // The first byte chooses what the rest is: 0 the package itself; 1 the
 // content.xml of an .ods package; 2, 3, 4 the sheet, styles or shared strings
 // part of an .xlsx package (the other parts from a small template). A
 // package of fuzzed bytes rarely unpacks, so modes 1 to 4 put the fuzzed XML
-// in a sound package, where the library's XML reading is reached.
+// in a sound package, where the XML reading is reached.
 #include <zlib.h>
 
 #include <cstddef>

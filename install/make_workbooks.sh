@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the committed .xls workbooks from the CSV files beside them:
 # the sample DATAIN.xls of a fresh installation and the test workbooks of
-# tests/entry/data. Needs LibreOffice Calc (not needed to build or test).
+# tests/entry/data. Needs LibreOffice Calc with python3-uno, Gnumeric and
+# python3-openpyxl (none of them needed to build or test).
 #   install/make_workbooks.sh
 # CSV: UTF-8, comma-separated; unquoted fields that look like numbers become
 # number cells, quoted fields stay text cells, empty fields stay empty.
@@ -28,4 +29,10 @@ done
 # The formula, result and password workbooks of tests/entry/data (.xls,
 # .xlsx, .ods), and xlrd's reading of each .xls and .xlsx beside it.
 /usr/bin/python3 tests/entry/data/make_formula_workbooks.py
-/usr/bin/python3 tests/entry/xlrd_dump.py --write tests/entry/data/*.xls tests/entry/data/*.xlsx tests/entry/real/*.xls
+# The operator sheets of tests/entry/data/operator (built through UNO, saved
+# in the three formats), then the same sheet saved by Gnumeric's ssconvert
+# and by python3-openpyxl.
+/usr/bin/python3 tests/entry/data/operator/make_operator_workbooks.py
+/usr/bin/python3 tests/entry/data/operator/make_operator_workbooks.py --other-producers
+/usr/bin/python3 tests/entry/xlrd_dump.py --write tests/entry/data/*.xls tests/entry/data/*.xlsx tests/entry/real/*.xls \
+  $(ls tests/entry/data/operator/*.xls tests/entry/data/operator/*.xlsx | grep -v '/long_')

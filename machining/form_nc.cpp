@@ -175,7 +175,15 @@ NcPrinter Form_nc::SystemPrinter(int index) {
     QPrintDialog dialog(m_printer.get(), this);
     if (dialog.exec() != QDialog::Accepted) return NcPrinter{};
   }
-  return NcPrinter{QtPrinter::ToPrinter(m_printer.get()), ToStdString(m_printer->printerName())};
+  return NcPrinter{QtPrinter::ToPrinter(m_printer.get()), ToStdString(PrinterName(*m_printer))};
+}
+
+QString Form_nc::PrinterName(const QPrinter& printer) {
+  // "Print to file" has no printer name: the file is where the listing went.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    return printer.outputFileName();
+  }
+  return printer.printerName();
 }
 
 void Form_nc::cmdSTART_Click() {

@@ -49,6 +49,8 @@ class Form_nc : public QWidget {
   // The one line that names every file written and every listing printed by
   // a START (or says that nothing was written).
   static QString SummaryLine(const NcStartResult& result);
+  // How the summary names a printer: its name, or the file when it prints to one.
+  static QString PrinterName(const QPrinter& printer);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -116,6 +116,7 @@ const char* const kTexts[] = {
 // import left out names them among entity types).
 const char* const kPhrases[] = {
     QT_TRANSLATE_NOOP("LogicText", "ペーパー空間の図形"),
+    QT_TRANSLATE_NOOP("LogicText", "非表示の図形"),
 };
 
 // Texts with parts that change: %1, %2, ... stand for the parts, in order.
@@ -160,13 +161,13 @@ const char* const kPatterns[] = {
     QT_TRANSLATE_NOOP("LogicText",
                       "ＤＸＦファイルの %1 行目がグループコードではありません。読み込みを中止しました: %2"),
     QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルの %1 行目の数値が範囲を超えています。読み込みを中止しました: %2"),
+    QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルの %1 行目の値が数値ではありません。読み込みを中止しました: %2"),
     QT_TRANSLATE_NOOP("LogicText", "ＤＸＦファイルに ENTITIES セクションがありません。読み込みを中止しました: %1"),
     QT_TRANSLATE_NOOP("LogicText", "ブロック %1 の定義がありません。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "ブロック %1 は外部参照で、図面に含まれていません。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "ブロック %1 が自分自身を挿入しています。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "XY 平面に平行でない %1 があります（%2 行目）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "尺度が 0 の INSERT があります（%1 行目）。読み込みを中止しました。"),
-    QT_TRANSLATE_NOOP("LogicText", "制御点のない SPLINE（フィット点だけのもの）は読めません（%1 行目）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "%1 のデータが正しくありません（%2 行目）。読み込みを中止しました。"),
     QT_TRANSLATE_NOOP("LogicText", "読み込まなかった図形: %1"),
     QT_TRANSLATE_NOOP("LogicText", "ＩＧＥＳの単位が分かりません（%1）。読み込みを中止しました。"),

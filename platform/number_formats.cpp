@@ -1,8 +1,10 @@
 // Date and time number formats and the texts of their values.
 #include "platform/number_formats.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace vx {
 
@@ -10,6 +12,34 @@ namespace {
 
 constexpr double kLastDateSerial = 2958465;  // 9999-12-31, the last day a spreadsheet shows
 constexpr long long kSecondsPerDay = 86400;
+
+// Reads the leading unsigned integer at text[at], moving at past it.
+bool Digits(const std::string& text, size_t& at, long long& value) {
+  const size_t start = at;
+  value = 0;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 12) value = value * 10 + (text[at++] - '0');
+  return at > start;
+}
+
+// "HH:MM:SS" of a number of seconds within a day.
+std::string ClockText(long long seconds) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+  return buffer;
+}
+
+// Seconds (rounded) of "12:30:00.5" at text[at]; false when malformed.
+bool ClockSeconds(const std::string& text, size_t at, long long& seconds) {
+  long long h = 0, m = 0;
+  if (!Digits(text, at, h) || at >= text.size() || text[at++] != ':' || !Digits(text, at, m)) return false;
+  if (at >= text.size() || text[at++] != ':') return false;
+  char* end = nullptr;
+  const double s = std::strtod(text.c_str() + at, &end);
+  if (end == text.c_str() + at || !std::isfinite(s) || s < 0 || s >= 61 || h > 23 || m > 59) return false;
+  seconds = std::min<long long>(h * 3600 + m * 60 + std::llround(s), 86399);
+  return true;
+}
 
 // Civil date of a day count from 1970-01-01 (proleptic Gregorian).
 void CivilFromDays(long long z, int& year, int& month, int& day) {
@@ -105,6 +135,47 @@ bool DateText(double serial, bool from1904, DateForm form, std::string& text) {
   }
   text = buffer;
   return true;
+}
+
+// office:date-value "2024-01-31" or "2024-01-31T12:30:00" as the text date
+// cells are given in ("2024-01-31", "2024-01-31 12:30:00").
+std::optional<std::string> IsoDateText(const std::string& value) {
+  size_t at = 0;
+  long long y = 0, mo = 0, d = 0;
+  if (!Digits(value, at, y) || at >= value.size() || value[at++] != '-' || !Digits(value, at, mo) ||
+      at >= value.size() || value[at++] != '-' || !Digits(value, at, d) || y > 9999 || mo < 1 || mo > 12 || d < 1 ||
+      d > 31) {
+    return std::nullopt;
+  }
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", static_cast<int>(y), static_cast<int>(mo), static_cast<int>(d));
+  std::string text = buffer;
+  long long seconds = 0;
+  if (at < value.size()) {
+    if (value[at] != 'T' || !ClockSeconds(value, at + 1, seconds)) return std::nullopt;
+  }
+  if (seconds != 0) text += " " + ClockText(seconds);
+  return text;
+}
+
+// office:time-value "PT12H30M00S" (a duration; days and whole turns of the
+// clock are dropped, as a time format shows it) as "12:30:00".
+std::optional<std::string> IsoDurationTimeText(const std::string& value) {
+  const size_t t = value.find('T');
+  if (value.empty() || value[0] != 'P' || t == std::string::npos) return std::nullopt;
+  size_t at = t + 1;
+  double total = 0;
+  while (at < value.size()) {
+    char* end = nullptr;
+    const double amount = std::strtod(value.c_str() + at, &end);
+    if (end == value.c_str() + at || *end == '\0' || !std::isfinite(amount) || amount < 0) return std::nullopt;
+    const char unit = *end;
+    total += amount * (unit == 'H' ? 3600 : unit == 'M' ? 60 : unit == 'S' ? 1 : -1e300);
+    if (total < 0) return std::nullopt;
+    at = static_cast<size_t>(end - value.c_str()) + 1;
+  }
+  if (!std::isfinite(total)) return std::nullopt;
+  return ClockText(std::llround(std::fmod(total, 86400.0)) % 86400);
 }
 
 }  // namespace vx

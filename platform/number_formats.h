@@ -2,6 +2,7 @@
 // workbook readers give a date cell as its text, as the spreadsheet shows it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vx {
@@ -23,5 +24,16 @@ DateForm BuiltInForm(unsigned id);
 // seconds rounded. False when the value is no date a spreadsheet shows
 // (negative, past 9999-12-31, or not finite) or form is kNone.
 bool DateText(double serial, bool from1904, DateForm form, std::string& text);
+
+// An ISO date "2024-01-31" or date and time "2024-01-31T12:30:00(.5)" (as
+// OpenDocument and some .xlsx cells store dates) in the same text forms:
+// "2024-01-31", or "2024-01-31 12:30:00" when the time is not midnight.
+// Nothing when malformed.
+std::optional<std::string> IsoDateText(const std::string& iso);
+
+// An ISO duration "PT12H30M00S" (OpenDocument's time of day) as "12:30:00";
+// days and whole turns of the clock are dropped, as a time format shows it.
+// Nothing when malformed or negative.
+std::optional<std::string> IsoDurationTimeText(const std::string& iso);
 
 }  // namespace vx

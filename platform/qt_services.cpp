@@ -12,6 +12,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QStringList>
+#include <QWindow>
 
 #include <clocale>
 
@@ -54,8 +55,18 @@ ProgressSurface::ProgressSurface(QWidget* parent) : QWidget(parent) {
   setFont(DesignFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10));
 }
 
+namespace {
+
+// Room around the text of a progress surface, in pixels.
+constexpr int kSurfaceMargin = 4;
+// Texts that may wrap at any character (Japanese has no blanks between words).
+constexpr int kWrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+
+}  // namespace
+
 void ProgressSurface::Print(const std::string& line) {
   m_lines << LogicText(line);
+  GrowToText();
   update();
   // The work runs on the interface thread: show the line before it goes on.
   repaint();
@@ -66,19 +77,104 @@ void ProgressSurface::Clear() {
   update();
 }
 
+int ProgressSurface::TextHeight(int width) const {
+  const QFontMetrics metrics(font());
+  const int textWidth = std::max(1, width - 2 * kSurfaceMargin);
+  int height = 2 * kSurfaceMargin;
+  for (const QString& line : m_lines) {
+    height += line.isEmpty() ? metrics.height()
+                             : metrics.boundingRect(QRect(0, 0, textWidth, 1 << 20), kWrapFlags, line).height();
+  }
+  return height;
+}
+
+void ProgressSurface::GrowToText() {
+  // Until it is shown the surface has no width of its own to wrap at.
+  if (!isVisible()) return;
+  if (m_floorHeight < 0) m_floorHeight = minimumHeight();  // the screen's own minimum
+  const int wanted = std::max(m_floorHeight, TextHeight(width()));
+  if (wanted != minimumHeight()) setMinimumHeight(wanted);
+}
+
+void ProgressSurface::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  GrowToText();
+}
+
+void ProgressSurface::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  GrowToText();
+}
+
 void ProgressSurface::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QFontMetrics metrics(font());
-  int y = metrics.ascent() + 4;
+  const int textWidth = std::max(1, width() - 2 * kSurfaceMargin);
+  int y = kSurfaceMargin;
   for (const QString& line : m_lines) {
-    painter.drawText(4, y, line);
-    y += metrics.height();
+    QRect used;
+    painter.drawText(QRect(kSurfaceMargin, y, textWidth, 1 << 20), kWrapFlags, line, &used);
+    y += line.isEmpty() ? metrics.height() : used.height();
   }
 }
 
+namespace {
+
+// The windows that last had the focus, latest last: when a dialog has just
+// closed and the window system has not yet given the focus back, the box
+// that follows still belongs to the window the operator was working in.
+class FocusHistory : public QObject {
+ public:
+  static FocusHistory& Instance() {
+    static FocusHistory* history = new FocusHistory(qApp);  // lives as long as the application
+    return *history;
+  }
+  QWidget* Latest() const {
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
+      if (*it && (*it)->isVisible()) return it->data();
+    }
+    return nullptr;
+  }
+
+ private:
+  static constexpr size_t kKept = 16;
+  explicit FocusHistory(QObject* parent) : QObject(parent) {
+    Add(QApplication::activeWindow());
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+      if (window == nullptr) return;
+      for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+        if (topLevel->windowHandle() == window) Add(topLevel);
+      }
+    });
+  }
+  void Add(QWidget* window) {
+    if (window == nullptr || (window->windowFlags() & Qt::Popup) == Qt::Popup) return;
+    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    m_windows.emplace_back(window);
+    if (m_windows.size() > kKept) m_windows.erase(m_windows.begin());
+  }
+  std::vector<QPointer<QWidget>> m_windows;
+};
+
+}  // namespace
+
+void FollowActiveWindows() { FocusHistory::Instance(); }
+
+QWidget* DialogParent(QWidget* owner) {
+  FocusHistory& history = FocusHistory::Instance();
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* latest = history.Latest()) return latest;
+  return owner;
+}
+
 void QtMessageBox::Show(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), LogicText(text), QMessageBox::Ok, m_owner);
-  box.exec();
+  // On the heap: the window it belongs to may go while it is open, and takes
+  // the box with it.
+  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8("Vexline"), LogicText(text),
+                                              QMessageBox::Ok, DialogParent(m_owner));
+  box->exec();
+  delete box.data();
 }
 
 QString QtFilterText(const std::string& filter) {
@@ -95,14 +191,14 @@ QString QtFilterText(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialog::AskOpen(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getOpenFileName(DialogParent(m_owner), LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
 }
 
 std::optional<std::string> QtFileDialog::AskSave(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getSaveFileName(m_owner, LogicText(request.title), ToQString(request.initialPath),
+  const QString path = QFileDialog::getSaveFileName(DialogParent(m_owner), LogicText(request.title), ToQString(request.initialPath),
                                                     QtFilterText(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);

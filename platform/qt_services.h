@@ -42,21 +42,40 @@ inline QString ToQString(const std::string& s) { return QString::fromUtf8(s.c_st
 inline std::string ToStdString(const QString& s) { return s.toUtf8().toStdString(); }
 
 // A screen's own surface for progress lines: text printed line below line.
+// A line longer than the surface is wide goes on over the next lines, and
+// the surface grows to show every line it holds (never below the minimum
+// height its screen gave it).
 class ProgressSurface : public QWidget, public ProgressLines {
  public:
   explicit ProgressSurface(QWidget* parent = nullptr);
   void Print(const std::string& line) override;
   void Clear() override;
   const QStringList& Lines() const { return m_lines; }
+  // The height, in pixels, that every line takes at the given width.
+  int TextHeight(int width) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void GrowToText();
   QStringList m_lines;
+  int m_floorHeight = -1;  // the minimum height the screen gave, taken when first shown
 };
 
-// A modal box with an OK button, owned by the given window (may be null).
+// The window a dialog of the program belongs to: the window the operator is
+// working in (the active one, or the top modal dialog), else the given owner.
+// A box owned by another window would be centred on it and raise it above
+// the screen the operator is looking at.
+QWidget* DialogParent(QWidget* owner);
+// Starts following which window the operator works in (for DialogParent);
+// call once after the application object exists (DialogParent starts it too).
+void FollowActiveWindows();
+
+// A modal box with an OK button, shown over the active window (over the
+// given owner when no window of the program is active).
 class QtMessageBox : public MessageBox {
  public:
   explicit QtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/file_path.h"
 #include "platform/xls_reader.h"
 #ifdef VX_HAVE_ORCUS
 #include "platform/orcus_reader.h"
@@ -56,23 +57,24 @@ WorksheetResult ReadWorkbookBytes(const std::string& bytes, int columnCount) {
 WorksheetResult WorkbookReader::ReadFirstWorksheet(const std::string& path, int columnCount) const {
   WorksheetResult result;
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    result.missing = !std::filesystem::exists(path, error);
+  const std::filesystem::path file = PathFromUtf8(path);  // a Japanese folder name works on Windows too
+  if (!std::filesystem::is_regular_file(file, error)) {
+    result.missing = !std::filesystem::exists(file, error);
     result.problem = result.missing ? workbook_problem::kMissing : workbook_problem::kNotAFile;
     return result;
   }
-  const uintmax_t size = std::filesystem::file_size(path, error);
+  const uintmax_t size = std::filesystem::file_size(file, error);
   if (error || size > kMaxWorkbookBytes) {
     result.problem = error ? workbook_problem::kCannotOpen : workbook_problem::kTooLarge;
     return result;
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::ifstream stream(file, std::ios::binary);
+  if (!stream) {
     result.problem = workbook_problem::kCannotOpen;
     return result;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
+  const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  if (stream.bad()) {
     result.problem = workbook_problem::kCannotOpen;
     return result;
   }

@@ -13,8 +13,8 @@ namespace vx {
 // is .xlsx or .ods. Never throws except std::bad_alloc.
 WorksheetResult ReadWorkbookBytes(const std::string& bytes, int columnCount);
 
-// Whether this build reads .xlsx and .ods (it needs liborcus); without it
-// they are refused with a message that says so.
+// Whether this build reads .xlsx and .ods (it needs zlib); without it they
+// are refused with a message that says so.
 bool ZippedWorkbooksReadable();
 
 // Reads the file (at most 100 MB) and hands its bytes to ReadWorkbookBytes.

@@ -5,7 +5,7 @@ vx_packages=(
   qt6-base-dev libgl-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  liborcus-dev zlib1g-dev
+  zlib1g-dev
   fonts-ipafont-gothic
   python3 python3-ezdxf python3-xlrd
   linuxcnc-uspace

@@ -100,9 +100,14 @@ InstallFolder::InstallResult InstallFolder::EnsureInstalled(const std::vector<Em
     result.ok = false;
     return result;
   }
+  bool entryWorkbookKept = false;
+  for (const char* name : kEntryWorkbookOtherFormats) {
+    entryWorkbookKept = entryWorkbookKept || fs::exists(PathFromUtf8(PathOf(name)), ec);
+  }
   for (const EmbeddedFile& file : files) {
     const std::string target = PathOf(file.relativePath);
     if (fs::exists(PathFromUtf8(target), ec)) continue;
+    if (entryWorkbookKept && Lower(file.relativePath) == Lower(kEntryWorkbook)) continue;
     fs::create_directories(PathFromUtf8(target).parent_path(), ec);
     const std::string bytes(reinterpret_cast<const char*>(file.data), file.size);
     if (!WriteFileAtomically(target, bytes)) {

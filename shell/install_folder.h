@@ -13,6 +13,9 @@ inline constexpr const char* kEntryWorkbook = "DATAIN.xls";
 inline constexpr const char* kElementFile = "CONDTA.dat";
 inline constexpr const char* kContourFile = "CON2TA.dat";
 inline constexpr const char* kDxfTemplate = "schelt.dxs";
+// The entry workbook saved in the newer formats; one of them in the folder
+// stands for the entry workbook, so the sample DATAIN.xls is not added beside it.
+inline constexpr const char* kEntryWorkbookOtherFormats[] = {"DATAIN.xlsx", "DATAIN.ods"};
 
 class InstallFolder {
  public:
@@ -30,7 +33,9 @@ class InstallFolder {
 
   // Creates the folder when missing and adds every file of the fresh
   // installation that is not there yet (never overwriting one, matched without
-  // regard to case). Returns the relative paths it added; false in ok when the
+  // regard to case). The sample entry workbook is not added where the operator
+  // keeps the entry workbook as .xlsx or .ods: being newer, it would be read
+  // in place of theirs. Returns the relative paths it added; false in ok when the
   // folder could not be created or a file not written.
   struct InstallResult {
     bool ok = true;

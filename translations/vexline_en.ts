@@ -383,6 +383,10 @@
         <translation>paper-space entities</translation>
     </message>
     <message>
+        <source>非表示の図形</source>
+        <translation>invisible entities</translation>
+    </message>
+    <message>
         <source>%1 が見つかりません：%2</source>
         <translation>%1 not found: %2</translation>
     </message>
@@ -431,6 +435,10 @@
         <translation>The number on line %1 of the DXF file is out of range. The import was stopped: %2</translation>
     </message>
     <message>
+        <source>ＤＸＦファイルの %1 行目の値が数値ではありません。読み込みを中止しました: %2</source>
+        <translation>The value on line %1 of the DXF file is not a number. The import was stopped: %2</translation>
+    </message>
+    <message>
         <source>ＤＸＦファイルに ENTITIES セクションがありません。読み込みを中止しました: %1</source>
         <translation>The DXF file has no ENTITIES section. The import was stopped: %1</translation>
     </message>
@@ -453,10 +461,6 @@
     <message>
         <source>尺度が 0 の INSERT があります（%1 行目）。読み込みを中止しました。</source>
         <translation>An INSERT with scale 0 (line %1). The import was stopped.</translation>
-    </message>
-    <message>
-        <source>制御点のない SPLINE（フィット点だけのもの）は読めません（%1 行目）。読み込みを中止しました。</source>
-        <translation>A SPLINE without control points (fit points only) cannot be read (line %1). The import was stopped.</translation>
     </message>
     <message>
         <source>%1 のデータが正しくありません（%2 行目）。読み込みを中止しました。</source>
@@ -915,6 +919,10 @@
         <source>オフセット</source>
         <translation>Offset</translation>
     </message>
+    <message>
+        <source>プリンタの設定</source>
+        <translation>Printer setup</translation>
+    </message>
 </context>
 <context>
     <name>vx::Form_main</name>
@@ -1135,6 +1143,10 @@
     <message>
         <source>IGES読込が中止されたため、CON2TA.dat は %1 の輪郭ではありません。</source>
         <translation>The IGES import was stopped, so CON2TA.dat is not the contour of %1.</translation>
+    </message>
+    <message>
+        <source>ファイル: %1</source>
+        <translation>File: %1</translation>
     </message>
 </context>
 <context>

@@ -137,6 +137,18 @@ TEST_F(CalcuFixture, FieldHoldingNoNumberIsNamedAndMarked) {
   EXPECT_FALSE(IsMarked(form.inpX[0]));
 }
 
+TEST_F(CalcuFixture, ClearTakesTheMarkOffTheBoxItReset) {
+  Form_calcu form;
+  Type(form, 0, "abc", "0", "8");
+  form.butStart->click();
+  ASSERT_TRUE(IsMarked(form.inpX[0]));
+  form.butCLR->click();
+  EXPECT_EQ(form.inpX[0]->text(), "0.000");
+  EXPECT_FALSE(IsMarked(form.inpX[0]));
+  EXPECT_EQ(form.inpX[0]->toolTip(), "");
+  EXPECT_EQ(form.ansRem->text(), "");
+}
+
 TEST_F(CalcuFixture, WindowFitsSmallScreens) {
   // 1366 x 768 at 100 % and 1920 x 1080 at 200 % (960 x 540 in the window's
   // own pixels), less a task bar and the window frame.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "entry/conversion1.h"
+#include "platform/file_path.h"
 #include "platform/workbook_reader.h"
 #include "shell/table_file.h"
 #include "support/temp_folder.h"
@@ -90,6 +91,26 @@ TEST_F(Conversion1Fixture, CodeHundredWithNegativeRadius) {
 TEST_F(Conversion1Fixture, WorkbookNameMatchedWithoutCase) {
   ASSERT_TRUE(Convert("noend.xls", "datain.XLS").ok);
   EXPECT_EQ(table.RowCount, 3);
+}
+
+// An install folder with a Japanese name, the workbook in each format: found,
+// read and converted (on Windows the names reach the file system as UTF-16).
+TEST(Conversion1Folders, JapaneseFolderName) {
+  for (const char* workbook : {"noend.xls", "operator/elements.xlsx", "operator/elements.ods"}) {
+    const std::string extension = std::filesystem::path(workbook).extension().string();
+    if (extension != ".xls" && !ZippedWorkbooksReadable()) continue;
+    test::TempFolder temp;
+    const std::string home = temp.Path() + "\xE5\x8A\xA0\xE5\xB7\xA5\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";  // 加工データ
+    std::filesystem::create_directories(PathFromUtf8(home));
+    std::filesystem::copy_file(PathFromUtf8(kData + workbook), PathFromUtf8(home + "/DATAIN" + extension));
+    const InstallFolder folder(home);
+    ElementTable table;
+    const Conversion1Result result = RunConv1(table, folder, WorkbookReader());
+    ASSERT_TRUE(result.ok) << workbook << ": " << result.message;
+    EXPECT_EQ(result.workbook.name, "DATAIN" + extension);
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(folder.PathOf("CONDTA.dat")))) << workbook;
+    EXPECT_EQ(table.RowCount, extension == ".xls" ? 3 : 18) << workbook;
+  }
 }
 
 TEST_F(Conversion1Fixture, MissingWorkbookWritesNoElementFile) {
@@ -218,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
 class Conversion1Formulas : public Conversion1Fixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(Conversion1Formulas, StoredResultsAreTaken) {
-  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without .xlsx and .ods";
   const std::string name = std::string("DATAIN") + GetParam();
   const Conversion1Result result = Convert(std::string("formulas") + GetParam(), name);
   ASSERT_TRUE(result.ok) << result.message;
@@ -237,7 +258,7 @@ TEST_P(Conversion1Formulas, StoredResultsAreTaken) {
 }
 
 TEST_P(Conversion1Formulas, AnErrorResultStopsNamingTheCell) {
-  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  if (std::string(GetParam()) != ".xls" && !ZippedWorkbooksReadable()) GTEST_SKIP() << "built without .xlsx and .ods";
   const std::string name = std::string("DATAIN") + GetParam();
   temp.Write("CONDTA.dat", "old");
   table.RowCount = 7;
@@ -257,6 +278,7 @@ struct NoResultCase {
   int code;
   int column;  // where the formula without a stored result stands
   const char* message;  // empty: the cell is not taken, the conversion goes on
+  int secondColumn = 0;  // another such cell further right, when not 0
 };
 void PrintTo(const NoResultCase& c, std::ostream* os) { *os << c.name; }
 
@@ -269,6 +291,7 @@ TEST_P(Conversion1NoResult, OnlyCellsTakenCount) {
   std::vector<SheetCell> row(9);
   row[sheet_field::kCode] = SheetCell::Number(GetParam().code);
   row[static_cast<size_t>(GetParam().column)] = SheetCell::NoResult("");
+  if (GetParam().secondColumn) row[static_cast<size_t>(GetParam().secondColumn)] = SheetCell::NoResult("#N/A");
   sheet.rows.push_back(row);
   ElementTable table;
   const SheetConversion converted = ConvertSheet(sheet, table, "DATAIN.ods");
@@ -288,6 +311,11 @@ INSTANTIATE_TEST_SUITE_P(
         NoResultCase{"CodeCell", 8, sheet_field::kCode,
                      "DATAIN.ods の D3 は計算結果がありません（結果が保存されていません。"
                      "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。"},
+        // Of two such cells in a row the leftmost is named.
+        NoResultCase{"LeftmostOfTwo", 0, sheet_field::kX,
+                     "DATAIN.ods の B3 は計算結果がありません（結果が保存されていません。"
+                     "表計算アプリケーションで再計算して保存し直してください）。ConDTA.dat は書き込みません。",
+                     sheet_field::kWay},
         NoResultCase{"CornerItemX", 5, sheet_field::kX, ""},
         NoResultCase{"PointAngle", 8, sheet_field::kAngle, ""},
         NoResultCase{"EndRowRadius", 99, sheet_field::kRadius, ""},

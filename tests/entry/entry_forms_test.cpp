@@ -15,6 +15,7 @@
 #include "entry/entry_screens.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "platform/workbook_reader.h"
 #include "shell/form_main.h"
 #include "shell/screen_manager.h"
 #include "support/temp_folder.h"
@@ -168,6 +169,44 @@ TEST_F(EntryFixture, RefusedConversionDoesNotChainAndReopeningConvertsAgain) {
   EXPECT_EQ(table.RowCount, 3);
   EXPECT_EQ(screens.Existing(ScreenId::kConv0), nullptr);
   EXPECT_EQ(conv2Shown, 1);
+}
+
+// Damaged and password-protected workbooks of each format: the entry screen
+// says why it shows nothing, conversion 1 ends at once with a message naming
+// the file, writes nothing and does not chain on.
+TEST_F(EntryFixture, UnreadableWorkbooksAreRefusedQuickly) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"damaged/truncated.xls", "ブックが壊れています"},
+      {"damaged/library_overread.xlsx", "ブックが壊れています"},
+      {"damaged/library_null_style.ods", "ブックが壊れています"},
+      {"password.xls", "ブックがパスワードで保護されています。パスワードを付けずに保存し直してください"},
+      {"password.ods", "ブックがパスワードで保護されています。パスワードを付けずに保存し直してください"},
+  };
+  int conv2Shown = 0;
+  screens.Register(ScreenId::kConv2, [&conv2Shown](AppContext&) {
+    ++conv2Shown;
+    return new QLabel("conv-2");
+  });
+  for (const auto& [file, why] : cases) {
+    for (const char* old : {"DATAIN.xls", "DATAIN.xlsx", "DATAIN.ods"}) std::filesystem::remove(temp.File(old));
+    const std::string name = "DATAIN" + std::filesystem::path(file).extension().string();
+    if (name != "DATAIN.xls" && !ZippedWorkbooksReadable()) continue;
+    CopyIn(std::string("/tests/entry/data/") + file, name);
+    const std::string message = name + " を読み込めません（" + why + "）：" + temp.File(name);
+    const auto start = std::chrono::steady_clock::now();
+    auto* entry = dynamic_cast<Form_datain*>(screens.Show(ScreenId::kDatain, Owner::kNone));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->LabelStatus->text().toStdString(), message) << file;
+    messageBox.messages.clear();
+    screens.Show(ScreenId::kConv0, Owner::kNone);
+    Settle();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << file;
+    EXPECT_EQ(messageBox.messages, std::vector<std::string>{message}) << file;
+    EXPECT_FALSE(temp.Exists("CONDTA.dat")) << file;
+    screens.CloseAll();
+    Settle();
+  }
+  EXPECT_EQ(conv2Shown, 0);
 }
 
 // A DATAIN.ods saved after the sample DATAIN.xls is what the entry screen

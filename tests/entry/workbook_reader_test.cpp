@@ -84,7 +84,7 @@ TEST_P(WorkbookProblems, Refused) {
   const WorksheetResult read = ReadWorkbookBytes(GetParam().bytes, 9);
   EXPECT_FALSE(read.sheet);
   EXPECT_FALSE(read.missing);
-  // A build without liborcus refuses every zip package with its own message.
+  // A build without .xlsx and .ods refuses every zip package with its own message.
   const bool zipped = GetParam().bytes.compare(0, 4, "PK\x03\x04", 4) == 0;
   EXPECT_EQ(read.problem, zipped && !ZippedWorkbooksReadable() ? workbook_problem::kNoZipSupport : GetParam().problem);
 }
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The same sheets saved by LibreOffice as .xls, .xlsx and .ods read the same:
 // formula results of every kind, references to another sheet, shared formulas.
 TEST(WorkbookReader, TheThreeFormatsReadAlike) {
-  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without .xlsx and .ods";
   for (const char* name : {"formulas", "formula_error", "results"}) {
     const WorksheetResult xls = WorkbookReader().ReadFirstWorksheet(kData + name + ".xls", 9);
     ASSERT_TRUE(xls.sheet) << name << ": " << xls.problem;
@@ -156,7 +156,7 @@ TEST(WorkbookReader, TheThreeFormatsReadAlike) {
 }
 
 TEST(WorkbookReader, ContentDecidesTheFormat) {
-  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without liborcus";
+  if (!ZippedWorkbooksReadable()) GTEST_SKIP() << "built without .xlsx and .ods";
   test::TempFolder temp;
   std::filesystem::copy_file(kData + "formulas.xlsx", temp.File("DATAIN.xls"));
   std::filesystem::copy_file(kData + "formulas.ods", temp.File("book.xlsx"));

@@ -163,11 +163,93 @@ TEST(CurveFit, TurnsInTheCurvesDirection) {
   for (const Entity& e : cw) EXPECT_LT(e.R, 0);
 }
 
+// A cubic of uneven knots whose first and third control points coincide
+// (found by fuzzing) turns straight back on itself near (2.983, 0.0005): a
+// cusp, where no arc follows the curve. The stretch about the tip is smaller
+// than the tolerance and becomes one short line, so the fit takes a dozen
+// pieces instead of creeping up to the tip with over a hundred ever shorter
+// ones, and stays within the tolerance both ways.
+TEST(CurveFit, ACuspOfCoincidentControlPointsTakesFewPieces) {
+  const ParametricCurve curve =
+      BSplineCurve(3, {0, 2, 2, 3, 4, 5, 9, 10}, {{0, 0}, {5, 0}, {0, 0}, {5, 5}}, {});
+  ASSERT_TRUE(curve.at);
+  std::vector<Entity> fit;
+  const CurveFitResult result = FitArcs(curve, kTolerance, fit, 1000);
+  ASSERT_TRUE(result.ok);
+  EXPECT_LE(result.arcCount, 12);
+  std::vector<CurveVec> dense;
+  for (int i = 0; i <= 20000; ++i) dense.push_back(curve.at(curve.t0 + (curve.t1 - curve.t0) * i / 20000).point);
+  double worstToCurve = 0, worstToFit = 0;
+  for (const Entity& e : fit) {
+    for (int k = 0; k <= 20; ++k) worstToCurve = std::fmax(worstToCurve, DistanceToCurve(dense, PointOn(e, k / 20.0)));
+  }
+  for (const CurveVec& q : dense) worstToFit = std::fmax(worstToFit, DistanceToFit(fit, q));
+  EXPECT_LE(worstToCurve, kTolerance);
+  EXPECT_LE(worstToFit, kTolerance);
+}
+
 TEST(CurveFit, TooManyArcsLeavesTheListAsItWas) {
   std::vector<Entity> fit(3);
   const CurveFitResult result = FitArcs(EllipseCurve({0, 0}, {100, 0}, 0.1, 0, 2 * kPi), kTolerance, fit, 2);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(fit.size(), 3u);
+}
+
+// A spline given by fit points: points of the interpolating cubic at some
+// parameters, as ezdxf's fit_points_to_cad_cv (the CAD systems' construction)
+// computes them for the same fit points, with estimated and with given end
+// tangents.
+TEST(CurveFit, FitPointsGiveTheCubicCadSystemsDraw) {
+  struct Case {
+    const char* name;
+    std::vector<CurveVec> fit;
+    std::vector<CurveVec> tangents;  // none, or start and end
+    std::vector<std::pair<double, CurveVec>> points;
+  };
+  const std::vector<Case> cases = {
+      {"estimated end tangents",
+       {{0, 0}, {10, 10}, {20, 0}, {30, 5}},
+       {},
+       {{0.1, {2.24067631581, 3.85864154347}},
+        {0.3, {8.25598192506, 9.82054940859}},
+        {0.5, {13.7619005351, 6.60360717192}},
+        {0.7, {19.4296131712, 0.224951264562}},
+        {0.95, {28.5925814669, 3.46316153726}}}},
+      {"given end tangents",
+       {{0, 0}, {10, 10}, {20, 0}},
+       {{1, 0}, {0, -1}},
+       {{0.1, {2.48333044483, 0.92686291501}},
+        {0.3, {6.18676190233, 5.97088311755}},
+        {0.5, {10, 10}},
+        {0.7, {15.1708831175, 8.34676190233}},
+        {0.95, {19.8231801948, 1.45733279068}}}},
+  };
+  for (const Case& c : cases) {
+    const bool given = !c.tangents.empty();
+    const ParametricCurve curve =
+        FitPointCurve(c.fit, given ? &c.tangents[0] : nullptr, given ? &c.tangents[1] : nullptr);
+    ASSERT_TRUE(curve.at) << c.name;
+    EXPECT_EQ(curve.t0, 0) << c.name;
+    EXPECT_EQ(curve.t1, 1) << c.name;
+    for (const auto& [u, want] : c.points) {
+      const CurveVec got = curve.at(u).point;
+      EXPECT_NEAR(got.x, want.x, 1e-9) << c.name << " at " << u;
+      EXPECT_NEAR(got.y, want.y, 1e-9) << c.name << " at " << u;
+    }
+    EXPECT_NEAR(Dist(curve.at(1).point, c.fit.back()), 0, 1e-12) << c.name;
+  }
+  const CurveVec right{1, 0};
+  EXPECT_FALSE(FitPointCurve({{0, 0}, {5, 5}}, nullptr, nullptr).at);          // two points, no tangents
+  EXPECT_TRUE(FitPointCurve({{0, 0}, {5, 5}}, &right, &right).at);             // two points and tangents
+  EXPECT_FALSE(FitPointCurve({{0, 0}, {5, 5}, {5, 5}, {9, 0}}, nullptr, nullptr).at);  // a point repeated
+  const CurveVec none{0, 0};
+  EXPECT_FALSE(FitPointCurve({{0, 0}, {5, 5}, {9, 0}}, &none, &right).at);     // a zero tangent
+  // Points in line: the estimate counts both chords alike, and the cubic is the line.
+  const ParametricCurve line = FitPointCurve({{0, 0}, {5, 0}, {12, 0}}, nullptr, nullptr);
+  ASSERT_TRUE(line.at);
+  for (double u : {0.2, 0.5, 0.8}) EXPECT_NEAR(line.at(u).point.y, 0, 1e-12);
+  EXPECT_EQ(UniformClampedKnots(5, 2), (std::vector<double>{0, 0, 0, 1, 2, 3, 3, 3}));
+  EXPECT_TRUE(UniformClampedKnots(2, 2).empty());
 }
 
 TEST(CurveFit, InvalidCurveDataGiveNoCurve) {

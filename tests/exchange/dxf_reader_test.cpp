@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "exchange/curve_fit.h"
 #include "exchange/exchange_messages.h"
 #include "exchange/import_postprocess.h"
 #include "exchange_test_support.h"
@@ -148,6 +149,21 @@ INSTANTIATE_TEST_SUITE_P(
                  {Line(0, 0, 1, 0)},
                  {},
                  "読み込まなかった図形: ペーパー空間の図形 1"},
+        ReadCase{"invisible entities left out and counted, a hidden tilted light symbol too",
+                 Dxf(Cat({LineEntity("0", "0", "1", "0"),
+                          {"  0", "LINE", " 60", "1", " 10", "0", " 20", "0", " 11", "9", " 21", "9"},
+                          {"  0", "INSERT", " 60", "1", "  2", "P", " 10", "0", " 20", "0", "210", "-0.0022", "220",
+                           "-0.0016", "230", "0.999996"},
+                          {"  0", "LINE", " 60", "0", " 10", "1", " 20", "0", " 11", "1", " 21", "1"}}),
+                     Block("P", "0", "0", LineEntity("0", "0", "0", "5"))),
+                 {Line(0, 0, 1, 0), Line(1, 0, 1, 1)},
+                 {},
+                 "読み込まなかった図形: 非表示の図形 2"},
+        ReadCase{"entities written into the model space block are model space",
+                 Dxf(LineEntity("0", "0", "1", "0"),
+                     Cat({Block("*Model_Space", "0", "0", LineEntity("1", "0", "1", "1")),
+                          Block("*Paper_Space", "0", "0", LineEntity("5", "5", "6", "6"))})),
+                 {Line(0, 0, 1, 0), Line(1, 0, 1, 1)}},
         ReadCase{"insert moved, scaled by 2 and turned a quarter",
                  Dxf({"  0", "INSERT", "  2", "sq", " 10", "10", " 20", "0", " 41", "2", " 42", "2", " 50", "90"},
                      kSquareBlock),
@@ -243,9 +259,14 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"a code line that is no code", Dxf({"  0", "LINE", "abc", "1"}),
                  exchange_text::DxfBadCode("t.dxf", 17)},
         StopCase{"flag beyond every integer", Dxf({"  0", "LWPOLYLINE", " 70", "1e30", " 10", "0", " 20", "0"}),
-                 exchange_text::DxfBadNumber("t.dxf", 17)},
+                 exchange_text::DxfBadNumber("t.dxf", 18)},
         StopCase{"coordinate beyond a double", Dxf({"  0", "LINE", " 10", "1e999"}),
-                 exchange_text::DxfBadNumber("t.dxf", 17)},
+                 exchange_text::DxfBadNumber("t.dxf", 18)},
+        StopCase{"coordinate with a decimal comma",
+                 Dxf(Cat({LineEntity("0", "0", "1", "0"), LineEntity("1", "0", "1,5", "2")})),
+                 exchange_text::DxfNotANumber("t.dxf", 42)},
+        StopCase{"radius printed as not-a-number", Dxf({"  0", "CIRCLE", " 10", "0", " 20", "0", " 40", "-1.#IND"}),
+                 exchange_text::DxfNotANumber("t.dxf", 22)},
         StopCase{"missing block", Dxf({"  0", "INSERT", "  2", "NONE"}), exchange_text::DxfMissingBlock("NONE")},
         StopCase{"block inserting itself",
                  Dxf({"  0", "INSERT", "  2", "A"}, Block("A", "0", "0", {"  0", "INSERT", "  2", "a"})),
@@ -259,10 +280,10 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"arc in a tilted plane",
                  Dxf({"  0", "ARC", " 10", "0", " 20", "0", " 40", "1", "210", "1", "220", "0", "230", "0"}),
                  exchange_text::DxfNotInPlane("ARC", 15)},
-        StopCase{"spline of fit points only",
-                 Dxf({"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "3", " 11", "0", " 21", "0", " 11", "1", " 21",
-                      "1", " 11", "2", " 21", "0"}),
-                 exchange_text::DxfFitPointSpline(15)},
+        StopCase{"spline of two fit points and no tangents",
+                 Dxf({"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "2", " 11", "0", " 21", "0", " 11", "1", " 21",
+                      "1"}),
+                 exchange_text::DxfBadCurve("SPLINE", 15)},
         StopCase{"spline whose knots do not fit",
                  Dxf({"  0", "SPLINE", " 71", "2", " 40", "0", " 40", "1", " 10", "0", " 20", "0", " 10", "1", " 20",
                       "1", " 10", "2", " 20", "0"}),
@@ -407,6 +428,15 @@ INSTANTIATE_TEST_SUITE_P(
                   Dxf({"  0", "ELLIPSE", " 10", "5", " 20", "5", " 11", "20", " 21", "0", " 40", "0.5", " 41", "0",
                        " 42", "6.283185307179586"}),
                   EllipseDistance(5, 5, 20, 10), true},
+        CurveCase{"full ellipse whose end is written a hair past a whole turn",
+                  Dxf({"  0", "ELLIPSE", " 10", "5", " 20", "5", " 11", "20", " 21", "0", " 40", "0.5", " 41", "0",
+                       " 42", "6.283185308"}),
+                  EllipseDistance(5, 5, 20, 10), true},
+        CurveCase{"arc of a whole turn and a hair in a block stretched twice in x",
+                  Dxf({"  0", "INSERT", "  2", "C", " 41", "2"},
+                      Block("C", "0", "0",
+                            {"  0", "ARC", " 10", "0", " 20", "0", " 40", "3", " 50", "-90", " 51", "270.0000001"})),
+                  EllipseDistance(0, 0, 6, 3), true},
         CurveCase{"ellipse arc seen from below",
                   Dxf({"  0", "ELLIPSE", " 10", "0", " 20", "0", " 11", "0", " 21", "8", " 40", "0.25", " 41", "0.5",
                        " 42", "2", "230", "-1"}),
@@ -419,6 +449,29 @@ INSTANTIATE_TEST_SUITE_P(
                   Dxf({"  0", "SPLINE", " 70", "8", " 71", "2", " 72", "6", " 73", "3", " 40", "0", " 40", "0", " 40",
                        "0", " 40", "1", " 40", "1", " 40", "1", " 10", "0", " 20", "0", " 10", "10", " 20", "10",
                        " 10", "20", " 20", "0"}),
+                  ParabolaDistance, false},
+        CurveCase{"spline of fit points, mirrored in a block: the cubic through them",
+                  Dxf({"  0", "INSERT", "  2", "F", " 41", "-1"},
+                      Block("F", "0", "0",
+                            {"  0", "SPLINE", " 70", "8", " 71", "3", " 74", "3", " 11", "0", " 21", "0", " 11", "10",
+                             " 21", "10", " 11", "20", " 21", "0", " 12", "1", " 22", "0", " 13", "0", " 23", "-1"})),
+                  // The case "given end tangents" of the curve fitting, mirrored in x.
+                  [](double x, double y) {
+                    const ParametricCurve curve = [] {
+                      const CurveVec s{1, 0}, e{0, -1};
+                      return FitPointCurve({{0, 0}, {10, 10}, {20, 0}}, &s, &e);
+                    }();
+                    return CurveDistance(
+                        [&curve](double u) {
+                          const CurveVec p = curve.at(u).point;
+                          return std::pair<double, double>{-p.x, p.y};
+                        },
+                        0, 1, x, y);
+                  },
+                  false},
+        CurveCase{"spline stored without knots has clamped uniform ones",
+                  Dxf({"  0", "SPLINE", " 70", "8", " 71", "2", " 72", "0", " 73", "3", " 10", "0", " 20", "0",
+                       " 10", "10", " 20", "10", " 10", "20", " 20", "0"}),
                   ParabolaDistance, false},
         CurveCase{"rational quadratic spline: a quarter circle",
                   Dxf({"  0", "SPLINE", " 70", "12", " 71", "2", " 40", "0", " 40", "0", " 40", "0", " 40", "1",

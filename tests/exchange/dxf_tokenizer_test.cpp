@@ -60,27 +60,44 @@ TEST(DxfTokenizerTest, PushedBackPairComesAgain) {
 }
 
 TEST(DxfTokenizerTest, NumbersAndTheirRanges) {
+  using N = DxfNumber;
   struct Case {
     const char* text;
-    bool ok;
+    N status;
     double value;
   };
   const std::vector<Case> reals = {
-      {"12.5", true, 12.5},   {" -.5 ", true, -0.5},  {"+3", true, 3},       {"1E+03", true, 1000},
-      {"2d2", true, 200},     {"7abc", true, 7},      {"abc", true, 0},      {"", true, 0},
-      {"1e-400", true, 0},    {"1e400", false, 0},    {"-1e309", false, 0},  {"1.", true, 1},
+      {"12.5", N::kOk, 12.5},
+      {" -.5 ", N::kOk, -0.5},
+      {"+3", N::kOk, 3},
+      {"1E+03", N::kOk, 1000},
+      {"2d2", N::kOk, 200},
+      {"", N::kOk, 0},
+      {"1e-400", N::kOk, 0},
+      {"1.", N::kOk, 1},
+      {"1e400", N::kOutOfRange, 0},
+      {"-1e309", N::kOutOfRange, 0},
+      // Text after the number would be read as its leading digits: a
+      // decimal comma gives 1 for 1,5.
+      {"1,5", N::kNotANumber, 0},
+      {"7abc", N::kNotANumber, 0},
+      {"abc", N::kNotANumber, 0},
+      {"-1.#IND", N::kNotANumber, 0},
+      {"1.5e", N::kNotANumber, 0},
+      {".", N::kNotANumber, 0},
   };
   for (const Case& c : reals) {
     double value = -99;
-    EXPECT_EQ(DxfReal(c.text, value), c.ok) << c.text;
+    EXPECT_EQ(DxfReal(c.text, value), c.status) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
   }
   const std::vector<Case> integers = {
-      {"70", true, 70}, {"1e30", false, 0}, {"-32769", false, 0}, {"65535", true, 65535}, {"2.9", true, 2},
+      {"70", N::kOk, 70},          {"1e30", N::kOutOfRange, 0}, {"-32769", N::kOutOfRange, 0},
+      {"65535", N::kOk, 65535},    {"2.9", N::kOk, 2},          {"1 2", N::kNotANumber, 0},
   };
   for (const Case& c : integers) {
     long value = -99;
-    EXPECT_EQ(DxfInteger(c.text, SHRT_MIN, USHRT_MAX, value), c.ok) << c.text;
+    EXPECT_EQ(DxfInteger(c.text, SHRT_MIN, USHRT_MAX, value), c.status) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
   }
 }

@@ -6,6 +6,7 @@
 #include "support/qt_app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPointer>
 #include <QSettings>
@@ -238,6 +239,32 @@ TEST_F(ScreenFixture, DrawingOpenedElsewhereWaitsForStartAndItsChoicesAreRemembe
   ASSERT_EQ(again->CmdRecent->menu()->actions().size(), 1);
   EXPECT_FALSE(again->CmdRecent->menu()->actions()[0]->isEnabled());
   EXPECT_EQ(again->CmdRecent->menu()->actions()[0]->text(), QString::fromUtf8("（ありません）"));
+}
+
+// A drawing chosen by a drop, Ctrl+O or the recent list is named on the
+// screen before Start reads it.
+TEST_F(ScreenFixture, ChosenDrawingIsNamedOnTheScreen) {
+  temp.Write("drawing.dxf", kSquare);
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kDxfConv2));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_FALSE(screen->LabelFile->isVisible());
+  screens.OpenDrawing(temp.File("drawing.dxf"));
+  EXPECT_TRUE(screen->LabelFile->isVisible());
+  EXPECT_EQ(screen->LabelFile->text().toStdString(),
+            "ファイル: " + QDir::toNativeSeparators(QString::fromStdString(temp.File("drawing.dxf"))).toStdString());
+}
+
+// Start before any file is chosen says so and leaves the contour file, and
+// what the contour view says of it, as they were.
+TEST_F(ScreenFixture, StartWithoutAFileLeavesTheContourAsItWas) {
+  temp.Write("CON2TA.dat", "0\r\n1,2,0,0,0\r\n");
+  auto* screen = static_cast<ImportScreen*>(screens.Show(ScreenId::kIgesConv2));
+  ASSERT_NE(screen, nullptr);
+  screen->Start->click();
+  EXPECT_EQ(messageBox.messages, std::vector<std::string>{exchange_text::kNoFileChosen});
+  EXPECT_EQ(context.contourNotice.Current(folder.PathOf(kContourFile)), "");
+  EXPECT_EQ(temp.Read("CON2TA.dat"), "0\r\n1,2,0,0,0\r\n");
+  EXPECT_TRUE(screen->isVisible());
 }
 
 TEST_F(ScreenFixture, ExportStartsInTheFolderOfTheLastFileWritten) {

@@ -82,6 +82,24 @@ TEST(IgesReaderTest, SolidLineIsReadOtherFontsAreLeftOutAndCounted) {
   }
 }
 
+TEST(IgesReaderTest, LineFontDefinitionsThatShowEverySegmentAreSolid) {
+  // The line's font points to the definition at DE 3: M segments, their
+  // lengths, and the display pattern (a bit for each segment, 1 shown).
+  struct Case {
+    long form;
+    const char* definition;
+    bool solid;
+  };
+  const Case cases[] = {{2, "1,1.,1H1", true},          {2, "4,1.,1.,1.,1.,1HF", true},
+                        {2, "2,2.,1.,1H1", false},       {2, "5,2.,1.,2.,1.,2.,2H16", false},
+                        {1, "1,0,1.,1.", false},         {2, "1,1.,1HX", false},
+                        {2, "3,1.,1.,1.,2H07", true}};
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile({Line("0.,0.,0.,1.,0.,0.", -3), {304, c.definition, 1, "00000200", 0, c.form}}));
+    EXPECT_EQ(list.count, c.solid ? 1 : 0) << c.definition;
+  }
+}
+
 TEST(IgesReaderTest, RecordOverTwoParameterLines) {
   // The second line's text follows the first.
   std::string text = IgesFile({Line("10.,20.,0.,30.,40.,0.")});
@@ -99,25 +117,94 @@ TEST(IgesReaderTest, ArcInXyAndYxOrderLinesNeverTurned) {
 }
 
 TEST(IgesReaderTest, FullCircleStaysFullShortArcStaysShort) {
-  const EntityList list = Read(IgesFile({{100, "0.,1.,1.,3.,1.,3.,1."}, {100, "0.,0.,0.,10.,0.,10.,0.000001"}}));
+  const EntityList list = Read(IgesFile({{100, "0.,1.,1.,3.,1.,3.,1."}, {100, "0.,0.,0.,10.,0.,9.99999995,0.001"}}));
   ASSERT_EQ(list.count, 2);
   EXPECT_EQ(EntityText(list.entity[1]), EntityText(test::Arc(3, 1, 3, 1, 1, 1, 2)));
   EXPECT_GT(list.entity[2].R, 0);
   EXPECT_NE(list.entity[2].Y2, list.entity[2].Y1);
 }
 
+TEST(IgesReaderTest, ArcEndingWithinRoundingOfItsStartIsAFullCircle) {
+  // A circle of radius 10 about (0, 0) from (10, 0), its end written as the
+  // writer computed it; and arcs that really are short.
+  struct Case {
+    const char* name;
+    const char* end;
+    bool full;
+  };
+  const Case cases[] = {{"the same point", "10.,0.", true},
+                        {"sin(2 pi) ahead", "10.,2.4492935982947064E-15", true},
+                        {"sin(2 pi) behind", "10.,-2.4492935982947064E-15", true},
+                        {"single precision ahead", "9.999999,8.742278E-07", true},
+                        {"single precision behind", "10.000001,-8.742278E-07", true},
+                        {"a micrometre", "9.99999995,0.001", false},
+                        {"a degree", "9.998477,0.1745241", false}};
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile({{100, std::string("0.,0.,0.,10.,0.,") + c.end}}));
+    ASSERT_EQ(list.count, 1) << c.name;
+    const Entity& e = list.entity[1];
+    EXPECT_GT(e.R, 0) << c.name;
+    EXPECT_EQ(e.X2 == e.X1 && e.Y2 == e.Y1, c.full) << c.name;
+    if (!c.full) {
+      EXPECT_LT(test::TurnOf(e), 0.02) << c.name;
+    }
+  }
+  // An ellipse x^2/16 + y^2/4 = 1 from (4, 0) to a point a rounding away: one closed chain.
+  const EntityList ellipse = Read(IgesFile({{104, "1.,0.,4.,0.,0.,-16.,0.,4.,0.,4.,1.E-12"}}));
+  ASSERT_GT(ellipse.count, 3);
+  EXPECT_TRUE(Chained(ellipse));
+  EXPECT_EQ(ellipse.entity[ellipse.count].X2, ellipse.entity[1].X1);
+  EXPECT_EQ(ellipse.entity[ellipse.count].Y2, ellipse.entity[1].Y1);
+  EXPECT_NEAR(ellipse.entity[1].X1, 4, 1e-12);
+  EXPECT_NEAR(ellipse.entity[1].Y1, 0, 1e-12);
+}
+
 TEST(IgesReaderTest, StatusDecidesWhatIsDrawing) {
   const std::string l = "0.,0.,0.,1.,0.,0.";
   const EntityList list = Read(IgesFile({Line(l, 1, "00000100"),   // annotation
                                          Line(l, 1, "00000500"),   // parameter space
-                                         Line(l, 1, "00010000"),   // physically dependent: no parent here
+                                         Line(l, 1, "00010000"),   // physically dependent: no parent here, left out
                                          Line(l, 1, "01000600"),   // blanked construction geometry: drawn
                                          {212, "1,1,1.,1.,0.,0.,0.,0,0,0.,0.,0.,1HA"},
                                          {116, "1.,2.,0."},
                                          {124, "1.,0.,0.,0.,0.,1.,0.,0.,0.,0.,1.,0."},
                                          {406, "1,1"}}));
   EXPECT_EQ(list.count, 1);
-  EXPECT_EQ(Skipped(list), "TYPE 110 2;TYPE 212 1;TYPE 116 1;");
+  EXPECT_EQ(Skipped(list), "TYPE 110 3;TYPE 212 1;TYPE 116 1;");
+}
+
+TEST(IgesReaderTest, GroupsAreDrawingWhateverTheirEntriesFlagsSurfaceEdgesAreCounted) {
+  const std::string dependent = "00010000";
+  struct Case {
+    const char* name;
+    std::vector<IgesTestEntity> entities;
+    int count;
+    const char* skipped;
+  };
+  const Case cases[] = {
+      {"a group of dependent lines",
+       {Line("0.,0.,0.,1.,0.,0.", 1, dependent), Line("1.,0.,0.,1.,1.,0.", 1, dependent), {402, "2,1,3", 1, "00000000", 0, 7}},
+       2,
+       ""},
+      {"an ordered group of an independent line, read once",
+       {Line("0.,0.,0.,1.,0.,0."), {402, "1,1", 1, "00000000", 0, 15}},
+       1,
+       ""},
+      {"a view's list of what it shows is no group",
+       {Line("0.,0.,0.,1.,0.,0.", 1, dependent), {402, "1,1", 1, "00000000", 0, 3}},
+       0,
+       "TYPE 110 1;"},
+      {"the edge of a surface beside a drawn line",
+       {Line("0.,0.,0.,1.,0.,0."), {126, "1,1,0,0,1,0,0.,0.,1.,1.,1.,1.,0.,0.,5.,1.,0.,5.,0.,1.", 1, dependent},
+        {144, "1,1,0,3"}},
+       1,
+       "TYPE 144 1;TYPE 126 1;"},
+  };
+  for (const Case& c : cases) {
+    const EntityList list = Read(IgesFile(c.entities));
+    EXPECT_EQ(list.count, c.count) << c.name;
+    EXPECT_EQ(Skipped(list), c.skipped) << c.name;
+  }
 }
 
 TEST(IgesReaderTest, ModelUnitsInMillimetres) {
@@ -271,6 +358,21 @@ TEST(IgesReaderTest, BSplinesAndParametricSplines) {
   EXPECT_TRUE(Chained(list));
   EXPECT_EQ(list.entity[1].X1, 10);
   EXPECT_EQ(list.entity[list.count].X2, 10);
+  // The circle is one full circle, as a quarter of it written the same way
+  // is one arc, and the same quarter run backwards one clockwise arc.
+  const std::string quarter = "2,2,1,0,0,0,0.,0.,0.,1.,1.,1.,1.," + ws + ",1.,10.,0.,0.,10.,10.,0.,0.,10.,0.,0.,1.";
+  const std::string backwards = "2,2,1,0,0,0,0.,0.,0.,1.,1.,1.,1.," + ws + ",1.,0.,10.,0.,10.,10.,0.,10.,0.,0.,0.,1.";
+  const std::pair<EntityList, Entity> circular[] = {{list, test::Arc(10, 0, 10, 0, 0, 0, 10)},
+                                                    {Read(IgesFile({{126, quarter}})), test::Arc(10, 0, 0, 10, 0, 0, 10)},
+                                                    {Read(IgesFile({{126, backwards}})), test::Arc(0, 10, 10, 0, 0, 0, -10)}};
+  for (const auto& [read, arc] : circular) {
+    ASSERT_EQ(read.count, 1) << EntityText(arc);
+    const Entity& e = read.entity[1];
+    EXPECT_TRUE(e.X1 == arc.X1 && e.Y1 == arc.Y1 && e.X2 == arc.X2 && e.Y2 == arc.Y2) << EntityText(e);
+    EXPECT_NEAR(e.CX, arc.CX, 1e-6);
+    EXPECT_NEAR(e.CY, arc.CY, 1e-6);
+    EXPECT_NEAR(e.R, arc.R, 1e-6);
+  }
   // Degree 1: a polyline; only the part from V(0) = 0.5 to V(1) = 2.
   const EntityList polyline = Read(IgesFile({{126, "2,1,1,0,1,0,0.,0.,1.,2.,2.,1.,1.,1.,0.,0.,0.,4.,0.,0.,4.,3.,0.,0.5,2."}}));
   EXPECT_EQ(Texts(polyline), EntityText(test::Line(2, 0, 4, 0)) + ";" + EntityText(test::Line(4, 0, 4, 3)) + ";");
@@ -283,6 +385,27 @@ TEST(IgesReaderTest, BSplinesAndParametricSplines) {
   EXPECT_EQ(cubic.entity[cubic.count].X2, 2);
   EXPECT_EQ(cubic.entity[cubic.count].Y2, 4);
   EXPECT_TRUE(Chained(cubic));
+}
+
+TEST(IgesReaderTest, ParametricSplineSegmentsThatDoNotQuiteMeetStayOneChain) {
+  // Two straight segments, (s, 0) and (1 + s, g): the second starts g above
+  // the end of the first, as a writer that prints few digits leaves them.
+  struct Case {
+    const char* gap;
+    std::vector<Entity> expected;
+  };
+  const Case cases[] = {
+      {"0.", {test::Line(0, 0, 1, 0), test::Line(1, 0, 2, 0)}},
+      {"0.0005", {test::Line(0, 0, 1, 0), test::Line(1, 0, 2, 0.0005)}},
+      {"0.1", {test::Line(0, 0, 1, 0), test::Line(1, 0, 1, 0.1), test::Line(1, 0.1, 2, 0.1)}},
+  };
+  for (const Case& c : cases) {
+    const std::string segments =
+        std::string("0.,1.,0.,0.,0.,0.,0.,0.,0.,0.,0.,0.,1.,1.,0.,0.,") + c.gap + ",0.,0.,0.,0.,0.,0.,0.";
+    std::string expected;
+    for (const Entity& e : c.expected) expected += EntityText(e) + ";";
+    EXPECT_EQ(Texts(Read(IgesFile({{112, "3,1,2,2,0.,1.,2.," + segments}}))), expected) << c.gap;
+  }
 }
 
 TEST(IgesReaderTest, CurveSmallerThanTheToleranceIsOneLineNotHundredsOfPieces) {
@@ -310,6 +433,45 @@ TEST(IgesReaderTest, SubfiguresPlacedScaledAndNested) {
             exchange_text::IgesBadEntry(3, 408, exchange_text::kIgesBadReference));
 }
 
+TEST(IgesReaderTest, SubfigureCopiesLandTheirOriginOnTheirOffsetAndArraysRepeatThem) {
+  // A definition holding one line (0, 0)-(1, 0), and copies of it; the
+  // instance's matrix turns the copy about its origin, which lands on the
+  // instance's offset (the matrix's own translation adds to it).
+  const IgesTestEntity line = Line("0.,0.,0.,1.,0.,0.", 1, "00010200");
+  const IgesTestEntity definition{308, "0,1HA,1,1", 1, "00000200"};
+  IgesTestEntity turned{408, "3,10.,20.,0.,2."};
+  turned.matrix = 7;
+  struct Case {
+    const char* name;
+    std::vector<IgesTestEntity> entities;
+    std::vector<Entity> expected;
+  };
+  const Case cases[] = {
+      {"instance turned by its matrix",
+       {line, definition, turned, {124, "0.,-1.,0.,0.,1.,0.,0.,0.,0.,0.,1.,0."}},
+       {test::Line(10, 20, 10, 22)}},
+      {"instance whose matrix moves it as well",
+       {line, definition, turned, {124, "0.,-1.,0.,5.,1.,0.,0.,0.,0.,0.,1.,0."}},
+       {test::Line(15, 20, 15, 22)}},
+      {"rectangular array of 2 x 2 without its third position",
+       {line, definition, {412, "3,1.,0.,0.,0.,2,2,5.,3.,0.,1,1,3"}},
+       {test::Line(0, 0, 1, 0), test::Line(5, 0, 6, 0), test::Line(5, 3, 6, 3)}},
+      {"rectangular array turned a quarter, at twice the size",
+       {line, definition, {412, "3,2.,1.,1.,0.,2,1,5.,0.,1.5707963267948966,0,"}},
+       {test::Line(1, 1, 1, 3), test::Line(1, 6, 1, 8)}},
+      {"circular array of a plain line, only its first and third positions",
+       {line, {414, "1,3,10.,0.,0.,5.,0.,2.0943951023931957,2,0,1,3"}},
+       {test::Line(15, 0, 16, 0), test::Line(7.5, -4.33013, 8.5, -4.33013)}},
+  };
+  for (const Case& c : cases) {
+    std::string expected;
+    for (const Entity& e : c.expected) expected += EntityText(e) + ";";
+    EXPECT_EQ(Texts(Read(IgesFile(c.entities))), expected) << c.name;
+  }
+  EXPECT_EQ(Stop(IgesFile({line, definition, {412, "3,1.,0.,0.,0.,100000,100000,1.,1.,0.,0,"}})),
+            exchange_text::kIgesTooLarge);
+}
+
 TEST(IgesReaderTest, RecordsWithoutLineEndsAndDeclaredDelimiters) {
   const std::vector<IgesTestEntity> entities{Line("1.,2.,0.,3.,4.,0."), {100, "0.,0.,0.,5.,0.,0.,5."}};
   const std::string expected = Texts(Read(IgesFile(entities)));
@@ -318,6 +480,17 @@ TEST(IgesReaderTest, RecordsWithoutLineEndsAndDeclaredDelimiters) {
   EXPECT_EQ(Texts(Read(IgesFile(entities, IgesGlobal(), "\r"))), expected);
   const std::vector<IgesTestEntity> slashed{Line("1./2./0./3./4./0."), {100, "0./0./0./5./0./0./5."}};
   EXPECT_EQ(Texts(Read(IgesFile(slashed, IgesGlobal("2", "MM", '/', '#'), "\r\n", '/', '#'))), expected);
+}
+
+TEST(IgesReaderTest, GlobalSectionWhoseStringCountTakesInTheNextParameter) {
+  // The file name counted 15 takes in ",4Htest": the parameters after it
+  // slide by one, a string lands where the precisions belong, and the
+  // section is read again with the strings ending at their first delimiter.
+  std::string global = IgesGlobal("1", "INCH");
+  global.replace(global.find("8Htest.igs"), 10, "15Htest.igs,4Htest");
+  const EntityList list = Read(IgesFile({Line("1.,2.,0.,0.,0.,0.")}, global));
+  ASSERT_EQ(list.count, 1);
+  EXPECT_DOUBLE_EQ(list.entity[1].X1, 25.4);
 }
 
 TEST(IgesReaderTest, LimitsCountedAfterExpansion) {
@@ -337,6 +510,28 @@ TEST(IgesReaderTest, LimitsCountedAfterExpansion) {
   numbered.back() = IgesTestEntity{212, "0", 1, "00000100"};
   numbered.insert(numbered.begin(), Line("1.,2.,0.,3.,4.,0."));
   EXPECT_EQ(Skipped(Read(IgesFile(numbered))), "TYPE 212 2501;");
+}
+
+TEST(IgesReaderTest, DrawingOfManyNotesIsNotTooLarge) {
+  // A line and more notes than the bound on subfigure copies, each read once
+  // (written record by record: IgesFile would take seconds for 600000).
+  constexpr long kNotes = 200001;
+  const std::string head = IgesFile({Line("1.,2.,0.,3.,4.,0.")}, IgesGlobal(), "");
+  const size_t d = head.find("     110"), p = head.find("110,1.");
+  std::string text = head.substr(0, p);
+  text.reserve(static_cast<size_t>(kNotes) * 240 + head.size());
+  text.erase(d + 160);  // the line's two D records stay; its P record follows the notes' D records
+  for (long k = 1; k <= kNotes; ++k) {
+    text += test::IgesRecord("     212" + test::IgesField8(std::to_string(k + 1)) + "       0       1       0       0"
+                             "       0       000000100", 'D', 2 * k + 1);
+    text += test::IgesRecord("     212       0       0       1       0", 'D', 2 * k + 2);
+  }
+  text += test::IgesParameterRecord("110,1.,2.,0.,3.,4.,0.;", 1, 1);
+  for (long k = 1; k <= kNotes; ++k) text += test::IgesParameterRecord("212,0;", 2 * k + 1, k + 1);
+  text += test::IgesRecord("S0000001G0000005", 'T', 1);
+  const EntityList list = Read(text);
+  EXPECT_EQ(list.count, 1);
+  EXPECT_EQ(Skipped(list), "TYPE 212 200001;");
 }
 
 TEST(IgesReaderTest, SubfiguresThatDrawNothingStillEnd) {

@@ -208,7 +208,9 @@ TEST(IgesModelTest, FilesThatAreNotReadable) {
       {"empty file", "", exchange_text::kIgesNotIges},
       {"compressed form", IgesRecord("", 'C', 1) + "\n" + IgesRecord("", 'S', 1), exchange_text::kIgesCompressed},
       {"malformed delimiters", IgesRecord("2H,,1H;;", 'G', 1), exchange_text::kIgesBadGlobal},
-      {"string past the global end", IgesRecord("1H,,1H;,99Hshort;", 'G', 1), exchange_text::kIgesBadGlobal},
+      {"string past the global end", IgesRecord("1H,,1H;,99Hshort", 'G', 1), exchange_text::kIgesBadGlobal},
+      {"strings miscounted every way", IgesRecord("1H,,1H;,4Hname,3H32,38,6,38,15,4HSLOT;", 'G', 1),
+       exchange_text::kIgesBadGlobal},
       {"unknown unit", test::IgesGlobalRecords(test::IgesGlobal("3", "CUBIT")), exchange_text::IgesUnknownUnit("CUBIT")},
   };
   for (const Case& c : cases) {

@@ -2,6 +2,8 @@
 // typed, START pressed with the save dialog answered, screenshots saved.
 #include <gtest/gtest.h>
 
+#include <QPrinter>
+
 #include "support/qt_app.h"
 
 #include <QApplication>
@@ -331,6 +333,35 @@ TEST_F(ScreensFixture, NcScreenSaysWhenTheContourFileIsNotTheOneAskedFor) {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   form = static_cast<Form_nc*>(screens.Show(ScreenId::kNc, Owner::kNone));
   EXPECT_TRUE(form->Surface->Lines().isEmpty());
+}
+
+// The notice after a stopped CONV-2 is long; on the narrow NC screen it goes
+// on over the next lines, and the surface grows to hold them (it was cut
+// after "今回の変").
+TEST_F(ScreensFixture, NcNoticeIsShownWholeOnTheNarrowScreen) {
+  context.contourNotice.Set("CONV-2 が中止されたため、CON2TA.dat は今回の変換結果ではありません。",
+                            folder.PathOf(kContourFile));
+  auto* form = static_cast<Form_nc*>(screens.Show(ScreenId::kNc, Owner::kNone));
+  test::Settle();
+  const QFontMetrics metrics(form->Surface->font());
+  const QString line = form->Surface->Lines().value(0);
+  ASSERT_GT(metrics.horizontalAdvance(line), form->Surface->width());  // wider than the screen: it wraps
+  EXPECT_GE(form->Surface->height(), form->Surface->TextHeight(form->Surface->width()));
+  EXPECT_GE(form->Surface->height(), 2 * metrics.height());
+  SaveScreenshot(form, "Form_nc_notice.png");
+}
+
+// A listing printed to a file (the print dialog's "print to file") is named
+// by that file in the summary line, not by an empty printer name.
+TEST_F(ScreensFixture, ListingPrintedToAFileIsNamedByTheFile) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(temp.File("listing.pdf")));
+  EXPECT_EQ(Form_nc::PrinterName(printer).toStdString(), temp.File("listing.pdf"));
+  NcStartResult result;
+  result.listingsPrinted.push_back(NcListing{7, ToStdString(Form_nc::PrinterName(printer))});
+  EXPECT_EQ(Form_nc::SummaryLine(result).toStdString(),
+            "NC出力: 印刷: プログラム No 7 → " + temp.File("listing.pdf"));
 }
 
 TEST_F(ScreensFixture, LayoutResetAsksWhenRowsWouldBeLost) {

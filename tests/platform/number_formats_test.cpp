@@ -59,5 +59,41 @@ TEST(NumberFormats, DateTexts) {
   EXPECT_FALSE(DateText(45322, false, DateForm::kNone, text));
 }
 
+// ISO dates and durations as the newer formats store them, in the texts of
+// date and time cells; anything else is no date.
+TEST(NumberFormats, IsoDateAndTimeTexts) {
+  const std::pair<const char*, const char*> dates[] = {
+      {"2024-01-31", "2024-01-31"},
+      {"2024-01-31T00:00:00", "2024-01-31"},
+      {"2024-01-31T12:30:59.6", "2024-01-31 12:31:00"},
+      {"1899-12-30T23:59:59.7", "1899-12-30 23:59:59"},  // rounding stays within the day
+      {"2024-1-5", "2024-01-05"},
+      {"31.01.2024", nullptr},
+      {"2024-13-01", nullptr},
+      {"2024-01-31T25:00:00", nullptr},
+      {"2024-01-31 12:00:00", nullptr},
+      {"", nullptr},
+  };
+  for (const auto& [iso, text] : dates) {
+    const std::optional<std::string> got = IsoDateText(iso);
+    EXPECT_EQ(got.has_value(), text != nullptr) << iso;
+    if (got && text) EXPECT_EQ(*got, text) << iso;
+  }
+  const std::pair<const char*, const char*> times[] = {
+      {"PT12H30M00S", "12:30:00"},
+      {"PT36H00M00S", "12:00:00"},
+      {"P1DT0H0M1.6S", "00:00:02"},
+      {"PT0.5S", "00:00:01"},  // halves away from zero, as the seconds of dates
+      {"-PT1H", nullptr},
+      {"PT1X", nullptr},
+      {"12:30:00", nullptr},
+  };
+  for (const auto& [iso, text] : times) {
+    const std::optional<std::string> got = IsoDurationTimeText(iso);
+    EXPECT_EQ(got.has_value(), text != nullptr) << iso;
+    if (got && text) EXPECT_EQ(*got, text) << iso;
+  }
+}
+
 }  // namespace
 }  // namespace vx

@@ -62,5 +62,27 @@ TEST(InstallFolder, InstallsMissingFilesAndNeverOverwrites) {
   EXPECT_EQ(temp.Read("other/SCHELT.DXS"), "mine");
 }
 
+// The sample DATAIN.xls, added anew, would be the newest entry workbook and
+// be read in place of the operator's .xlsx or .ods: it is left out there.
+TEST(InstallFolder, SampleEntryWorkbookOnlyWhereNoOtherFormatIsKept) {
+  struct Case {
+    const char* kept;  // the operator's file, or empty
+    bool sampleAdded;
+  };
+  const Case cases[] = {
+      {"", true}, {"DATAIN.xlsx", false}, {"datain.ODS", false}, {"DATAIN.xlsx.bak", true}, {"CONDTA.dat", true}};
+  static const unsigned char kSample[] = {'x', 'l', 's'};
+  const std::vector<EmbeddedFile> files = {{"DATAIN.xls", kSample, 3}, {"schelt.dxs", kSample, 3}};
+  for (const Case& c : cases) {
+    test::TempFolder temp;
+    if (*c.kept) temp.Write(std::string("home/") + c.kept, "mine");
+    const auto result = InstallFolder(temp.Path() + "home").EnsureInstalled(files);
+    EXPECT_TRUE(result.ok) << c.kept;
+    const std::vector<std::string> expected =
+        c.sampleAdded ? std::vector<std::string>{"DATAIN.xls", "schelt.dxs"} : std::vector<std::string>{"schelt.dxs"};
+    EXPECT_EQ(result.added, expected) << c.kept;
+  }
+}
+
 }  // namespace
 }  // namespace vx

@@ -90,6 +90,7 @@ def refused_drawings():
     doc.layout("Layout1").add_line((0, 0), (10, 0))
     doc.modelspace().add_text("only a title")
     doc.saveas("paper_space_only.dxf")
+    # Not refused: a spline of fit points only is read as the cubic through them.
     doc = ezdxf.new("R2000")
     doc.modelspace().add_spline([(0, 0), (10, 10), (20, 0), (30, 10)])
     doc.saveas("fit_point_spline.dxf")

@@ -10,7 +10,10 @@
 #                      z = 12, placed by transformation matrices, one of them
 #                      seen from below (its arcs run clockwise);
 # occt_tilted.igs      a circle in a plane tilted by 30 degrees (refused);
-# occt_face.igs        a flat plate written as a trimmed surface (refused).
+# occt_face.igs        a flat plate written as a trimmed surface (refused);
+# occt_brep_wire.igs   the plate outline, a circle and an arc written as
+#                      B-splines, in the writer's B-rep mode (the curves of
+#                      a group).
 #
 # Run: sh tests/exchange/data/iges/make_occt_files.sh
 set -eu
@@ -28,6 +31,8 @@ cat > "$work/make.cpp" <<'CPP'
 #include <Geom_BSplineCurve.hxx>
 #include <Geom_Circle.hxx>
 #include <Geom_Ellipse.hxx>
+#include <Geom_TrimmedCurve.hxx>
+#include <GeomConvert.hxx>
 #include <IGESControl_Controller.hxx>
 #include <IGESControl_Writer.hxx>
 #include <TColStd_Array1OfInteger.hxx>
@@ -121,10 +126,19 @@ int main(int argc, char** argv) {
   ok = ok && Write(BRepBuilderAPI_MakeEdge(gp_Circ(gp_Ax2(gp_Pnt(0, 0, 0), slanted), 10)), "MM", 0,
                    dir + "/occt_tilted.igs");
   ok = ok && Write(BRepBuilderAPI_MakeFace(Plate(), true), "MM", 0, dir + "/occt_face.igs");
+
+  TopoDS_Compound brep;
+  b.MakeCompound(brep);
+  b.Add(brep, Plate());
+  Handle(Geom_Circle) hole = new Geom_Circle(gp_Ax2(gp_Pnt(80, 45, 0), gp::DZ()), 6);
+  b.Add(brep, BRepBuilderAPI_MakeEdge(GeomConvert::CurveToBSplineCurve(hole)));
+  Handle(Geom_TrimmedCurve) arc = new Geom_TrimmedCurve(new Geom_Circle(gp_Ax2(gp_Pnt(30, 30, 0), gp::DZ()), 10), 0.3, 2.5);
+  b.Add(brep, BRepBuilderAPI_MakeEdge(GeomConvert::CurveToBSplineCurve(arc)));
+  ok = ok && Write(brep, "MM", 1, dir + "/occt_brep_wire.igs");
   return ok ? 0 : 1;
 }
 CPP
 g++ -std=c++17 -w -I/usr/include/opencascade "$work/make.cpp" -o "$work/make" \
   -lTKIGES -lTKXSBase -lTKernel -lTKMath -lTKG2d -lTKG3d -lTKGeomBase -lTKBRep -lTKTopAlgo -lTKGeomAlgo
 "$work/make" "$work"
-for f in occt_plate_inch occt_placed occt_tilted occt_face; do cp "$work/$f.igs" "$here/$f.igs"; done
+for f in occt_plate_inch occt_placed occt_tilted occt_face occt_brep_wire; do cp "$work/$f.igs" "$here/$f.igs"; done
