@@ -1,4 +1,5 @@
 // The CONV-2 driver: row operations, the three passes, messages and the contour file.
+#include <algorithm>
 #include <cmath>
 
 #include "contour/conv2.h"
@@ -18,6 +19,15 @@ int Sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 double DirSignOf(double angleDegrees) {
   return angleDegrees > -90 && angleDegrees <= 90 ? -1 : 1;
+}
+
+double TravelSignOf(double angleDegrees) {
+  // Angles are typed in (-180, 180] or in [0, 360) alike: 300 points to +X
+  // as -60 does. The angle is brought into (-180, 180] first.
+  double a = std::fmod(angleDegrees, 360.0);
+  if (a > 180) a -= 360;
+  if (a <= -180) a += 360;
+  return DirSignOf(a);
 }
 
 int Run::CodeOf(int row) const {
@@ -64,7 +74,10 @@ void Run::DeleteRow() {
 
 void Run::StorePoint() {
   const int row = T.CurRow;
-  if (Mode == kLeavingLine || Mode == kParallelLine) DirSign = DirSignOf(P1(row));
+  if (Mode == kLeavingLine || Mode == kParallelLine) {
+    DirSign = DirSignOf(P1(row));
+    TravelSign = TravelSignOf(P1(row));
+  }
   Set(&ElementTable::X, row, CurX);
   Set(&ElementTable::Y, row, CurY);
   Set(&ElementTable::P1, row, 0);
@@ -82,7 +95,13 @@ void Run::StoreCentre() {
   Set(&ElementTable::P2, row, 0);
 }
 
-void Run::ReportConstructionError(const char* reason) { box.Show(ConstructionMessage(T.CurRow, reason)); }
+void Run::ReportConstructionError(const char* reason) {
+  if (m_quiet) {
+    ++m_quietReports;
+    return;
+  }
+  box.Show(ConstructionMessage(T.CurRow, reason));
+}
 
 void Run::RotateLines() {
   PrevSlope = CurSlope;
@@ -145,7 +164,7 @@ void Run::PassTwoCorners() {
     if (Mode == kEnd) break;
     if (i >= 3 && Mode == kCircle && CornerPending == 1 && P1(i - 2) != 0) {
       CircleCornerCircle();
-    } else if (Mode == kPoint && P1(i) == 0) {
+    } else if ((Mode == kPoint && P1(i) == 0) || EndPointCornerLeft(i)) {
       PointStep();
     } else if (Mode == kCornerItem) {
       CornerPending = 1;
@@ -156,6 +175,12 @@ void Run::PassTwoCorners() {
     ++T.CurRow;
   }
   PassTwo = 0;
+}
+
+bool Run::EndPointCornerLeft(int row) const {
+  if (CodeOf(row) != kEnteringLine || P1(row) != 0 || P2(row) == 0) return false;
+  const std::array<double, 3> corner{X(row), Y(row), P2(row)};
+  return std::find(RefusedCorners.begin(), RefusedCorners.end(), corner) == RefusedCorners.end();
 }
 
 void Run::PassThreeCleanUp() {

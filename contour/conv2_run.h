@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,31 @@ constexpr double kInputResolution = 0.001;
 // How far a corner's tangent point may pass the far end of its segment (half
 // the input's last decimal) and still count as fitting.
 constexpr double kFitSlack = kInputResolution / 2;
+// Directions of two lines (radians) that differ by less than this are the same
+// direction: their crossing would be rounding noise. Typed angles differ by
+// 0.001 degree (1.7e-5 radians) at least.
+constexpr double kParallelNoise = 1e-9;
+// A line typed at 270, -270, ... degrees is vertical too, but it is held by
+// its slope (TanDeg gives some 1.2e7 there). Line crossings take such a
+// slope well; the line-circle and corner formulas lose their digits in
+// 1 + m^2. Past this slope their result is checked, and where it is lost the
+// line is taken as vertical. (Typed angles short of vertical give 57296 at
+// most, at 89.999 degrees, and are lines of their own.)
+constexpr double kSteepSlope = 1e6;
+inline bool IsSteep(double slope) { return slope > kSteepSlope || slope < -kSteepSlope; }
+// exact: a line typed at +-90 degrees is vertical.
+inline bool IsVerticalAngle(double angle) { return angle == 90 || angle == -90; }
+
+// Rows this close to a corner's vertex make no segment with it: typed points
+// differ by the input's last decimal at least. (The crossing of an entering
+// line with a segment that ends at the line's own end point is found there up
+// to noise, 1e-14 over the angle between them, kParallelNoise at least; two
+// vertical lines meet where the slope left in the line state lands.)
+constexpr double kSamePoint = 0.001;
+// A line typed as the tangent of a circle misses or cuts it by what its typed
+// point, angle, centre and radius are off by (half a last decimal each): up
+// to this it is the tangent, without a message.
+constexpr double kTangentSlack = 0.002;
 // X differences of constructed points up to this are rounding noise: the line
 // through them is vertical. Typed points differ by 0.001 at least.
 constexpr double kVerticalNoise = 1e-9;
@@ -57,6 +83,11 @@ inline bool IsVerticalStep(double dx, double dy) {
   const bool noise = dx >= -kVerticalNoise && dx <= kVerticalNoise;
   return dx == 0 || (noise && (dy > kInputResolution || dy < -kInputResolution));
 }
+
+// A point of the plane, for the corner constructions.
+struct Point {
+  double x, y;
+};
 
 // Element codes of the element file.
 enum Code : int {
@@ -90,12 +121,22 @@ struct Run {
   int NextCode = 0;
   int TangentMode = 0;
   double DirSign = 0;
+  // DirSign as the line really runs: from the angle brought into (-180, 180],
+  // and after a circle left on the tangent to a leaving line's point, from
+  // that line's angle. It picks the crossings the contour keeps; DirSign
+  // still picks the stand-in crossings that the corner pass replaces, whose
+  // last digits carry into the corners made from them.
+  double TravelSign = 0;
   double ExitSign = 0;
   double CentreX = 0, CentreY = 0, ArcRadius = 0;
   double Dist = 0;
   double Disc = 0;
   // Corners refused in pass 1 (X, Y, R), so that pass 2 does not report them again.
   std::vector<std::array<double, 3>> RefusedCorners;
+  // Stand-in crossings (X, Y) of pass 1 where a circle is left through a
+  // "(C)" item onto a point's line: their side was picked as for a line
+  // towards +X, so pass 2 takes the line's direction from the point.
+  std::vector<std::array<double, 2>> PointStandIns;
 
   // Table access. Reads outside rows 0..2000 give an empty value (0); a write
   // outside them stops the run as a table overflow.
@@ -121,6 +162,10 @@ struct Run {
   void PassOneElements();
   void PassTwoCorners();
   void PassThreeCleanUp();
+  // True at an entering line's end point whose corner R pass 1 could not
+  // make (a circle follows, reached on the tangent from the point) and did
+  // not refuse: pass 2 makes it like a point's.
+  bool EndPointCornerLeft(int row) const;
   void RotateLines();
 
   // Pass 1 (element_constructions.cpp).
@@ -133,18 +178,37 @@ struct Run {
   void ParallelLine();
   void CircleStep();
   void CircleAfterCircle();
+  // True when the entry (CurX, CurY) into the circle of row `circle`, a
+  // stand-in behind a "(C)" item, lies at or behind the point the line
+  // comes from (row circle - 2) in the line's direction of travel: towards
+  // the centre for a point's line, else as TravelSign gives it.
+  bool EntryBehind(int circle) const;
+  // Runs a construction step without showing its messages (they are
+  // counted in m_quietReports) and returns the point it made (CurX, CurY).
+  Point Quietly(const std::function<void()>& step);
   void TangentConstruction(double dx, double dy);
   void CircleExit();
   void ContourEnd();
   void CommonIntersection();
+  // True when (x, y) lies on the segment from (CurX, CurY) to the point of
+  // row `row` (within kSamePoint of it).
+  bool OnSegmentTo(double x, double y, int row) const;
   bool StartOfContour(int row) const;
   // True when row `point` lies on the circle of row `circle` within
   // kOnLineTolerance: an arc may end there without a tangent.
   bool OnCircle(int circle, int point) const;
-  void ApplyDiscriminantRule(const char* reason);
+  // The discriminant rule for a line and a circle of the given radius whose
+  // discriminant is scale (r^2 - d^2), d the line's distance from the centre:
+  // below -kDiscriminantTolerance it is taken as 0, with the message when the
+  // line passes more than kTangentSlack outside the circle (then true).
+  bool ApplyDiscriminantRule(const char* reason, double scale, double radius);
+  // Moves (CurX, CurY) radially onto the circle (a, b, r).
+  void OntoCircle(double a, double b, double r);
+  // True when two slopes are equal up to rounding noise (kParallelNoise).
+  static bool SameSlope(double m1, double m2);
   // The entry side of a circle with its mark: the sign of the mark; for the
   // mark 0 (a tangent) 0, or -1 (the nearer crossing, reported) when the
-  // line passes inside the circle by more than the input's last decimal.
+  // line passes inside the circle by more than kTangentSlack.
   double EntrySign(double mark, double centreDistance, double radius);
   // AsinDeg with +-1 taken as +-90; beyond +-1 the value is clamped to +-90,
   // with a construction message when reportBeyondOne is set.
@@ -154,7 +218,40 @@ struct Run {
   // Makes the corner of the given radius at the point row CurRow (CurX,
   // CurY); false when it is refused (reported, the row unchanged).
   bool CornerRadius(double radius);
-  void CornerCentre(double radius, int side);
+  // The segments of a corner at row i: the rows they run from and to
+  // (passing over rows that make no segment), and the points they really
+  // start and end at where a circle's stand-in row stands for them.
+  struct CornerSpan {
+    int before = 0, next = 0;
+    bool itemAfter = false;
+    Point from{0, 0}, to{0, 0};
+    bool fromCircle = false, toCircle = false;
+  };
+  CornerSpan CornerSegments(int i);
+  // The corner centre (CentreX, CentreY) and its tangent points on the lines
+  // of the line state.
+  void CornerPoints(double radius, int side, const CornerSpan& span, Point& first, Point& second);
+  // The centre of the corner at row CurRow between the lines from the point
+  // (fromX, fromY) and to row `after`.
+  void CornerCentre(double radius, int side, double fromX, double fromY, int after);
+  // When row `standIn` holds the stand-in crossing where a circle is left
+  // through a "(C)" item onto the line into the vertex at row CurRow (pass
+  // 1): the crossing the item's corner takes, which the vertex's own corner
+  // is made from. The stand-in itself stays for the corner pass.
+  bool ExitCrossing(int standIn, Point& crossing) const;
+  bool IsPointStandIn(int row) const;
+  // When row `standIn` holds the stand-in entry into the circle after it,
+  // behind a "(C)" item, on the line from the vertex (CurX, CurY): where the
+  // line enters the circle by the circle's mark (the corner there is the
+  // item's, made later).
+  bool EntryCrossing(int standIn, Point& crossing) const;
+  // True for a row that is a point of the chain (a point, or an entering
+  // line's end point), and for a row at the same place as row `vertex`.
+  bool IsPointRow(int row) const;
+  bool AtVertex(int row, int vertex) const;
+  bool Between(int from, int row, int to) const;
+  // The line of the step from row `from` to row `to`, through `to`.
+  void LineOfStep(int from, int to, double& slope, double& intercept, int& vertical) const;
   // True when a row before a corner's vertex ends the segment into it, or a
   // row after it ends the segment out of it (so the tangent point must lie
   // within that segment).
@@ -173,7 +270,38 @@ struct Run {
   // becomes the segment end -> point unless the point continues the line.
   void LineFromEndPoint(int before, int end, int point);
   void LineCornerCircle();
+  // The corner centre (CentreX, CentreY) of a line-(C)-circle corner at row
+  // i (the item at i - 1, the circle at i + 1), against the line of the line
+  // state or (vertical) through its point, and the tangent point on the
+  // line; gives the direction sign, the vertical line's x and whether the
+  // shifted line misses the shifted circle (reported).
+  bool LineCircleCentre(bool vertical, int i, double rc, double rho, double& dirSign, double& lineX, Point& onLine);
+  // Where the line through `through` with unit direction `toward` meets the
+  // circle (centre, radius): side > 0 the farther crossing along the
+  // direction, < 0 the nearer, 0 the foot of the perpendicular; when it
+  // misses, the circle's point nearest it.
+  static Point MeetCircle(Point through, Point toward, Point centre, double radius, double side);
+  // True when p lies between from and to along the line from -> to (within kFitSlack).
+  static bool Within(Point from, Point p, Point to);
+  // A line-circle "(C)" corner not made: the item's row (i - 1) and the
+  // stand-in after it (row i) become the point `at` where line and circle meet.
+  void JoinWithoutCorner(int i, Point at);
   void CircleCornerLine();
+  // The line a circle-(C)-line corner is made against: vertical at x, or
+  // y = m x + k.
+  struct CornerLine {
+    bool vertical;
+    double m, k, x;
+  };
+  // The corner centre (CentreX, CentreY) against the line, for the corner
+  // item at row i - 1 (the circle at i - 2, the exit stand-in at i), with the
+  // shifted radius rho; gives the line's direction sign and whether the
+  // shifted line misses the shifted circle (reported).
+  bool RoutCentre(const CornerLine& line, int i, double rc, double rho, double& dirSign);
+  // The line through the stand-in and the next row, or where that cannot be
+  // right (a line held by a huge slope, a stand-in picked on the wrong side
+  // past 270 degrees) the element's own line.
+  CornerLine RoutLine(int i, double rc, double rho);
   void CircleCornerCircle();
   // Circles at rows i - 2 and i that the corner item of row i - 1 cannot
   // join: the item row becomes their crossing (the one the corner would have
@@ -182,6 +310,9 @@ struct Run {
   void JoinCirclesWithoutCorner(int i);
 
  private:
+  bool m_quiet = false;
+  int m_quietReports = 0;
+
   static double Read(const ElementTable::Column& column, int row) {
     return row >= 0 && row <= ElementTable::kLastRow ? static_cast<double>(column[row]) : 0.0;
   }
@@ -198,5 +329,8 @@ inline double LineCircleDisc(double m, double k, double a, double b, double r) {
 // -1 when the angle lies in (-90, 90] (the line points to +X or straight up),
 // else 1; angles are not normalised, so -300 and 300 give 1.
 double DirSignOf(double angleDegrees);
+// The same for the angle brought into (-180, 180] first: 300 gives -1 like
+// -60, 270 gives 1 like -90.
+double TravelSignOf(double angleDegrees);
 
 }  // namespace vx::conv2

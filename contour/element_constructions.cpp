@@ -1,5 +1,6 @@
 // Pass 1 of CONV-2: each element replaced by the point where it meets the element before it.
 #include <cmath>
+#include <functional>
 
 #include "contour/conv2_run.h"
 #include "shell/degree.h"
@@ -8,7 +9,7 @@
 namespace vx::conv2 {
 namespace {
 
-bool IsVerticalAngle(double angle) { return angle == 90 || angle == -90; }
+
 
 // Side factor of the shift of a vertical parallel line: the line moves by
 // -shift * factor in X. For +-90 it is the sign of the angle; an angle such as
@@ -32,17 +33,39 @@ double Run::EntrySign(double mark, double centreDistance, double radius) {
   if (mark != 0) return Sgn(mark);
   // The mark 0 asks for the foot of the perpendicular, which is the entry
   // only when the line is a tangent. Through the circle, the nearer crossing.
-  if (std::fabs(radius) - centreDistance <= kInputResolution) return 0;
+  if (std::fabs(radius) - centreDistance <= kTangentSlack) return 0;
   ReportConstructionError(conv2_reason::kCrossingWithZeroMark);
   return -1;
 }
 
-void Run::ApplyDiscriminantRule(const char* reason) {
+bool Run::ApplyDiscriminantRule(const char* reason, double scale, double radius) {
+  bool missed = false;
   if (Disc < -kDiscriminantTolerance) {
-    ReportConstructionError(reason);
+    // Disc = scale (r^2 - d^2) for a line at distance d from the centre. A
+    // line that misses the circle by no more than typed values can be off
+    // is the tangent it was drawn as.
+    const double d = std::sqrt(radius * radius - Disc / scale);
+    missed = d - std::fabs(radius) > kTangentSlack;
+    if (missed) ReportConstructionError(reason);
     Disc = 0;
   }
   if (Disc < 0) Disc = 0;
+  return missed;
+}
+
+void Run::OntoCircle(double a, double b, double r) {
+  // A line that misses its circle is taken as its tangent: the foot of the
+  // perpendicular moves onto the circle, so that the arc starts (or ends)
+  // on it and the NC program's arc closes.
+  const double d = std::hypot(CurX - a, CurY - b);
+  if (d == 0) return;
+  CurX = a + std::fabs(r) * (CurX - a) / d;
+  CurY = b + std::fabs(r) * (CurY - b) / d;
+}
+
+bool Run::SameSlope(double m1, double m2) {
+  // exact: equal slopes are parallel; beyond that only rounding noise.
+  return m1 == m2 || std::fabs(m1 - m2) <= kParallelNoise * (1 + std::fabs(m1 * m2));
 }
 
 double Run::AsinDegClamped(double sine, bool reportBeyondOne) {
@@ -57,13 +80,36 @@ double Run::AsinDegClamped(double sine, bool reportBeyondOne) {
 }
 
 void Run::CommonIntersection() {
-  // Exact comparison: only identical slopes have no crossing to compute.
-  if (CurSlope == PrevSlope) {
-    ReportConstructionError(conv2_reason::kParallelLines);
+  // exact: only identical slopes give no crossing to compute.
+  const bool identical = CurSlope == PrevSlope;
+  const double x = (CurIntercept - PrevIntercept) / (PrevSlope - CurSlope);
+  const double y = (CurIntercept * PrevSlope - PrevIntercept * CurSlope) / (PrevSlope - CurSlope);
+  if (SameSlope(CurSlope, PrevSlope)) {
+    // No crossing: the point stays. An entering line through that point is
+    // the line the contour is on already (typed along the segment from a
+    // point to its end): nothing to report. Slopes that differ by rounding
+    // alone give a crossing anywhere on the line; one on the segment from the
+    // point to the element's own point stands (the contour runs through it).
+    const double off = std::fabs(CurY - (CurSlope * CurX + CurIntercept)) / std::sqrt(1 + CurSlope * CurSlope);
+    if (!identical && std::isfinite(x) && std::isfinite(y) && OnSegmentTo(x, y, T.CurRow)) {
+      CurX = x;
+      CurY = y;
+    } else if (Mode != kEnteringLine || off > kInputResolution) {
+      ReportConstructionError(conv2_reason::kParallelLines);
+    }
     return;
   }
-  CurX = (CurIntercept - PrevIntercept) / (PrevSlope - CurSlope);
-  CurY = (CurIntercept * PrevSlope - PrevIntercept * CurSlope) / (PrevSlope - CurSlope);
+  CurX = x;
+  CurY = y;
+}
+
+bool Run::OnSegmentTo(double x, double y, int row) const {
+  const double ex = X(row) - CurX, ey = Y(row) - CurY;
+  const double length = std::hypot(ex, ey);
+  if (length == 0) return false;
+  const double px = x - CurX, py = y - CurY;
+  const double along = (px * ex + py * ey) / length;
+  return std::fabs(ex * py - ey * px) / length <= kSamePoint && along >= 0 && along <= length;
 }
 
 void Run::ContourEnd() {
@@ -178,7 +224,22 @@ void Run::EnteringLine() {
     CircleExit();
     return;
   }
-  if (PrevVertical == 1) {
+  if (PrevVertical == 1 && CurVertical == 1) {
+    // Two vertical lines: no crossing, and the line state holds no slope for
+    // the entering line: the crossing lands wherever the slope left there
+    // puts it. Unless that is on the vertical segment the contour runs on
+    // (from the point it is at to the line's end), the point stays; and the
+    // lines must be one (else they are reported as parallel).
+    const double y = CurSlope * X(i - 1) + CurIntercept;
+    const bool onSegment = std::fabs(X(i - 1) - CurX) <= kSamePoint &&
+                           std::min(CurY, Y(i)) - kSamePoint <= y && y <= std::max(CurY, Y(i)) + kSamePoint;
+    if (std::fabs(X(i) - CurX) > kInputResolution) {
+      ReportConstructionError(conv2_reason::kParallelLines);
+    } else if (onSegment) {
+      CurX = X(i - 1);
+      CurY = y;
+    }
+  } else if (PrevVertical == 1) {
     CurX = X(i - 1);
     CurY = CurSlope * CurX + CurIntercept;
   } else if (CurVertical == 0) {
@@ -243,26 +304,97 @@ void Run::CircleStep() {
   CirclePending = 1;
   const int i = T.CurRow;
   const double a = X(i), b = Y(i), r = P1(i), mark = P2(i);
-  if (PrevVertical == 1) {
-    // Entry from a vertical line.
-    const double x0 = X(CodeOf(i - 1) == kCornerItem ? i - 2 : i - 1);
+  // Behind a "(C)" item the entry is a stand-in: the corner pass makes the
+  // corner from the line through it.
+  const bool standIn = CodeOf(i - 1) == kCornerItem;
+  const double dirSign = standIn ? DirSign : TravelSign;
+  // Entry from a vertical line.
+  const double x0 = X(standIn ? i - 2 : i - 1);
+  const auto fromVertical = [&] {
     Disc = RoundHalfEven(r * r - (x0 - a) * (x0 - a), kLineCircleDiscPlaces);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
+    const bool missed = ApplyDiscriminantRule(conv2_reason::kLineMissesCircle, 1, r);
     CurX = x0;
-    CurY = b - EntrySign(mark, std::fabs(x0 - a), r) * Sgn(DirSign) * std::sqrt(Disc);
-  } else {
+    const double s = EntrySign(mark, std::fabs(x0 - a), r) * Sgn(dirSign);
+    CurY = b - s * std::sqrt(Disc);
+    if (standIn && EntryBehind(i)) CurY = b + s * std::sqrt(Disc);
+    // (A stand-in stays on the line: the corner pass takes the line from it.)
+    if (missed && !standIn) OntoCircle(a, b, r);
+  };
+  const auto fromSloped = [&] {
     const double m = PrevSlope, k = PrevIntercept;
     Disc = RoundHalfEven(LineCircleDisc(m, k, a, b, r), kLineCircleDiscPlaces);
-    ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
+    const bool missed = ApplyDiscriminantRule(conv2_reason::kLineMissesCircle, 4 * (1 + m * m), r);
     // Distance of the centre from the line y = m x + k.
-    const double s = EntrySign(mark, std::fabs(m * a - b + k) / std::sqrt(1 + m * m), r) * Sgn(DirSign);
+    const double s = EntrySign(mark, std::fabs(m * a - b + k) / std::sqrt(1 + m * m), r) * Sgn(dirSign);
     CurX = (2 * (a - m * (k - b)) - s * std::sqrt(Disc)) / (2 * (1 + m * m));
     CurY = k + m * CurX;
+    if (standIn && EntryBehind(i)) {
+      CurX = (2 * (a - m * (k - b)) + s * std::sqrt(Disc)) / (2 * (1 + m * m));
+      CurY = k + m * CurX;
+    }
+    if (missed && !standIn) OntoCircle(a, b, r);
+  };
+  if (PrevVertical == 1) {
+    fromVertical();
+  } else if (!IsSteep(PrevSlope)) {
+    fromSloped();
+  } else if (standIn) {
+    // A stand-in only marks the line for the corner pass; the slope's form
+    // stands unless it finds no crossing at all.
+    Quietly(fromSloped);
+    if (m_quietReports == 0) {
+      fromSloped();
+    } else {
+      fromVertical();
+    }
+  } else {
+    // A line typed at 270 degrees: its slope's form is kept where it gives
+    // the vertical line's crossing to the input's last decimal and reports
+    // nothing, else the crossing is the vertical line's.
+    const Point vertical = Quietly(fromVertical);
+    const Point sloped = Quietly(fromSloped);
+    if (m_quietReports == 0 && std::fabs(sloped.x - vertical.x) <= kSamePoint &&
+        std::fabs(sloped.y - vertical.y) <= kSamePoint) {
+      CurX = sloped.x;
+      CurY = sloped.y;
+    } else {
+      fromVertical();
+    }
   }
   // The entry point goes in before the circle row, which stays as the arc centre.
   InsertRow();
   StorePoint();
   ++T.CurRow;
+}
+
+Point Run::Quietly(const std::function<void()>& step) {
+  m_quiet = true;
+  m_quietReports = 0;
+  step();
+  m_quiet = false;
+  return {CurX, CurY};
+}
+
+bool Run::EntryBehind(int circle) const {
+  // The corner pass takes the line from the point before the item through
+  // the stand-in, so a stand-in on the wrong side of the circle (a point's
+  // line towards the centre goes by whatever direction sign the last leaving
+  // line left; an angle past 270 gives the wrong one) does no harm unless it
+  // lies behind that point: then the line would be taken backwards.
+  const int item = circle - 1, from = circle - 2;
+  double dx, dy;
+  if (X(item) == X(circle) && Y(item) == Y(circle)) {
+    // exact: a point's line, the item's row took the centre's position.
+    dx = X(circle) - X(from);
+    dy = Y(circle) - Y(from);
+  } else if (PrevVertical == 1 || IsSteep(PrevSlope)) {
+    dx = 0;
+    dy = -TravelSign;
+  } else {
+    dx = -TravelSign;
+    dy = -TravelSign * PrevSlope;
+  }
+  return (CurX - X(from)) * dx + (CurY - Y(from)) * dy <= 0;
 }
 
 void Run::CircleAfterCircle() {
@@ -319,7 +451,10 @@ void Run::TangentConstruction(double dx, double dy) {
     ++T.CurRow;
   }
   if (lineThroughPoint) {
-    // The leaving line's own point ends the tangent.
+    // The leaving line's own point ends the tangent. The line goes on at its
+    // angle, which gives its direction (the tangent point stored above gave
+    // DirSign the angle 0).
+    TravelSign = TravelSignOf(P1(T.CurRow));
     Set(&ElementTable::Code, T.CurRow, 0);
     Set(&ElementTable::P1, T.CurRow, 0);
   } else {
@@ -366,13 +501,27 @@ void Run::CircleExit() {
   const int circle = T.CurRow - 1;
   const double a = X(circle), b = Y(circle), r = P1(circle), mark = P2(circle);
   ExitSign = std::fabs(mark) < 2 ? -1 : 1;
-  const bool vertical = CurVertical == 1;
+  bool vertical = CurVertical == 1;
   const double x0 = elementX - (Mode == kParallelLine ? shift * VerticalShiftSign(angle) : 0);
   const double m = CurSlope, k = CurIntercept;
-  Disc = vertical ? r * r - (x0 - a) * (x0 - a) : LineCircleDisc(m, k, a, b, r);
-  ApplyDiscriminantRule(conv2_reason::kLineMissesCircle);
+  bool missed = false;
+  const auto discriminant = [&] {
+    Disc = vertical ? r * r - (x0 - a) * (x0 - a) : LineCircleDisc(m, k, a, b, r);
+    missed = ApplyDiscriminantRule(conv2_reason::kLineMissesCircle, vertical ? 1 : 4 * (1 + m * m), r);
+  };
   DirSign = DirSignOf(angle);
-  // The crossing on the given side: s = sgn(ExitSign) sgn(DirSign) picks it.
+  TravelSign = TravelSignOf(angle);
+  if (Mode == kPoint) {
+    // A point has no angle: its line runs to the row after it (DirSign takes
+    // it as a line towards +X).
+    const double dx = X(element + 1) - elementX, dy = Y(element + 1) - Y(element);
+    TravelSign = (vertical ? dy > 0 : dx > 0) ? -1 : 1;
+  }
+  // Behind a "(C)" item the crossing is a stand-in that the item's corner
+  // replaces, picked by DirSign (and the corner of the point after it finds
+  // the crossing the item's corner takes, ExitCrossing).
+  const double dirSign = steppedBack ? DirSign : TravelSign;
+  // The crossing on the given side: s = sgn(ExitSign) sgn(direction sign) picks it.
   const auto crossing = [&](double s) {
     if (vertical) {
       CurX = x0;
@@ -382,19 +531,39 @@ void Run::CircleExit() {
       CurY = k + m * CurX;
     }
   };
-  const double s = Sgn(ExitSign) * Sgn(DirSign);
-  crossing(s);
+  const double s = Sgn(ExitSign) * Sgn(dirSign);
+  const auto exit = [&] {
+    discriminant();
+    crossing(s);
+    if (missed && !steppedBack) OntoCircle(a, b, r);
+  };
+  if (!vertical && IsSteep(m)) {
+    // A line typed at 270 degrees: its slope's form is kept where it gives
+    // the vertical line's crossing to the input's last decimal and reports
+    // nothing, else the crossing is the vertical line's. (A stand-in for
+    // the corner pass only marks the line: it stands unless it reports.)
+    vertical = true;
+    const Point straight = Quietly(exit);
+    vertical = false;
+    const Point sloped = Quietly(exit);
+    const bool keep = m_quietReports == 0 && (steppedBack || (std::fabs(sloped.x - straight.x) <= kSamePoint &&
+                                                              std::fabs(sloped.y - straight.y) <= kSamePoint));
+    vertical = !keep;
+  }
+  exit();
   if (Mode == kPoint) {
-    // A point has no angle: the mark picks its crossing as for a line
-    // towards +X (or up). The line runs from the point to the row after it;
-    // a crossing at or past that row would make it run back, so the other
-    // crossing is the exit.
+    // A crossing at or past the row after the point would make the line run
+    // back, so the other crossing is the exit.
     const double dx = X(element + 1) - elementX, dy = Y(element + 1) - Y(element);
-    if ((X(element + 1) - CurX) * dx + (Y(element + 1) - CurY) * dy <= 0) crossing(-s);
+    if ((X(element + 1) - CurX) * dx + (Y(element + 1) - CurY) * dy <= 0) {
+      crossing(-s);
+      if (missed && !steppedBack) OntoCircle(a, b, r);
+    }
   }
   if (steppedBack) ++T.CurRow;
   if (Mode == kEnteringLine) InsertRow();
   StorePoint();
+  if (steppedBack && Mode == kPoint) PointStandIns.push_back({CurX, CurY});
   if (Mode == kEnteringLine) {
     PrevSlope = CurSlope;
     PrevIntercept = CurIntercept;

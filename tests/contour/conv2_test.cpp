@@ -336,6 +336,41 @@ TEST(Conv2, ListWithoutEndRowCountsThreeRowsMore) {
   EXPECT_EQ(result.table->RowCount, 7);
 }
 
+// Lists without an end row: the rows past the last one are empty, points at
+// the origin. A corner R on the last row has no line after it and is refused
+// once; the corner pass does not walk on through the empty rows (it once did
+// so for ever when the corner stood at the origin).
+struct UnendedCase {
+  const char* name;
+  std::vector<ElementRow> elements;
+  std::vector<std::string> messages;
+};
+
+std::ostream& operator<<(std::ostream& out, const UnendedCase& c) { return out << c.name; }
+
+class UnendedLists : public ::testing::TestWithParam<UnendedCase> {};
+
+TEST_P(UnendedLists, CornerOnTheLastRowIsRefusedAndTheRunEnds) {
+  const UnendedCase& c = GetParam();
+  const Converted result = Convert(c.elements);
+  EXPECT_EQ(result.status, Conv2Status::kOk);
+  EXPECT_EQ(result.box.messages, c.messages);
+  for (const Row& row : result.Rows()) {
+    EXPECT_EQ(row.p1, 0) << "no corner arc was made: " << row;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conv2, UnendedLists,
+    ::testing::Values(
+        UnendedCase{"CornerAtTheOrigin",
+                    {{10, 10, 0, 0, 0}, {10, 0, 0, 0, 0}, {0, 0, 0, 0, 2}},
+                    {"CONV-2 エラー 交点No= 3 コーナＲが入らない。 "}},
+        UnendedCase{"CornerAtTheOriginTypedTwice",
+                    {{10, 10, 0, 0, 0}, {10, 0, 0, 0, 0}, {0, 0, 0, 0, 2}, {0, 0, 0, 0, 0}},
+                    {"CONV-2 エラー 交点No= 3 コーナＲが入らない。 "}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Conv2, WorkingStateStartsAfreshOnEveryRun) {
   // A run that ends with a circle pending must not leave it to the next run.
   const Converted pending = Convert({{0, 5, 1, 0, 0}, {10, 5, 8, 3, 1}, kEndRow});

@@ -50,3 +50,75 @@ INSTANTIATE_TEST_SUITE_P(Conv2, RandomContours, ::testing::ValuesIn(AllPatterns(
 
 }  // namespace
 }  // namespace vx::test
+
+// --- Drafted outlines walked element by element ---------------------------
+
+#include "drafting_judge.h"
+
+namespace vx::drafting {
+namespace {
+
+constexpr int kListsPerStep = 150;
+
+// The reasons the program gives, as the operator reads them.
+const Reasons kReasons{" 平行線で交点無し",
+                       " 直線と円に交点無し。接線とします",
+                       " コーナＲが入らない。 ",
+                       " ( )(C)が入らない",
+                       " ()(C) 入らない --Rout(C)--",
+                       " 交点無し? -RR(C)-",
+                       " 直線と円が交わる(S=0は接線)。手前の交点とします",
+                       " 接線が引けない"};
+
+// Each kind of step (every element kind after every state, "(C)" items
+// between every pair of kinds) in random surroundings, and free walks, some
+// with a second contour: every list converts to the outline it was typed
+// from, without a message.
+class RandomDraftedLists : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomDraftedLists, EveryListGivesItsOutline) {
+  const int index = GetParam();
+  const Step* focus = index < static_cast<int>(AllSteps().size()) ? &AllSteps()[static_cast<size_t>(index)] : nullptr;
+  Dice dice(20261210 + static_cast<unsigned>(index));
+  int failures = 0;
+  for (int list = 0; list < kListsPerStep; ++list) {
+    const Case c = MakeCase(dice, focus);
+    const std::string verdict = JudgeDrawing(c.rows, c.outline, {});
+    if (verdict.empty()) continue;
+    if (++failures <= 3) ADD_FAILURE() << "list " << list << ": " << verdict << "\n  " << ListText(c.rows);
+  }
+  EXPECT_EQ(failures, 0) << "of " << kListsPerStep;
+}
+
+INSTANTIATE_TEST_SUITE_P(Conv2, RandomDraftedLists,
+                         ::testing::Range(0, static_cast<int>(AllSteps().size()) + 1),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return info.param < static_cast<int>(AllSteps().size())
+                                      ? std::string(AllSteps()[static_cast<size_t>(info.param)].name)
+                                      : std::string("FreeWalk");
+                         });
+
+// Lists that cannot be drawn as typed: exactly their messages, naming the
+// rows, and a contour on what the list describes.
+class RandomImpossibleLists : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomImpossibleLists, GiveTheirMessagesAndStayOnTheDrawing) {
+  Dice dice(20261211 + static_cast<unsigned>(GetParam()));
+  int failures = 0;
+  for (int list = 0; list < kListsPerStep; ++list) {
+    const ImpossibleCase c = MakeImpossible(dice, GetParam(), kReasons);
+    const std::string verdict = JudgeImpossible(c);
+    if (verdict.empty()) continue;
+    if (++failures <= 3) ADD_FAILURE() << c.name << " list " << list << ": " << verdict << "\n  " << ListText(c.rows);
+  }
+  EXPECT_EQ(failures, 0) << "of " << kListsPerStep;
+}
+
+INSTANTIATE_TEST_SUITE_P(Conv2, RandomImpossibleLists, ::testing::Range(0, kImpossibleKinds),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           Dice dice(1);
+                           return MakeImpossible(dice, info.param, kReasons).name;
+                         });
+
+}  // namespace
+}  // namespace vx::drafting

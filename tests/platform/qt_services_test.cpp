@@ -100,7 +100,12 @@ TEST(BatchedPainterSurface, FarEndsDrawTheSamePixelsAsNearOnes) {
 }
 
 struct QtServicesTest : ::testing::Test {
-  static void SetUpTestSuite() { test::EnsureQApplication(); }
+  // The program follows the windows from its start; so do these tests, so
+  // that each one run alone sees the focus moves it makes.
+  static void SetUpTestSuite() {
+    test::EnsureQApplication();
+    FollowActiveWindows();
+  }
 };
 
 // A box shown while the operator works in a screen is that screen's: centred
