@@ -346,14 +346,25 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
         ++s.cornerArcs;
         const Vec2 centre = pathPoint(r + 1);
         const double radius = std::fabs(path.P1[r + 1]);
-        if (Distance(centre, at(c(j))) > 0.01) fault(j, "corner arc centre off the vertex", 0);
+        // How far the contour vertex lies off its arcs (a huge radius turned
+        // with the piece): the centre may move by a few times that.
+        double vertexOff = 0;
+        for (int k : {j - 1, j + 1}) {
+          if (c(k).p1 != 0) vertexOff = std::max(vertexOff, std::fabs(Distance(at(c(j)), at(c(k))) - std::fabs(c(k).p1)));
+        }
+        const double centreOff = Distance(centre, at(c(j)));
+        if (centreOff > 0.01 + 4 * vertexOff) fault(j, "corner arc centre off the vertex by", centreOff);
         if (radius < std::fabs(offset) - 1e-12 || radius > std::fabs(offset) + 0.01) fault(j, "corner arc radius", 0);
         if (std::fabs(Distance(first, centre) - radius) > 1e-9) fault(j, "corner arc start", 0);
         if (std::fabs(Distance(second, centre) - radius) > 1e-9) fault(j, "corner arc end", 0);
       }
       if (joined) {
         ++s.joinLines;
-        if (Distance(first, second) > 0.02) fault(j, "joining line long", Distance(first, second));
+        // A line stands for a corner arc of radius |offset| that would bulge
+        // from it by no more than a vertex may lie off its element.
+        const double radius = std::fabs(offset), half = Distance(first, second) / 2;
+        const double bulge = half >= radius ? radius : radius - std::sqrt(radius * radius - half * half);
+        if (bulge > kOnElement) fault(j, "joining line bulges by", bulge);
       }
       ++s.vertices;
       if (std::find(reported.begin(), reported.end(), j) == reported.end() && !(leadBefore && leadAfter)) {
