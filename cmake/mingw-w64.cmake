@@ -13,6 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The runtime libraries linked in, so the programs run without DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Libraries found for the target (zlib) are their static archives, for the same reason.
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 
 find_program(VX_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/bin NO_DEFAULT_PATH)
 if(VX_WINE)

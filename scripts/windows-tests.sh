@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-vx_install_packages cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64
+vx_install_packages cmake ninja-build googletest g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64
 
 # One Wine prefix for the run, and one Wine server kept alive across the
 # tests, so that each test program does not start its own.
