@@ -112,6 +112,7 @@ int RunView(const Args& args, Context& context, const CommandSpec& command) {
   view.SetDrawingScale(picture.width * kTwipsPerPixel, picture.height * kTwipsPerPixel);
   view.SetViewOrigin();
   const std::string contourPath = context.folder.PathOf(kContourFile);
+  if (args.Has("fit")) view.FitToDrawing(context.table, context.layout, contourPath);  // as 全体表示 does
   const bool wantPng = args.Has("png");
   std::string png;
   if (wantPng && picture.width > 0 && picture.height > 0) {
@@ -179,6 +180,7 @@ void RegisterDisplayCommands(CommandTable& table) {
   view.options = ViewOptions();
   view.options.push_back({"png", "FILE", "write a picture of the drawing area"});
   view.options.push_back({"size", "WIDTHxHEIGHT", "window size in pixels; default 800x600"});
+  view.options.push_back({"fit", "", "show the whole drawing, as 全体表示 (Home) does, instead of the zoom's window"});
   view.run = [command = view](const Args& args, Context& context) { return RunView(args, context, command); };
   table.Add(view);
 

@@ -470,19 +470,26 @@ void ContourView::PenTo(char kind, double x, double y) {
 
 void ContourView::MarkVertex(double x, double y) { Plot(x, y); }
 
+void ContourView::MeasureExtents(ElementTable& table, const PieceLayout& layout, const std::string& contourPath) {
+  // On no surface and with its messages held back: the redraw that follows
+  // shows each message once.
+  RecordingMessageBox quiet;
+  MessageBox* box = m_box;
+  m_box = &quiet;
+  NullSurface none;
+  Redraw(none, table, layout, contourPath);
+  m_box = box;
+}
+
+bool ContourView::FitToDrawing(ElementTable& table, const PieceLayout& layout, const std::string& contourPath) {
+  MeasureExtents(table, layout, contourPath);
+  return FitToWindow();
+}
+
 bool ContourView::PrintSheet(Surface& surface, Printer& printer, ElementTable& table, const PieceLayout& layout,
                              const std::string& contourPath, const std::string& dateText, SheetScale mode) {
-  // A first redraw, on no surface and with its messages held back, finds the
-  // extents that place the drawing on the sheet; the printing redraw then
-  // shows each message once.
-  {
-    RecordingMessageBox quiet;
-    MessageBox* box = m_box;
-    m_box = &quiet;
-    NullSurface none;
-    Redraw(none, table, layout, contourPath);
-    m_box = box;
-  }
+  // A first redraw finds the extents that place the drawing on the sheet.
+  MeasureExtents(table, layout, contourPath);
   m_sheet = SheetFor(m_extents, mode);
   printer.SaveSettings();
   printer.SetLandscape(true);

@@ -209,6 +209,9 @@ class ContourView {
   // with a margin of 5 % on each side. False (nothing changes) when the last
   // redraw drew no piece.
   bool FitToWindow();
+  // FitToWindow for a drawing not drawn yet: a redraw on no surface, its
+  // messages held back, finds the extents first.
+  bool FitToDrawing(ElementTable& table, const PieceLayout& layout, const std::string& contourPath);
   // The scroll values nearest to the present window (rounded with halves to
   // even, kept within 0..200): where the scroll bars stand after a free move.
   ScrollValues NearestScroll() const;
@@ -281,6 +284,9 @@ class ContourView {
   void LoadPiece(ElementTable& table, const std::string& contourPath, int k);
   // Starts a chain of the piece being drawn (kept in m_passChains).
   void Track(double x, double y);
+
+  // Redraws on no surface with the messages held back, for the extents alone.
+  void MeasureExtents(ElementTable& table, const PieceLayout& layout, const std::string& contourPath);
 
   MessageBox* m_box;
   double m_zoomFactor = 1.0;

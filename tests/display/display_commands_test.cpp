@@ -3,6 +3,8 @@
 
 #include <sstream>
 
+#include <QImage>
+
 #include "cli/command.h"
 #include "support/temp_folder.h"
 
@@ -35,6 +37,40 @@ TEST_F(CliRun, ViewWritesAPictureOfTheDrawingArea) {
   folder.Write("CON2TA.dat", kRectangle);
   EXPECT_EQ(Run({"view", "--png", folder.File("view.png"), "--size", "400x300", "--zoom", "200"}), kExitOk);
   EXPECT_EQ(folder.Read("view.png").substr(1, 3), "PNG");
+}
+
+// The rows of the picture that hold anything but the background.
+std::pair<int, int> DrawnRows(const QImage& image) {
+  int first = -1, last = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) != image.pixel(0, 0)) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  return {first, last};
+}
+
+TEST_F(CliRun, ViewFitShowsAFarDrawingWhole) {
+  // A rectangle 10 x 20 far from the origin: off the window the zoom gives,
+  // filling the height of the fitted one (5 % margins).
+  folder.Write("CON2TA.dat", "5\r\n-500,300,0,0,0\r\n-490,300,0,0,0\r\n-490,320,0,0,0\r\n-500,320,0,0,0\r\n"
+                             "-500,300,0,0,0\r\n,,99,,\r\n");
+  ASSERT_EQ(Run({"view", "--png", folder.File("plain.png"), "--size", "400x300"}), kExitOk);
+  ASSERT_EQ(Run({"view", "--png", folder.File("fit.png"), "--size", "400x300", "--fit"}), kExitOk);
+  EXPECT_EQ(out.str(), "perimeter=60\nperimeter=60\n");
+  const QImage plain(QString::fromStdString(folder.File("plain.png")));
+  const QImage fit(QString::fromStdString(folder.File("fit.png")));
+  ASSERT_FALSE(fit.isNull());
+  const auto [top, bottom] = DrawnRows(fit);
+  EXPECT_GT(bottom - top, fit.height() * 0.85) << top << " " << bottom;
+  EXPECT_LT(bottom - top, fit.height()) << top << " " << bottom;
+  // Without --fit the window keeps the zoom's place: the rectangle is not in it.
+  const auto [plainTop, plainBottom] = DrawnRows(plain);
+  EXPECT_LT(plainBottom - plainTop, plain.height() * 0.85);
 }
 
 TEST_F(CliRun, PrintWritesAOnePagePdf) {
