@@ -421,8 +421,14 @@ class VertexCheck {
   Side ElementAfter(int i, int end) const;
   Side ArcSide(int centreRow, Vec2 v) const;
   LeadMeeting MeetLead(const Side& lead, const Side& element, Vec2 v) const;
-  void MendLead(int i, const Side& lead, const Side& element);
-  int MendCorner(int i, const Side& before, const Side& after);
+  void MendLead(int i, const Side& lead, const Side& element, int start, int end);
+  int MendCorner(int i, const Side& before, const Side& after, int start, int end);
+  // The sweep in [0, 2 pi) of the contour arc with centre row centreRow, in its
+  // direction of travel, from the ray through `from` to the ray through `to`.
+  double ArcSweep(int centreRow, Vec2 from, Vec2 to) const;
+  // False when p as the vertex would make an offset arc beside contour vertex
+  // i run round the other way from its contour arc.
+  bool KeepsArcsTheirWay(int i, Vec2 p, int start, int end) const;
   void InsertCornerArc(int i, Vec2 from, Vec2 centre, double signedRadius, Vec2 to);
   void LeadOffTheArc(int centreRow, int pointRow);
   // The arc with centre row centreRow (in the table as it is now) of a round
@@ -469,8 +475,15 @@ void VertexCheck::Run(const std::vector<int>& reported) {
       if (IsCentre(i)) continue;
       const bool wasReported = std::find(reported.begin(), reported.end(), i) != reported.end();
       const int added = wasReported ? 0 : CheckVertex(i, start, end);
-      // Both ends of the arc after this vertex are final now.
-      if (i + 1 < end && isFullTurn(i + 1)) FullTurn(i + 1 + added, i - 1 == start, i + 3 >= end);
+      // Both ends of the arc after this vertex are final now. A round hole,
+      // or an arc of more than half a turn that a corner carried past its
+      // start (its offset turns round the short way, the other way from its
+      // contour arc), runs once round and on.
+      const bool pastItsStart =
+          i + 1 < end && IsCentre(i + 1) && Get(m_t.P1, i + 1 + added) != 0 &&
+          ArcSweep(i + 1, Contour(i), Contour(i + 2)) > kPi &&
+          ArcSweep(i + 1, PathPoint(i + added), PathPoint(i + 2 + added)) < ArcSweep(i + 1, Contour(i), Contour(i + 2)) - kPi;
+      if (i + 1 < end && (isFullTurn(i + 1) || pastItsStart)) FullTurn(i + 1 + added, i - 1 == start, i + 3 >= end);
     }
     if (start + 1 < end && IsCentre(start + 1)) {
       LeadOffTheArc(start + 1, start);
@@ -606,18 +619,65 @@ int VertexCheck::CheckVertex(int i, int start, int end) {
   const Side after = ElementAfter(i, end);
   if (before.lead && after.lead) return 0;  // no contour element: the vertex stays on the contour
   if (before.lead) {
-    MendLead(i, before, after);
+    MendLead(i, before, after, start, end);
     return 0;
   }
   if (after.lead) {
-    MendLead(i, after, before);
+    MendLead(i, after, before, start, end);
     return 0;
   }
   const Vec2 now = PathPoint(i);
-  if (DistanceTo(before.element, now) <= kVertexTolerance && DistanceTo(after.element, now) <= kVertexTolerance) {
+  if (DistanceTo(before.element, now) <= kVertexTolerance && DistanceTo(after.element, now) <= kVertexTolerance &&
+      KeepsArcsTheirWay(i, now, start, end)) {
     return 0;
   }
-  return MendCorner(i, before, after);
+  return MendCorner(i, before, after, start, end);
+}
+
+double VertexCheck::ArcSweep(int centreRow, Vec2 from, Vec2 to) const {
+  const Vec2 centre = Contour(centreRow);
+  const Vec2 a = Unit(from - centre), b = Unit(to - centre);
+  const double way = ContourRadius(centreRow) > 0 ? 1.0 : -1.0;
+  double sweep = std::atan2(way * Cross(a, b), Dot(a, b));
+  if (sweep < 0) sweep += 2 * kPi;
+  return sweep;
+}
+
+bool VertexCheck::KeepsArcsTheirWay(int i, Vec2 p, int start, int end) const {
+  // Two elements that meet at a small angle (arcs fitted to a curve, nearly
+  // tangent once rounded) can cross far along them after the offset: an arc
+  // ending there would run round the other way, nearly a whole circle, where
+  // the contour turns a few degrees. The crossing is taken only when each arc
+  // beside the vertex still turns about as far as on the contour (within half
+  // a turn; rounding and real corners move it by far less).
+  auto turnsAsFar = [&](int centreRow, Vec2 contourFrom, Vec2 contourTo, Vec2 pathFrom, Vec2 pathTo) {
+    const double radius = ContourRadius(centreRow), offsetRadius = Get(m_t.P1, centreRow);
+    const Vec2 centre = Contour(centreRow);
+    // Full turns, arcs shrunk to or past their centre and ends on the centre
+    // have their own handling.
+    if (offsetRadius == 0 || (radius > 0) != (offsetRadius > 0)) return true;
+    if (Distance(contourFrom, centre) == 0 || Distance(contourTo, centre) == 0 || Distance(pathFrom, centre) == 0 ||
+        Distance(pathTo, centre) == 0 || Distance(contourFrom, contourTo) <= kSamePoint) {
+      return true;
+    }
+    return std::fabs(ArcSweep(centreRow, pathFrom, pathTo) - ArcSweep(centreRow, contourFrom, contourTo)) <= kPi;
+  };
+  // The arc after the vertex ends at a vertex already made (the rows are
+  // mended from the last up); the one before starts at one still to come,
+  // taken at its contour point until then.
+  // An arc whose start an approach line meets is left to the lead's own
+  // rules (the lead's vertex, made last, is checked then); one that starts
+  // or ends the sub-path does so on the ray through its contour point.
+  const Vec2 v = Contour(i);
+  if (i - 2 >= start && i - 3 != start && IsCentre(i - 1) &&
+      !turnsAsFar(i - 1, Contour(i - 2), v, Contour(i - 2), p)) {
+    return false;
+  }
+  if (i + 2 <= end && IsCentre(i + 1) &&
+      !turnsAsFar(i + 1, v, Contour(i + 2), p, i + 2 == end ? Contour(i + 2) : PathPoint(i + 2))) {
+    return false;
+  }
+  return true;
 }
 
 LeadMeeting VertexCheck::MeetLead(const Side& lead, const Side& element, Vec2 v) const {
@@ -648,7 +708,7 @@ LeadMeeting VertexCheck::MeetLead(const Side& lead, const Side& element, Vec2 v)
   return result;
 }
 
-void VertexCheck::MendLead(int i, const Side& lead, const Side& element) {
+void VertexCheck::MendLead(int i, const Side& lead, const Side& element, int start, int end) {
   const Vec2 v = Contour(i);
   const Vec2 now = PathPoint(i);
   const LeadMeeting m = MeetLead(lead, element, v);
@@ -657,8 +717,11 @@ void VertexCheck::MendLead(int i, const Side& lead, const Side& element) {
   // other (either, when they are equally near a vertex off its element).
   bool keep = DistanceTo(element.element, now) <= kVertexTolerance && Distance(now, v) <= lead.length;
   if (keep && m.found && m.hasOther && !m.tie) keep = Distance(now, m.chosen) < Distance(now, m.other);
+  // A lead nearly along the arc's tangent crosses the offset circle past the
+  // arc's other end: the arc would run round the other way.
+  if (keep) keep = KeepsArcsTheirWay(i, now, start, end);
   if (keep) return;
-  if (m.found) {
+  if (m.found && KeepsArcsTheirWay(i, m.chosen, start, end)) {
     SetVertex(i, m.chosen);
     return;
   }
@@ -682,10 +745,10 @@ bool NearestMeeting(const PathElement& a, const PathElement& b, Vec2 v, double s
   return true;
 }
 
-int VertexCheck::MendCorner(int i, const Side& before, const Side& after) {
+int VertexCheck::MendCorner(int i, const Side& before, const Side& after, int start, int end) {
   const Vec2 v = Contour(i);
   Vec2 p;
-  if (NearestMeeting(before.element, after.element, v, kVertexTolerance, p)) {
+  if (NearestMeeting(before.element, after.element, v, kVertexTolerance, p) && KeepsArcsTheirWay(i, p, start, end)) {
     SetVertex(i, p);
     return 0;
   }

@@ -29,10 +29,16 @@ namespace vx {
 //   rows (its centre, then the start of the next element), or by a straight
 //   line, one more row, where such an arc would be shorter than 0.0015 or
 //   bulge from its chord by no more than the tolerance;
+// - no crossing is taken where it would make an offset arc beside it turn
+//   the other way round from its contour arc (by more than half a turn):
+//   arcs fitted to a curve meet nearly tangent once rounded, and their offset
+//   circles cross far along them. The elements are joined as if they did not
+//   meet, and a lead line goes to the ray point;
 // - a round hole (an arc that ends where it starts) stays one full turn: its
 //   ends become one point when within 0.0005, an end ahead of the start moves
 //   to it where a lead line joins, and between two contour elements the arc
-//   is split in two (two more rows).
+//   is split in two (two more rows); so does an arc of more than half a turn
+//   whose end a corner carried past its start.
 // RowCount grows by the rows inserted. A sub-path that begins or ends on an
 // arc (no approach or exit line) gets one more row, the point of the offset
 // arc on the ray from its centre through the start or end point. Without room

@@ -324,7 +324,27 @@ PathSummary CheckPath(const std::vector<Row>& contour, const ElementTable& path,
     while (end < n && c(end + 1).code != 88) ++end;
     r += 1;
     for (int j = start + 1; j < end; ++j, ++r) {
-      if (c(j).p1 != 0) continue;
+      if (c(j).p1 != 0) {
+        // An offset arc turns about as far as its contour arc, never round
+        // the other way (a nearly full turn for a few degrees, or back);
+        // an arc between an approach and an exit line is left to their rules.
+        const double radius = path.P1[r];
+        const bool comparable = radius != 0 && (radius > 0) == (c(j).p1 > 0) && !(j - 2 == start && j + 2 == end) &&
+                                Distance(at(c(j - 1)), at(c(j + 1))) > 1e-6;
+        if (comparable) {
+          auto sweep = [&](Vec2 centre, Vec2 from, Vec2 to) {
+            const Vec2 a = Unit(from - centre), b = Unit(to - centre);
+            double turn = std::atan2((radius > 0 ? 1 : -1) * Cross(a, b), Dot(a, b));
+            return turn < 0 ? turn + 2 * 3.14159265358979 : turn;
+          };
+          const double onContour = sweep(at(c(j)), at(c(j - 1)), at(c(j + 1)));
+          double onPath = sweep(pathPoint(r), pathPoint(r - 1), pathPoint(r + 1));
+          // Ends at one point: a full circle, as a controller reads the block.
+          if (Distance(pathPoint(r - 1), pathPoint(r + 1)) <= 1e-6) onPath = 2 * 3.14159265358979;
+          if (std::fabs(onPath - onContour) > 3.14159265358979) fault(j, "arc turns the other way round by", onPath - onContour);
+        }
+        continue;
+      }
       const bool leadBefore = j - 1 == start && c(j - 1).p1 == 0;
       const bool leadAfter = j + 1 == end && c(j + 1).p1 == 0;
       const bool inserted = double(path.P1[r + 1]) != 0 &&
