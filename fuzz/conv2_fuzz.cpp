@@ -38,10 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::Check(std::isfinite(static_cast<double>((*column)[static_cast<size_t>(r)])), "every value is finite");
     }
   }
-  const std::string written = TableFileText(table);
-  fuzz::Check(fuzz::HasNoNonFinite(written), "no NaN or infinity is written");
-  ElementTable again;
-  fuzz::Check(LoadTableText(again, written) == LoadStatus::kOk, "the contour file loads");
-  fuzz::Check(TableFileText(again) == written, "the contour file reads back equal");
+  fuzz::CheckTableReadsBack(table);
   return 0;
 }

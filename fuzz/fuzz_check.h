@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "shell/table_file.h"
+
 namespace vx::fuzz {
 
 [[noreturn]] inline void Fail(const char* what) {
@@ -26,6 +28,17 @@ inline bool HasNoNonFinite(const std::string& text) {
     if ((a == 'n' && b == 'a' && c == 'n') || (a == 'i' && b == 'n' && c == 'f')) return false;
   }
   return true;
+}
+
+// A table a stage wrote: no NaN or infinity in its file text, which loads
+// back with the same count and reads back equal.
+inline void CheckTableReadsBack(const ElementTable& table) {
+  const std::string written = TableFileText(table);
+  Check(HasNoNonFinite(written), "no NaN or infinity is written");
+  ElementTable again;
+  Check(LoadTableText(again, written) == LoadStatus::kOk, "the written table loads");
+  Check(again.RowCount == table.RowCount, "the count reads back");
+  Check(TableFileText(again) == written, "the table reads back equal");
 }
 
 }  // namespace vx::fuzz

@@ -91,11 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     static_cast<double>(table.Code[r + 1]) != kSeparatorCode,
                 "no two separators in a row");
   }
-  const std::string written = TableFileText(table);
-  fuzz::Check(fuzz::HasNoNonFinite(written), "no NaN or infinity is written");
-  ElementTable again;
-  fuzz::Check(LoadTableText(again, written) == LoadStatus::kOk, "the contour table loads back");
-  fuzz::Check(again.RowCount == n, "the row count reads back");
-  fuzz::Check(TableFileText(again) == written, "the table reads back equal");
+  fuzz::CheckTableReadsBack(table);
   return 0;
 }
