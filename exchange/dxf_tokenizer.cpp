@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "shell/number_text.h"
+
 namespace vx {
 namespace {
 
@@ -39,28 +41,6 @@ bool ParseCode(std::string_view s, int& code) {
   }
   code = negative ? -value : value;
   return code >= kLowestCode && code <= kHighestCode;
-}
-
-// Length of the decimal number at the start of s (0 when there is none):
-// sign, digits, point, digits, and an exponent (e, E, d or D) when it has digits.
-size_t NumberPrefix(std::string_view s) {
-  size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-    size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    size_t expDigits = 0;
-    while (j < s.size() && IsDigit(s[j])) ++j, ++expDigits;
-    if (expDigits > 0) i = j;
-  }
-  return i;
 }
 
 }  // namespace

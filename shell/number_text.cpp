@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace vx {
 namespace {
@@ -21,8 +22,19 @@ std::string WithoutBlanks(const std::string& text) {
   return out;
 }
 
-// Length of the decimal number at the start of s (0 when there is none).
-size_t NumberPrefix(const std::string& s) {
+double ParsePrefix(const std::string& s, size_t length) {
+  std::string number = s.substr(0, length);
+  for (char& c : number) {
+    if (c == 'd' || c == 'D') c = 'e';
+  }
+  double value = std::strtod(number.c_str(), nullptr);
+  if (!std::isfinite(value)) return 0.0;
+  return value;
+}
+
+}  // namespace
+
+size_t NumberPrefix(std::string_view s) {
   size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   size_t digits = 0;
@@ -42,17 +54,6 @@ size_t NumberPrefix(const std::string& s) {
   return i;
 }
 
-double ParsePrefix(const std::string& s, size_t length) {
-  std::string number = s.substr(0, length);
-  for (char& c : number) {
-    if (c == 'd' || c == 'D') c = 'e';
-  }
-  double value = std::strtod(number.c_str(), nullptr);
-  if (!std::isfinite(value)) return 0.0;
-  return value;
-}
-
-}  // namespace
 
 double NumericValue(const std::string& text) {
   const std::string s = WithoutBlanks(text);

@@ -1,7 +1,9 @@
 // Numbers read from and written as texts, and the shared rounding.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace vx {
 
@@ -10,6 +12,10 @@ namespace vx {
 // "abc" -> 0, "" -> 0). An exponent ("1e3", "1d3") is part of the number.
 // Never fails.
 double NumericValue(const std::string& text);
+
+// Length of the decimal number at the start of s (0 when there is none): sign,
+// digits, point, digits, and an exponent (e, E, d or D) when it has digits.
+size_t NumberPrefix(std::string_view s);
 
 // True when the whole text (blanks around it allowed) is one decimal number.
 bool IsNumericText(const std::string& text);
